@@ -1,0 +1,7 @@
+// Date editing by mouse: the one reaction to a button press.
+#pragma once
+
+#include <X11/Xlib.h>
+
+// Steps the day, month or year, returns to the clock or toggles the view, as the press demands.
+void handleButtonPress(const XEvent* event);

@@ -1,0 +1,23 @@
+// Geometric heliocentric positions, mean ecliptic and equinox of date, from the tables of series.h.
+#pragma once
+
+#include <cstdint>
+
+// Body indices: 0 Sun, 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune.
+struct BodyPosition {
+  int32_t body;  // body index the record was filled for
+  double jd;     // Julian Day it was filled for
+  double R;      // radius vector, AU
+  double L;      // ecliptic longitude, rad, reduced into [0, 2pi)
+  double B;      // ecliptic latitude, rad
+};
+
+// Fills every field of `position` for `body` at Julian Day `jd` (used directly as the time argument).
+void computeBodyPosition(BodyPosition& position, int body, double jd);
+
+// Coordinate 0 (L, rad), 1 (B, rad) or 2 (R, AU) of `body` at T Julian centuries from J2000.0;
+// 0.0 for a body outside 1..8 or a coordinate above 2.
+double seriesCoordinate(int body, unsigned coordinate, double T);
+
+// Reduces an angle in rad into [0, 2pi) by fmod; -0.0 stays -0.0.
+double normalizeRadians(double angle);
