@@ -1,0 +1,51 @@
+// dockorrery: the Sun and the planets seen from the north of the ecliptic, in a dock.
+
+#include "applet/date_editor.h"
+#include "applet/date_state.h"
+#include "applet/face_art.h"
+#include "applet/idle_frame.h"
+#include "dock/click_regions.h"
+#include "dock/dock_window.h"
+
+// The readout's fields as click regions: index, then left, top, right, bottom (inclusive).
+enum { RegionDay = 0, RegionMonth = 1, RegionYear = 2 };
+
+// Takes one pending event; the window it came from doesn't matter, both show the same face.
+static void handleEvent(XEvent& event) {
+  switch (event.type) {
+    case ButtonPress:
+      handleButtonPress(&event);
+      break;
+    case EnterNotify:
+    case LeaveNotify:
+      XSetInputFocus(dockWindow.display, PointerRoot, RevertToParent, CurrentTime);
+      break;
+    case Expose:
+      refreshWindows();
+      break;
+    default:
+      break;
+  }
+}
+
+int main(int argc, char** argv) {
+  openDisplay(argv);
+  openDockWindow(argc, argv, faceXpm, faceMaskBits, kFaceMaskWidth, kFaceMaskHeight, "#181818",
+                 "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");
+  setDateFromClock();
+  defineClickRegion(RegionDay, 4, 52, 20, 59);
+  defineClickRegion(RegionMonth, 21, 52, 33, 59);
+  defineClickRegion(RegionYear, 34, 52, 60, 59);
+
+  int idleFrameCounter = kClockCheckInterval;
+  XEvent event;
+  // One event per pass while any is queued; an idle frame only once the queue is empty.
+  for (;;) {
+    if (XPending(dockWindow.display) > 0) {
+      XNextEvent(dockWindow.display, &event);
+      handleEvent(event);
+    } else {
+      renderIdleFrame(idleFrameCounter);
+    }
+  }
+}

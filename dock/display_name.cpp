@@ -1,0 +1,18 @@
+#include "dock/dock_window.h"
+
+#include <cstring>
+
+const char* programName(char* const* argv) {
+  // An empty argument vector has no program name; use our own rather than a null pointer.
+  return argv != nullptr && argv[0] != nullptr ? argv[0] : "dockorrery";
+}
+
+const char* displayNameFromArgs(char* const* argv) {
+  const char* name = nullptr;
+  if (argv == nullptr || argv[0] == nullptr) return name;  // nothing after the terminator to scan
+  // Every element is examined, the one just taken as a name included, so the last -display wins.
+  for (int i = 1; argv[i] != nullptr; i++) {
+    if (strcmp(argv[i], "-display") == 0) name = argv[i + 1];
+  }
+  return name;
+}

@@ -1,0 +1,331 @@
+#include "tests/support/xsession.h"
+
+#include "applet/face_art.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+std::string makeTempDir() {
+  char pattern[] = "/tmp/dockorrery-test.XXXXXX";
+  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+std::vector<char*> cStrings(const std::vector<std::string>& strings) {
+  std::vector<char*> result;
+  for (const std::string& s : strings) result.push_back(const_cast<char*>(s.c_str()));
+  result.push_back(nullptr);
+  return result;
+}
+
+}  // namespace
+
+Child spawn(const std::string& path, const std::vector<std::string>& argv,
+            const std::vector<std::string>& env) {
+  Child child;
+  char pattern[] = "/tmp/dockorrery-stderr.XXXXXX";
+  int errFd = mkstemp(pattern);
+  if (errFd < 0) throw std::runtime_error("mkstemp failed");
+  child.stderrPath = pattern;
+  std::vector<char*> args = cStrings(argv);
+  std::vector<char*> envp = cStrings(env);
+  child.pid = fork();
+  if (child.pid == 0) {
+    dup2(errFd, 2);
+    int devNull = open("/dev/null", O_RDWR);
+    dup2(devNull, 0);
+    dup2(devNull, 1);
+    setpgid(0, 0);
+    // An empty vector reaches the program as argc 0 with argv[0] null.
+    char* noArgs[] = {nullptr};
+    execve(path.c_str(), argv.empty() ? noArgs : args.data(), envp.data());
+    _exit(127);
+  }
+  close(errFd);
+  return child;
+}
+
+int waitChild(Child& child, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (child.pid > 0) {
+    int status;
+    pid_t r = waitpid(child.pid, &status, WNOHANG);
+    if (r == child.pid) {
+      child.pid = -1;
+      return status;
+    }
+    if (std::chrono::steady_clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return -1;
+}
+
+void killChild(Child& child) {
+  if (child.pid > 0) {
+    kill(-child.pid, SIGKILL);
+    kill(child.pid, SIGKILL);
+    waitpid(child.pid, nullptr, 0);
+    child.pid = -1;
+  }
+  if (!child.stderrPath.empty()) unlink(child.stderrPath.c_str());
+  child.stderrPath.clear();
+}
+
+std::string childStderr(const Child& child) {
+  std::ifstream in(child.stderrPath);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides) {
+  std::map<std::string, std::string> vars;
+  for (char** e = environ; *e != nullptr; e++) {
+    std::string entry = *e;
+    vars[entry.substr(0, entry.find('='))] = entry;
+  }
+  for (const std::string& o : overrides) {
+    size_t eq = o.find('=');
+    if (eq == std::string::npos) {
+      vars.erase(o);
+    } else {
+      vars[o.substr(0, eq)] = o;
+    }
+  }
+  std::vector<std::string> result;
+  for (const auto& [name, entry] : vars) result.push_back(entry);
+  return result;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return done();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+XServer::XServer(const std::string& screen, const std::vector<std::string>& extra) {
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  std::vector<std::string> argv = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                   screen, "-nolisten", "tcp"};
+  argv.insert(argv.end(), extra.begin(), extra.end());
+  // The write end must survive exec in the server only.
+  server_ = spawn("/usr/bin/Xvfb", argv, environmentWith({}));
+  close(fds[1]);
+  std::string number;
+  char c;
+  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) throw std::runtime_error("Xvfb did not start: " + childStderr(server_));
+  name_ = ":" + number;
+  display_ = XOpenDisplay(name_.c_str());
+  if (display_ == nullptr) throw std::runtime_error("cannot connect to " + name_);
+}
+
+XServer::~XServer() {
+  if (display_ != nullptr) XCloseDisplay(display_);
+  killChild(windowManager_);
+  killChild(server_);
+  if (!home_.empty()) std::system(("rm -rf '" + home_ + "'").c_str());
+}
+
+void XServer::startWindowMaker() {
+  home_ = makeTempDir();
+  windowManager_ = spawn("/usr/bin/wmaker", {"wmaker", "--no-polling", "--dont-restore"},
+                         environmentWith({"HOME=" + home_, "DISPLAY=" + name_}));
+  // A window manager owns SubstructureRedirect on the root: selecting it ourselves then fails.
+  auto managed = [&] {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, DefaultRootWindow(display_), &attributes);
+    return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
+  };
+  if (!waitUntil(managed, std::chrono::seconds(20))) {
+    throw std::runtime_error("Window Maker did not start: " + childStderr(windowManager_));
+  }
+}
+
+std::vector<Window> findWindowsByClass(Display* display, const std::string& resName) {
+  std::vector<Window> found;
+  std::vector<Window> pending = {DefaultRootWindow(display)};
+  while (!pending.empty()) {
+    Window w = pending.back();
+    pending.pop_back();
+    XClassHint hint;
+    if (XGetClassHint(display, w, &hint) != 0) {
+      if (resName == hint.res_name) found.push_back(w);
+      XFree(hint.res_name);
+      XFree(hint.res_class);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, w, &root, &parent, &children, &count) != 0) {
+      for (unsigned i = 0; i < count; i++) pending.push_back(children[i]);
+      if (children != nullptr) XFree(children);
+    }
+  }
+  return found;
+}
+
+Applet startApplet(XServer& server, const std::vector<std::string>& args,
+                   const std::string& fakeTime) {
+  const std::string binary = BINARY_DIR "/dockorrery";
+  std::vector<std::string> argv;
+  std::string path = binary;
+  if (!fakeTime.empty()) {
+    path = "/usr/bin/faketime";
+    argv = {"faketime", fakeTime};
+  }
+  argv.push_back(binary);
+  argv.insert(argv.end(), args.begin(), args.end());
+  Applet applet;
+  applet.process = spawn(path, argv, environmentWith({"DISPLAY=" + server.name(), "TZ=UTC"}));
+  Display* display = server.display();
+  auto ready = [&] {
+    for (Window w : findWindowsByClass(display, binary)) {
+      XWMHints* hints = XGetWMHints(display, w);
+      if (hints == nullptr) continue;
+      applet.mainWindow = w;
+      applet.iconWindow = (hints->flags & IconWindowHint) ? hints->icon_window : 0;
+      XFree(hints);
+      return applet.iconWindow != 0;
+    }
+    return false;
+  };
+  if (!waitUntil(ready)) {
+    std::string err = childStderr(applet.process);
+    killChild(applet.process);
+    throw std::runtime_error("applet did not come up: " + err);
+  }
+  return applet;
+}
+
+Face grabFace(Display* display, Window window) {
+  XImage* image = XGetImage(display, window, 0, 0, 64, 64, AllPlanes, ZPixmap);
+  if (image == nullptr) throw std::runtime_error("XGetImage failed");
+  Face face(64 * 64);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  for (int y = 0; y < 64; y++) {
+    for (int x = 0; x < 64; x++) {
+      XColor color;
+      color.pixel = XGetPixel(image, x, y);
+      if (attributes.visual->c_class == TrueColor) {
+        face[y * 64 + x] = static_cast<uint32_t>(color.pixel & 0xFFFFFF);
+      } else {
+        XQueryColor(display, attributes.colormap, &color);
+        face[y * 64 + x] = static_cast<uint32_t>(((color.red >> 8) << 16) |
+                                                 ((color.green >> 8) << 8) | (color.blue >> 8));
+      }
+    }
+  }
+  XDestroyImage(image);
+  return face;
+}
+
+namespace {
+
+// The artwork's pixels as 0xRRGGBB, read from the XPM text the applet is built from.
+const std::vector<uint32_t>& artworkPixels() {
+  static std::vector<uint32_t> pixels = [] {
+    int width, height, colours, perPixel;
+    sscanf(faceXpm[0], "%d %d %d %d", &width, &height, &colours, &perPixel);
+    std::map<char, uint32_t> palette;
+    for (int i = 1; i <= colours; i++) {
+      const char* hash = strchr(faceXpm[i], '#');
+      palette[faceXpm[i][0]] = hash ? static_cast<uint32_t>(strtoul(hash + 1, nullptr, 16)) : 0;
+    }
+    std::vector<uint32_t> result(width * height);
+    for (int y = 0; y < height; y++) {
+      for (int x = 0; x < width; x++) result[y * width + x] = palette[faceXpm[1 + colours + y][x]];
+    }
+    return result;
+  }();
+  return pixels;
+}
+
+// True when the 5x6 cell at (x, y) of the face equals the artwork's cell at (ax, ay).
+bool cellMatches(const Face& face, int x, int y, int ax, int ay) {
+  const std::vector<uint32_t>& art = artworkPixels();
+  for (int dy = 0; dy < 6; dy++) {
+    for (int dx = 0; dx < 5; dx++) {
+      if (face[(y + dy) * 64 + x + dx] != art[(ay + dy) * 134 + ax + dx]) return false;
+    }
+  }
+  return true;
+}
+
+bool cellBlank(const Face& face, int x, int y) {
+  for (int dy = 0; dy < 6; dy++) {
+    for (int dx = 0; dx < 5; dx++) {
+      if (face[(y + dy) * 64 + x + dx] != 0) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string readoutText(const Face& face) {
+  std::string text;
+  for (int j = 0; j < 10; j++) {
+    int x = 6 + 5 * j;
+    char c = '?';
+    if (cellBlank(face, x, 50)) c = ' ';
+    if (cellMatches(face, x, 50, 116, 57)) c = '.';
+    for (int d = 0; d < 10; d++) {
+      if (cellMatches(face, x, 50, 66 + 5 * d, 57)) c = static_cast<char>('0' + d);
+    }
+    text += c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::string labelText(const Face& face) {
+  auto letter = [&](int cell, char k) { return cellMatches(face, 7 + 5 * cell, 6, 2 + 5 * (k - 'A'), 128); };
+  if (letter(0, 'O') && letter(1, 'U') && letter(2, 'T')) return "OUT";
+  if (letter(0, 'I') && letter(1, 'N') && cellBlank(face, 17, 6)) return "IN";
+  return "?";
+}
+
+void movePointer(Display* display, Window window, int x, int y) {
+  int rootX, rootY;
+  Window child;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+  XSync(display, False);
+}
+
+void click(Display* display, Window window, int x, int y, unsigned button) {
+  movePointer(display, window, x, y);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+std::string waitForReadout(Display* display, Window window, const std::string& text,
+                           std::chrono::milliseconds timeout) {
+  std::string seen;
+  waitUntil([&] { return (seen = readoutText(grabFace(display, window))) == text; }, timeout);
+  return seen;
+}

@@ -1,0 +1,94 @@
+// Test harness for the real applet on a private X server: processes, windows, pixels, input.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A child process with its standard error collected into a temporary file.
+struct Child {
+  pid_t pid = -1;
+  std::string stderrPath;
+};
+
+// Starts `argv` (argv[0] is the program path; an empty vector execs with no arguments at all)
+// with `env` as its whole environment.
+Child spawn(const std::string& path, const std::vector<std::string>& argv,
+            const std::vector<std::string>& env);
+// Waits for the child to end within `timeout`; returns its wait status, or -1 on timeout.
+int waitChild(Child& child, std::chrono::milliseconds timeout);
+// Kills the child (if still running) and reaps it.
+void killChild(Child& child);
+// What the child wrote to standard error so far.
+std::string childStderr(const Child& child);
+
+// The environment of this process, with `overrides` ("NAME=value" replaces, "NAME" removes).
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides);
+
+// Polls `done` every 10 ms until it holds or `timeout` passes; returns its last answer.
+bool waitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// A private Xvfb on a free display number, stopped when destroyed.
+class XServer {
+ public:
+  // `screen` as Xvfb's -screen 0 argument; `extra` further server arguments.
+  explicit XServer(const std::string& screen = "320x240x24",
+                   const std::vector<std::string>& extra = {});
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+
+  const std::string& name() const { return name_; }  // ":N"
+  Display* display() const { return display_; }      // the test's own connection
+  pid_t pid() const { return server_.pid; }
+  // Starts Window Maker with a fresh home and waits until it manages the screen.
+  void startWindowMaker();
+
+ private:
+  Child server_;
+  Child windowManager_;
+  std::string name_;
+  std::string home_;
+  Display* display_ = nullptr;
+};
+
+// The applet under test: its process and its two windows.
+struct Applet {
+  Child process;
+  Window mainWindow = 0;
+  Window iconWindow = 0;
+};
+
+// Starts build/dockorrery on `server` (optionally under faketime with `fakeTime`, in faketime's
+// syntax) and waits until its main window carries its hints. Extra arguments follow argv[0].
+Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
+                   const std::string& fakeTime = "");
+
+// Top-level windows whose WM_CLASS name is `resName`, searched through the whole tree.
+std::vector<Window> findWindowsByClass(Display* display, const std::string& resName);
+
+// The 64x64 face of `window` as 0xRRGGBB pixels, row by row.
+using Face = std::vector<uint32_t>;
+Face grabFace(Display* display, Window window);
+inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * 64 + x]; }
+
+// The readout decoded from its ten cells: digits, '.' for the point glyph, ' ' for a blank cell,
+// '?' for anything else (a dot over a digit, say).
+std::string readoutText(const Face& face);
+// The view label: "IN", "OUT", or "?" when it is neither.
+std::string labelText(const Face& face);
+
+// Moves the pointer to face coordinates (x, y) of `window` through XTest.
+void movePointer(Display* display, Window window, int x, int y);
+// Presses and releases `button` at face coordinates (x, y) of `window` through XTest.
+void click(Display* display, Window window, int x, int y, unsigned button);
+
+// Waits until the readout of `window` reads `text`; returns the last text seen.
+std::string waitForReadout(Display* display, Window window, const std::string& text,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(5));

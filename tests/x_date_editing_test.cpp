@@ -1,0 +1,138 @@
+// Pressing the real program's face with XTest, on a bare X server and in Window Maker's dock.
+
+#include "tests/support/xsession.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <set>
+#include <thread>
+
+namespace {
+
+// Face coordinates inside the readout's fields and outside the readout.
+constexpr int kDayX = 10, kMonthX = 25, kYearX = 45, kReadoutY = 55, kOutside = 30;
+
+class DateEditing : public testing::Test {
+ protected:
+  void start(const std::string& fakeTime) {
+    applet_ = startApplet(server_, {}, fakeTime);
+    window_ = applet_.mainWindow;
+  }
+  void TearDown() override { killChild(applet_.process); }
+
+  std::string readout(const std::string& expected) {
+    return waitForReadout(server_.display(), window_, expected);
+  }
+  std::string label(const std::string& expected) {
+    std::string seen;
+    waitUntil([&] { return (seen = labelText(grabFace(server_.display(), window_))) == expected; },
+              std::chrono::seconds(5));
+    return seen;
+  }
+  void press(int x, int y, unsigned button) { click(server_.display(), window_, x, y, button); }
+
+  XServer server_;
+  Applet applet_;
+  Window window_ = 0;
+};
+
+TEST_F(DateEditing, StepsFieldsAndTogglesTheView) {
+  start("@2024-03-01 12:00:00");
+  ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
+  press(kYearX, kReadoutY, 1);
+  EXPECT_EQ(readout("01.03.2025"), "01.03.2025");
+  press(kYearX, kReadoutY, 3);
+  EXPECT_EQ(readout("01.03.2024"), "01.03.2024");
+  press(kDayX, kReadoutY, 3);
+  EXPECT_EQ(readout("29.02.2024"), "29.02.2024");
+  press(kMonthX, kReadoutY, 1);
+  EXPECT_EQ(readout("29.03.2024"), "29.03.2024");
+
+  press(kOutside, kOutside, 1);
+  EXPECT_EQ(label("OUT"), "OUT");
+  Face out = grabFace(server_.display(), window_);
+  EXPECT_EQ(pixelAt(out, 32, 32), 0xFFFF00u) << "the Sun stays";
+  int silver = 0, magenta = 0;
+  for (uint32_t p : out) {
+    silver += p == 0xC0C0C0;
+    magenta += p == 0xFF00FF;
+  }
+  EXPECT_EQ(silver, 4) << "Jupiter";
+  EXPECT_EQ(magenta, 4) << "Uranus";
+  press(kOutside, kOutside, 1);
+  EXPECT_EQ(label("IN"), "IN");
+
+  // A right press outside the readout brings back the clock's date.
+  press(kOutside, kOutside, 3);
+  EXPECT_EQ(readout("01.03.2024"), "01.03.2024");
+  EXPECT_EQ(label("IN"), "IN");
+}
+
+TEST_F(DateEditing, MiddleAndWheelButtonsDoNothing) {
+  start("@2024-03-01 12:00:00");
+  ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
+  for (unsigned button : {2u, 4u, 5u}) {
+    press(kYearX, kReadoutY, button);
+    press(kDayX, kReadoutY, button);
+    press(kOutside, kOutside, button);
+  }
+  // Events are taken in order: once this last press shows, the others have been handled.
+  press(kMonthX, kReadoutY, 1);
+  EXPECT_EQ(readout("01.04.2024"), "01.04.2024");
+  EXPECT_EQ(label("IN"), "IN");
+}
+
+TEST_F(DateEditing, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame) {
+  start("@2024-03-01 12:00:00");
+  ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
+  // Queue five presses while the applet is stopped, so they arrive together.
+  kill(applet_.process.pid, SIGSTOP);
+  for (int i = 0; i < 5; i++) press(kYearX, kReadoutY, 1);
+  kill(applet_.process.pid, SIGCONT);
+  std::set<std::string> seen;
+  waitUntil([&] {
+    std::string text = readoutText(grabFace(server_.display(), window_));
+    seen.insert(text);
+    return text == "01.03.2029";
+  });
+  EXPECT_EQ(seen, (std::set<std::string>{"01.03.2024", "01.03.2029"}));
+}
+
+TEST_F(DateEditing, AChosenDateStaysPastMidnight) {
+  start("@2024-03-01 23:59:58");
+  ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
+  press(kYearX, kReadoutY, 1);
+  ASSERT_EQ(readout("01.03.2025"), "01.03.2025");
+  std::this_thread::sleep_for(std::chrono::milliseconds(3500));  // the clock passes midnight
+  EXPECT_EQ(readoutText(grabFace(server_.display(), window_)), "01.03.2025");
+  press(kOutside, kOutside, 3);
+  EXPECT_EQ(readout("02.03.2024"), "02.03.2024");
+}
+
+TEST(DateEditingInTheDock, PressesOnTheDockedIconWindow) {
+  XServer server("640x480x24");
+  server.startWindowMaker();
+  Applet applet = startApplet(server, {}, "@2024-03-01 12:00:00");
+  Display* d = server.display();
+  Window icon = applet.iconWindow;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        XWindowAttributes a;
+        XGetWindowAttributes(d, icon, &a);
+        return a.map_state == IsViewable;
+      },
+      std::chrono::seconds(20)));
+  ASSERT_EQ(waitForReadout(d, icon, "01.03.2024"), "01.03.2024");
+  click(d, icon, kDayX, kReadoutY, 3);
+  EXPECT_EQ(waitForReadout(d, icon, "29.02.2024"), "29.02.2024");
+  click(d, icon, kYearX, kReadoutY, 1);
+  EXPECT_EQ(waitForReadout(d, icon, "01.03.2025"), "01.03.2025");
+  click(d, icon, kOutside, kOutside, 1);
+  EXPECT_TRUE(waitUntil([&] { return labelText(grabFace(d, icon)) == "OUT"; }));
+  click(d, icon, kOutside, kOutside, 3);
+  EXPECT_EQ(waitForReadout(d, icon, "01.03.2024"), "01.03.2024");
+  killChild(applet.process);
+}
+
+}  // namespace
