@@ -25,3 +25,11 @@ test:
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-*
+
+# The frame-cost benchmark and the accuracy table of the abridged series, in their own Release build.
+bench:
+	@tools/install-deps build bench
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_BENCH=ON -DDOCKORRERY_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target ephemeris_bench series_accuracy
+	@$(BUILD)-bench/bench/ephemeris_bench
+	@$(BUILD)-bench/bench/series_accuracy

@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Checks that the committed series sources are exactly what tools/gen_series.py makes now.
+
+Usage: check_series_generated.py REPO_ROOT
+
+The published series are looked for in REPO_ROOT/../shared/vsop87d. Where they are absent (as on
+a user's machine) the check exits 77, which ctest reports as skipped.
+"""
+
+import difflib
+import os
+import subprocess
+import sys
+import tempfile
+
+SKIPPED = 77
+
+
+def main(argv):
+    if len(argv) != 1:
+        print(__doc__, file=sys.stderr)
+        return 2
+    repo = os.path.abspath(argv[0])
+    data = os.path.join(os.path.dirname(repo), "shared", "vsop87d")
+    if not os.path.isdir(data):
+        print(f"skipped: no published series in {data}")
+        return SKIPPED
+
+    committed = os.path.join(repo, "ephemeris", "series")
+    with tempfile.TemporaryDirectory() as out:
+        generator = os.path.join(repo, "tools", "gen_series.py")
+        result = subprocess.run([sys.executable, generator, "--data", data, "--out", out])
+        if result.returncode != 0:
+            print(f"gen_series.py failed with status {result.returncode}", file=sys.stderr)
+            return 1
+        names = sorted(os.listdir(out))
+        if not names:
+            print("gen_series.py wrote nothing", file=sys.stderr)
+            return 1
+        failures = 0
+        for name in names:
+            with open(os.path.join(out, name), "rb") as f:
+                fresh = f.read()
+            try:
+                with open(os.path.join(committed, name), "rb") as f:
+                    current = f.read()
+            except OSError:
+                print(f"{name}: generated but not committed", file=sys.stderr)
+                failures += 1
+                continue
+            if fresh != current:
+                failures += 1
+                diff = difflib.unified_diff(
+                    current.decode("utf-8", "replace").splitlines(),
+                    fresh.decode("utf-8", "replace").splitlines(),
+                    f"committed/{name}", f"generated/{name}", lineterm="", n=1)
+                print("\n".join(list(diff)[:40]), file=sys.stderr)
+        print(f"{len(names) - failures} of {len(names)} generated files match the committed ones")
+        return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
