@@ -1,0 +1,27 @@
+// The glyph patterns of the face artwork as the program's drawing relies on them, 5x6 cells with
+// row 0 at the top: 'X' is the glyph's colour (orange digits, white letters), '.' black.
+#pragma once
+
+using GlyphPattern = const char* const[6];
+
+inline constexpr GlyphPattern kDigitPatterns[10] = {
+    {".X...", "X.X..", "X.X..", "X.X..", "X.X..", ".X..."},
+    {".X...", "XX...", ".X...", ".X...", ".X...", "XXX.."},
+    {".XX..", "X..X.", "...X.", "..X..", ".X...", "XXXX."},
+    {"XXXX.", "...X.", ".XX..", "...X.", "X..X.", ".XX.."},
+    {"..X..", ".XX..", "X.X..", "XXXX.", "..X..", "..X.."},
+    {"XXXX.", "X....", "XXX..", "...X.", "X..X.", ".XX.."},
+    {".XX..", "X....", "XXX..", "X..X.", "X..X.", ".XX.."},
+    {"XXXX.", "...X.", "..X..", "..X..", ".X...", ".X..."},
+    {".XX..", "X..X.", ".XX..", "X..X.", "X..X.", ".XX.."},
+    {".XX..", "X..X.", "X..X.", ".XXX.", "...X.", ".XX.."},
+};
+
+inline constexpr GlyphPattern kPointPattern = {".....", ".....", ".....",
+                                               ".....", ".XX..", ".XX.."};
+
+inline constexpr GlyphPattern kLetterI = {"XXX..", ".X...", ".X...", ".X...", ".X...", "XXX.."};
+inline constexpr GlyphPattern kLetterN = {"X..X.", "XX.X.", "XX.X.", "X.XX.", "X.XX.", "X..X."};
+inline constexpr GlyphPattern kLetterO = {".XX..", "X..X.", "X..X.", "X..X.", "X..X.", ".XX.."};
+inline constexpr GlyphPattern kLetterT = {"XXX..", ".X...", ".X...", ".X...", ".X...", ".X..."};
+inline constexpr GlyphPattern kLetterU = {"X..X.", "X..X.", "X..X.", "X..X.", "X..X.", ".XX.."};
