@@ -3,8 +3,8 @@
 #include <cstring>
 
 const char* programName(char* const* argv) {
-  // An empty argument vector has no program name; use our own rather than a null pointer.
-  return argv != nullptr && argv[0] != nullptr ? argv[0] : "dockorrery";
+  // An empty argument vector has no program name (Linux passes "" for it): use our own.
+  return argv != nullptr && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : "dockorrery";
 }
 
 const char* displayNameFromArgs(char* const* argv) {

@@ -24,7 +24,7 @@ struct DockWindow {
 
 extern DockWindow dockWindow;
 
-// The program name for messages and properties: argv[0], or "dockorrery" when the vector is empty.
+// The program name for messages and properties: argv[0], or "dockorrery" when it is null or empty.
 const char* programName(char* const* argv);
 
 // The display name chosen by the last "-display" of argv (the element after it, maybe null); null

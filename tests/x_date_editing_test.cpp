@@ -1,8 +1,10 @@
 // Pressing the real program's face with XTest, on a bare X server and in Window Maker's dock.
 
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
 #include "tests/support/xsession.h"
 
-#include <gtest/gtest.h>
 #include <signal.h>
 
 #include <set>

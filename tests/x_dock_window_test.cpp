@@ -1,12 +1,14 @@
 // The dock window pair on a real X server: tree, properties, shape, face, focus, failures.
 
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
 #include "applet/face_art.h"
 #include "dock/dock_window.h"
 #include "tests/support/xsession.h"
 
 #include <X11/Xatom.h>
 #include <X11/extensions/shape.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -251,7 +253,9 @@ TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   ASSERT_NE(XFetchName(server.display(), windows[0], &name), 0);
   EXPECT_STREQ(name, "dockorrery");
   XFree(name);
-  EXPECT_TRUE(commandOf(server.display(), windows[0]).empty());
+  // The kernel may hand the program a single empty argument instead of none; either is kept as is.
+  std::vector<std::string> command = commandOf(server.display(), windows[0]);
+  EXPECT_TRUE(command.empty() || command == std::vector<std::string>{""});
   EXPECT_EQ(waitChild(child, std::chrono::milliseconds(300)), -1) << "still running";
   killChild(child);
 }

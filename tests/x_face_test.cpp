@@ -1,8 +1,10 @@
 // The face of the real program on a real X server, with the clock fixed by faketime.
 
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
 #include "tests/support/xsession.h"
 
-#include <gtest/gtest.h>
 
 namespace {
 

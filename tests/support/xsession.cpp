@@ -151,7 +151,7 @@ XServer::~XServer() {
 
 void XServer::startWindowMaker() {
   home_ = makeTempDir();
-  windowManager_ = spawn("/usr/bin/wmaker", {"wmaker", "--no-polling", "--dont-restore"},
+  windowManager_ = spawn("/usr/bin/wmaker", {"wmaker", "--dont-restore"},
                          environmentWith({"HOME=" + home_, "DISPLAY=" + name_}));
   // A window manager owns SubstructureRedirect on the root: selecting it ourselves then fails.
   auto managed = [&] {
@@ -193,7 +193,9 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args,
   std::string path = binary;
   if (!fakeTime.empty()) {
     path = "/usr/bin/faketime";
-    argv = {"faketime", fakeTime};
+    // A leading "@" starts a running clock, which only faketime's -f form takes.
+    argv = fakeTime[0] == '@' ? std::vector<std::string>{"faketime", "-f", fakeTime}
+                              : std::vector<std::string>{"faketime", fakeTime};
   }
   argv.push_back(binary);
   argv.insert(argv.end(), args.begin(), args.end());
