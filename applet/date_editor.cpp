@@ -4,9 +4,6 @@
 #include "calendar/calendar.h"
 #include "dock/click_regions.h"
 
-// The click regions over the readout, as defined at start-up.
-enum { RegionDay = 0, RegionMonth = 1, RegionYear = 2 };
-
 // After a step forward: a day that doesn't exist in the new month rolls over to the 1st of the
 // next month, never clamps. The table is that of the year after the month wrap.
 static void normaliseForward() {

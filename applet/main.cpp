@@ -7,9 +7,6 @@
 #include "dock/click_regions.h"
 #include "dock/dock_window.h"
 
-// The readout's fields as click regions: index, then left, top, right, bottom (inclusive).
-enum { RegionDay = 0, RegionMonth = 1, RegionYear = 2 };
-
 // Takes one pending event; the window it came from doesn't matter, both show the same face.
 static void handleEvent(XEvent& event) {
   switch (event.type) {
@@ -33,6 +30,7 @@ int main(int argc, char** argv) {
   openDockWindow(argc, argv, faceXpm, faceMaskBits, kFaceMaskWidth, kFaceMaskHeight, "#181818",
                  "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");
   setDateFromClock();
+  // Over the readout's fields: index, then left, top, right, bottom (inclusive).
   defineClickRegion(RegionDay, 4, 52, 20, 59);
   defineClickRegion(RegionMonth, 21, 52, 33, 59);
   defineClickRegion(RegionYear, 34, 52, 60, 59);
