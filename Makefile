@@ -33,3 +33,13 @@ bench:
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target ephemeris_bench series_accuracy
 	@$(BUILD)-bench/bench/ephemeris_bench
 	@$(BUILD)-bench/bench/series_accuracy
+
+# The program and its manual page under $(DESTDIR)$(PREFIX); uninstall removes those two files
+# and nothing else.
+install: build
+	install -d "$(DESTDIR)$(PREFIX)/bin" "$(DESTDIR)$(PREFIX)/share/man/man1"
+	install -m 755 "$(BUILD)/dockorrery" "$(DESTDIR)$(PREFIX)/bin/dockorrery"
+	install -m 644 applet/dockorrery.1 "$(DESTDIR)$(PREFIX)/share/man/man1/dockorrery.1"
+
+uninstall:
+	rm -f "$(DESTDIR)$(PREFIX)/bin/dockorrery" "$(DESTDIR)$(PREFIX)/share/man/man1/dockorrery.1"

@@ -88,10 +88,10 @@ TEST_F(DateEditing, MiddleAndWheelButtonsDoNothing) {
 TEST_F(DateEditing, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame) {
   start("@2024-03-01 12:00:00");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
-  // Queue five presses while the applet is stopped, so they arrive together.
-  kill(applet_.process.pid, SIGSTOP);
+  // Queue five presses while the applet (its whole process group, faketime too) is stopped.
+  kill(-applet_.process.pid, SIGSTOP);
   for (int i = 0; i < 5; i++) press(kYearX, kReadoutY, 1);
-  kill(applet_.process.pid, SIGCONT);
+  kill(-applet_.process.pid, SIGCONT);
   std::set<std::string> seen;
   waitUntil([&] {
     std::string text = readoutText(grabFace(server_.display(), window_));

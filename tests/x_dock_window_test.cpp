@@ -173,7 +173,7 @@ TEST(DockWindow, ExposeRepaintsAWindowThatWasWipedOut) {
   ASSERT_TRUE(waitUntil([&] { return labelText(grabFace(d, applet.mainWindow)) == "IN"; }));
   Face before = grabFace(d, applet.mainWindow);
   // Wipe the window to its white background while the applet can't draw, then expose it.
-  kill(applet.process.pid, SIGSTOP);
+  kill(-applet.process.pid, SIGSTOP);
   XClearWindow(d, applet.mainWindow);
   XSync(d, False);
   EXPECT_EQ(pixelAt(grabFace(d, applet.mainWindow), 20, 20), 0xFFFFFFu);
@@ -184,7 +184,7 @@ TEST(DockWindow, ExposeRepaintsAWindowThatWasWipedOut) {
   expose.xexpose.height = 64;
   XSendEvent(d, applet.mainWindow, False, ExposureMask, &expose);
   XSync(d, False);
-  kill(applet.process.pid, SIGCONT);
+  kill(-applet.process.pid, SIGCONT);
   EXPECT_TRUE(waitUntil([&] { return grabFace(d, applet.mainWindow) == before; }));
   killChild(applet.process);
 }

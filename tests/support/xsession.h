@@ -17,7 +17,8 @@ struct Child {
 };
 
 // Starts `argv` (argv[0] is the program path; an empty vector execs with no arguments at all)
-// with `env` as its whole environment.
+// with `env` as its whole environment, in a process group of its own (signal -pid to reach a
+// program that faketime started).
 Child spawn(const std::string& path, const std::vector<std::string>& argv,
             const std::vector<std::string>& env);
 // Waits for the child to end within `timeout`; returns its wait status, or -1 on timeout.

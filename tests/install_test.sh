@@ -1,0 +1,80 @@
+#!/bin/sh
+# make install and make uninstall into a temporary DESTDIR, with the default PREFIX and another
+# one: the two files land with their modes and contents where man looks for them, the installed
+# program runs and fails on a display it can't open as its manual says, the page renders with
+# man -l without a single groff warning, and uninstall takes away exactly those two files,
+# leaving a neighbour's files alone.
+#
+# The program is already built (ctest runs after the build); make's -o build keeps the install
+# target from building again, so this only reads the build directory, safe beside other tests.
+# Usage: install_test.sh SOURCE_DIR BUILD_DIR
+set -eu
+source=$1
+build=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL ($prefix): $*" >&2
+  exit 1
+}
+
+# Every file under a directory with its mode, one per line, sorted; directories left out.
+files() { (cd "$1" && find . ! -type d -printf '%m %p\n' | sort); }
+
+# A make of this tree alone: nothing inherited from a make that runs ctest, no PREFIX from the
+# environment, so that the default is the Makefile's own.
+tree_make() {
+  env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u PREFIX -u DESTDIR \
+    make --no-print-directory -C "$source" -o build BUILD="$build" "$@" >"$work/make.log" 2>&1 ||
+    { cat "$work/make.log" >&2; fail "make $*"; }
+}
+
+for prefix in /usr/local /opt/dock; do
+  dest=$work/dest$(echo "$prefix" | tr / -)
+  bin=$dest$prefix/bin/dockorrery
+  page=$dest$prefix/share/man/man1/dockorrery.1
+  mkdir -p "$dest$prefix/bin" "$dest$prefix/share/man/man1"
+  echo other >"$dest$prefix/bin/other"
+  echo other >"$dest$prefix/share/man/man1/other.1"
+  files "$dest" >"$work/before"
+
+  if [ "$prefix" = /usr/local ]; then
+    set -- DESTDIR="$dest"
+  else
+    set -- DESTDIR="$dest" PREFIX="$prefix"
+  fi
+
+  tree_make install "$@"
+  {
+    cat "$work/before"
+    echo "755 .$prefix/bin/dockorrery"
+    echo "644 .$prefix/share/man/man1/dockorrery.1"
+  } | sort >"$work/expected"
+  files "$dest" >"$work/after"
+  diff -u "$work/expected" "$work/after" || fail "installed files"
+  cmp -s "$build/dockorrery" "$bin" || fail "the installed program is not the one built"
+  cmp -s "$source/applet/dockorrery.1" "$page" || fail "the installed page is not the tree's"
+  [ "$(man -M "$dest$prefix/share/man" -w dockorrery)" = "$page" ] ||
+    fail "man does not find the page under $dest$prefix/share/man"
+
+  status=0
+  "$bin" -display no-such-display 2>"$work/stderr" || status=$?
+  [ "$status" = 1 ] || fail "exit status $status on a display it can't open"
+  [ "$(cat "$work/stderr")" = "$bin: can't open display no-such-display" ] ||
+    fail "message: $(cat "$work/stderr")"
+
+  # Wide enough that no line breaks inside a phrase looked for.
+  MANWIDTH=200 man --warnings=w -l "$page" >"$work/page.txt" 2>"$work/warnings" || fail "man -l"
+  [ ! -s "$work/warnings" ] || { cat "$work/warnings" >&2; fail "groff warnings"; }
+  for phrase in NAME SYNOPSIS DESCRIPTION OPTIONS MOUSE "EXIT STATUS" DIAGNOSTICS ENVIRONMENT \
+    FILES "dockorrery [-display name]" "program: can't open display name" \
+    "Not enough free colorcells." "program: can't allocate window name" DISPLAY; do
+    grep -qF -- "$phrase" "$work/page.txt" || fail "the rendered page lacks \"$phrase\""
+  done
+
+  tree_make uninstall "$@"
+  files "$dest" >"$work/after"
+  diff -u "$work/before" "$work/after" || fail "uninstall"
+done
+echo "install and uninstall: PASS"
