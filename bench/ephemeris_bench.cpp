@@ -4,12 +4,13 @@
 //            that cannot be avoided at one cosine per term;
 //   libnova  its heliocentric positions of the same planets, a library a user could pick instead.
 // Frames alternate between two dates so that nothing can be carried over from one to the next.
-// After the run a table gives the medians and the ratios ours/floor and ours/libnova.
+// The medians go into the performance table, with the ratios ours/floor and ours/libnova.
+#include "bench/ephemeris_bench.h"
+
 #include <benchmark/benchmark.h>
 #include <libnova/libnova.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -106,24 +107,9 @@ class MedianReporter : public benchmark::ConsoleReporter {
   }
 };
 
-void printRatios(const std::map<std::string, double>& medians) {
-  auto find = [&](const std::string& name) {
-    const auto it = medians.find(name);
-    return it == medians.end() ? NAN : it->second;
-  };
-  std::printf("\n| view | cosines | ours (us) | floor (us) | libnova (us) | ours/floor | ours/libnova |\n");
-  std::printf("|---|---|---|---|---|---|---|\n");
-  for (const View& view : kViews) {
-    const std::string name = view.name;
-    const double o = find("ours/" + name), f = find("floor/" + name), n = find("libnova/" + name);
-    std::printf("| %s | %zu | %.2f | %.2f | %.2f | %.3f | %.3f |\n", view.name,
-                frameArguments(view, kFrameJd[0]).size(), o, f, n, o / f, o / n);
-  }
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
+bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2]) {
   for (const View& view : kViews) {
     const std::string name = view.name;
     const Contender contenders[] = {{"ours/", oursFrame}, {"floor/", floorFrame},
@@ -135,11 +121,20 @@ int main(int argc, char** argv) {
           ->ReportAggregatesOnly(true);
     }
   }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::Initialize(argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(*argc, argv)) return false;
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  printRatios(reporter.medians);
-  return 0;
+
+  auto find = [&](const std::string& name) {
+    const auto it = reporter.medians.find(name);
+    return it == reporter.medians.end() ? NAN : it->second;
+  };
+  for (int v = 0; v < 2; ++v) {
+    const std::string name = kViews[v].name;
+    figures[v] = {kViews[v].name, frameArguments(kViews[v], kFrameJd[0]).size(),
+                  find("ours/" + name), find("floor/" + name), find("libnova/" + name)};
+  }
+  return true;
 }

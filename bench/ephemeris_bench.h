@@ -1,0 +1,17 @@
+// One idle frame's positions against the cosine floor and libnova, by Google Benchmark.
+#pragma once
+
+#include <cstddef>
+
+// Median CPU time of one frame's positions in one view, in microseconds.
+struct EphemerisFigures {
+  const char* view;  // "IN" or "OUT"
+  size_t cosines;    // terms evaluated per frame
+  double ours;
+  double floor;
+  double libnova;
+};
+
+// Runs the benchmarks with their usual console output and fills the IN and OUT figures; takes
+// Google Benchmark's own options from argv. False when argv holds something it doesn't know.
+bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2]);
