@@ -17,21 +17,28 @@ run: build
 	@tools/install-deps run
 	@tools/run-applet $(BUILD)/dockorrery
 
+# The whole suite twice: on the Release build, then on a build of everything (the program the
+# tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+# The first failing run stops here.
 test:
 	@tools/install-deps build test
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOCKORRERY_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-asan -j $(JOBS)
+	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-*
 
-# The frame-cost benchmark and the accuracy table of the abridged series, in their own Release build.
+# The performance table (the running applet beside its floor, the frame's ephemeris cost) and the
+# accuracy table of the abridged series, in their own Release build.
 bench:
 	@tools/install-deps build bench
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_BENCH=ON -DDOCKORRERY_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target ephemeris_bench series_accuracy
-	@$(BUILD)-bench/bench/ephemeris_bench
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target dockorrery_bench series_accuracy
+	@$(BUILD)-bench/bench/dockorrery_bench
 	@$(BUILD)-bench/bench/series_accuracy
 
 # The program and its manual page under $(DESTDIR)$(PREFIX); uninstall removes those two files

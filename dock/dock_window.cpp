@@ -10,7 +10,11 @@ DockWindow dockWindow;
 void openDisplay(char* const* argv) {
   const char* name = displayNameFromArgs(argv);
   dockWindow.display = XOpenDisplay(name);
-  if (dockWindow.display == nullptr) {
+  // Xlib takes a negative or overflowing screen number (":0.-1", ":0.4294967295") as given and
+  // connects anyway; such a screen doesn't exist, and its root window would be read from outside
+  // the display's screen table.
+  if (dockWindow.display == nullptr || DefaultScreen(dockWindow.display) < 0 ||
+      DefaultScreen(dockWindow.display) >= ScreenCount(dockWindow.display)) {
     fprintf(stderr, "%s: can't open display %s\n", programName(argv), XDisplayName(name));
     exit(1);
   }
@@ -89,7 +93,9 @@ Window openDockWindow(int argc, char** argv, const char* const* artworkLines,
   XSelectInput(w.display, w.mainWindow, eventMask);
   XSelectInput(w.display, w.iconWindow, eventMask);
 
-  XTextProperty windowName;
+  // Kept, like every other resource, for the life of the process: static, so that it stays
+  // reachable rather than lost when this frame returns.
+  static XTextProperty windowName;
   char* nameList[1] = {const_cast<char*>(program)};
   if (XStringListToTextProperty(nameList, 1, &windowName) == 0) {
     fprintf(stderr, "%s: can't allocate window name\n", program);
@@ -129,6 +135,8 @@ void blit(int srcX, int srcY, int width, int height, int destX, int destY) {
 }
 
 // Drops every queued exposure of `window` (one copy repaints it all), then copies the pixmap.
+// When it finds none, XCheckTypedWindowEvent also flushes the output buffer: that, and the
+// loop's XPending, is what sends each frame to the server.
 static void refreshWindow(Window window) {
   XEvent discarded;
   while (XCheckTypedWindowEvent(dockWindow.display, window, Expose, &discarded)) {

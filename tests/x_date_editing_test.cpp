@@ -88,7 +88,7 @@ TEST_F(DateEditing, MiddleAndWheelButtonsDoNothing) {
 TEST_F(DateEditing, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame) {
   start("@2024-03-01 12:00:00");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
-  // Queue five presses while the applet (its whole process group, faketime too) is stopped.
+  // Queue five presses while the applet is stopped, so that they arrive together.
   kill(-applet_.process.pid, SIGSTOP);
   for (int i = 0; i < 5; i++) press(kYearX, kReadoutY, 1);
   kill(-applet_.process.pid, SIGCONT);
@@ -102,11 +102,13 @@ TEST_F(DateEditing, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame) {
 }
 
 TEST_F(DateEditing, AChosenDateStaysPastMidnight) {
-  start("@2024-03-01 23:59:58");
+  // Ten seconds before midnight leaves room for a slow start on a busy machine.
+  auto started = std::chrono::steady_clock::now();
+  start("@2024-03-01 23:59:50");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
   press(kYearX, kReadoutY, 1);
   ASSERT_EQ(readout("01.03.2025"), "01.03.2025");
-  std::this_thread::sleep_for(std::chrono::milliseconds(3500));  // the clock passes midnight
+  std::this_thread::sleep_until(started + std::chrono::seconds(11));  // past midnight by now
   EXPECT_EQ(readoutText(grabFace(server_.display(), window_)), "01.03.2025");
   press(kOutside, kOutside, 3);
   EXPECT_EQ(readout("02.03.2024"), "02.03.2024");

@@ -17,8 +17,11 @@ struct Child {
 };
 
 // Starts `argv` (argv[0] is the program path; an empty vector execs with no arguments at all)
-// with `env` as its whole environment, in a process group of its own (signal -pid to reach a
-// program that faketime started).
+// with `env` as its whole environment, in a process group of its own (signal -pid to reach
+// whatever it started too). In a sanitized build `env` gains the options that send the
+// program's sanitizer reports to the harness (tests/support/sanitizer_reports.h). The child gets
+// SIGTERM when the thread that started it ends (call it from the test's own thread), so a test
+// that dies leaves no server behind.
 Child spawn(const std::string& path, const std::vector<std::string>& argv,
             const std::vector<std::string>& env);
 // Waits for the child to end within `timeout`; returns its wait status, or -1 on timeout.
@@ -50,6 +53,9 @@ class XServer {
   pid_t pid() const { return server_.pid; }
   // Starts Window Maker with a fresh home and waits until it manages the screen.
   void startWindowMaker();
+  // Ends the server with `signal` as a crash or a shutdown would, after closing the test's own
+  // connection (which would otherwise end this process through Xlib), and reaps it.
+  void stop(int signal);
 
  private:
   Child server_;
@@ -66,8 +72,9 @@ struct Applet {
   Window iconWindow = 0;
 };
 
-// Starts build/dockorrery on `server` (optionally under faketime with `fakeTime`, in faketime's
-// syntax) and waits until its main window carries its hints. Extra arguments follow argv[0].
+// Starts build/dockorrery on `server` and waits until its main window carries its hints. With
+// `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00" stands still at that time,
+// "@2000-01-01 12:00:00" starts there and runs. Extra arguments follow argv[0].
 Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
                    const std::string& fakeTime = "");
 

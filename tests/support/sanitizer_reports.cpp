@@ -1,0 +1,98 @@
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
+#include "tests/support/sanitizer_reports.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#ifdef DOCKORRERY_SANITIZED
+
+namespace {
+
+// Fails the test that was running when a started program wrote a report. End events reach the
+// listeners in reverse order, so this one runs before the printer shows the test's result.
+class ReportCheck : public testing::EmptyTestEventListener {
+  void OnTestEnd(const testing::TestInfo&) override {
+    std::string reports = takeSanitizerReports();
+    EXPECT_TRUE(reports.empty()) << "sanitizer reports of programs this test started:\n"
+                                 << reports;
+  }
+};
+
+// Made, and the check installed, when the first program is started; removed at exit. A plain
+// array, so that it outlives every destructor that runs before the removal.
+const char* reportDirectory() {
+  static char directory[] = "/tmp/dockorrery-sanitizer.XXXXXX";
+  static const bool made = [] {
+    if (mkdtemp(directory) == nullptr) throw std::runtime_error("mkdtemp failed");
+    testing::UnitTest::GetInstance()->listeners().Append(new ReportCheck);
+    // Only by this process: a death test's fork runs the same exit handlers.
+    static const pid_t owner = getpid();
+    atexit([] {
+      if (getpid() == owner) std::filesystem::remove_all(directory);
+    });
+    return true;
+  }();
+  (void)made;
+  return directory;
+}
+
+// Appends `options` to the variable `name` of `env`; later options win over earlier ones.
+void appendOptions(std::vector<std::string>& env, const std::string& name,
+                   const std::string& options) {
+  for (std::string& entry : env) {
+    if (entry.compare(0, name.size() + 1, name + "=") == 0) {
+      entry += ":" + options;
+      return;
+    }
+  }
+  env.push_back(name + "=" + options);
+}
+
+}  // namespace
+
+std::vector<std::string> withSanitizerOptions(std::vector<std::string> env) {
+  const std::string logPath = "log_path=" + std::string(reportDirectory()) + "/report";
+  appendOptions(env, "ASAN_OPTIONS",
+                logPath + ":exitcode=23:detect_leaks=1:verify_asan_link_order=0");
+  // UBSan's own log_path is ignored: see keepStderrReports.
+  appendOptions(env, "UBSAN_OPTIONS", "exitcode=23:print_stacktrace=1");
+  return env;
+}
+
+void keepStderrReports(const std::string& stderrText) {
+  // UBSan's reports are the lines "file:line:column: runtime error: ..." and their stacks.
+  if (stderrText.find(": runtime error: ") == std::string::npos) return;
+  static int count = 0;
+  const std::string path = std::string(reportDirectory()) + "/stderr." + std::to_string(++count);
+  std::ofstream(path) << stderrText;
+}
+
+std::string takeSanitizerReports() {
+  std::string reports;
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(reportDirectory(), ignored)) {
+    std::ifstream in(entry.path());
+    std::stringstream text;
+    text << in.rdbuf();
+    reports += entry.path().filename().string() + ":\n" + text.str();
+    std::filesystem::remove(entry.path());
+  }
+  return reports;
+}
+
+#else
+
+std::vector<std::string> withSanitizerOptions(std::vector<std::string> env) { return env; }
+
+void keepStderrReports(const std::string&) {}
+
+std::string takeSanitizerReports() { return ""; }
+
+#endif

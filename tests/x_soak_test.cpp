@@ -1,0 +1,146 @@
+// A minute of presses on both windows of the real program, the date and the view changing all the
+// time: its resident set stays flat after warm-up, it reports no X error, and it keeps drawing.
+
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
+#include "tests/support/face_model.h"
+#include "tests/support/xsession.h"
+
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono;
+
+// Resident set in kB, from the kernel's own account.
+long residentKb(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      long kb;
+      status >> kb;
+      return kb;
+    }
+    status.ignore(1 << 16, '\n');
+  }
+  return -1;
+}
+
+TEST(Soak, OneMinuteOfPressesOnBothWindows) {
+  constexpr auto kRun = seconds(60), kWarmUp = seconds(20), kCheckEvery = seconds(5);
+  // Growth allowed after warm-up: a few pages for whatever the allocator rounds, far below what
+  // the tens of thousands of events of the minute would leave behind if any of them leaked.
+  constexpr long kSlackKb = 128;
+
+  // A sanitized build's ASan holds freed blocks back from reuse, up to 256 MB by default, which
+  // would look like growth here; a small bound lets it fill during warm-up. Other builds of the
+  // program don't read the variable.
+  const char* asanOptions = getenv("ASAN_OPTIONS");
+  setenv("ASAN_OPTIONS",
+         ((asanOptions ? std::string(asanOptions) + ":" : "") + "quarantine_size_mb=1").c_str(), 1);
+
+  XServer server;
+  Applet applet = startApplet(server, {}, "@2024-03-01 12:00:00");
+  Display* d = server.display();
+  const Window mainWindow = applet.mainWindow, iconWindow = applet.iconWindow;
+  const pid_t pid = applet.process.pid;
+  ASSERT_EQ(waitForReadout(d, mainWindow, "01.03.2024"), "01.03.2024");
+
+  FaceModel model(2024y / March / 1);
+  std::mt19937 random(60);
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  auto button = [&] {
+    static const unsigned kButtons[] = {1, 1, 1, 3, 3, 3, 2, 4, 5};
+    return kButtons[pick(0, 8)];
+  };
+  auto shown = [&](std::string& seen) {
+    return waitUntil([&] {
+      Face face = grabFace(d, mainWindow);
+      seen = readoutText(face) + " " + labelText(face);
+      return labelText(face) == model.label() && readoutShows(readoutText(face), model);
+    });
+  };
+
+  std::vector<std::pair<long, long>> samples;  // seconds since start, VmRSS in kB
+  long presses = 0, checks = 0;
+  const auto start = steady_clock::now();
+  auto nextCheck = start + kCheckEvery;
+  while (steady_clock::now() - start < kRun) {
+    const int action = pick(0, 19);
+    if (action < 14) {
+      // Through XTest on the main window, inside its shape; half of them on the readout's rows.
+      const int x = pick(4, 59), y = pick(0, 1) ? pick(52, 59) : pick(4, 59);
+      const unsigned b = button();
+      click(d, mainWindow, x, y, b);
+      model.press(b, x, y);
+      presses++;
+    } else if (action < 19) {
+      // Straight to the icon window, which a bare server never maps.
+      XEvent event{};
+      event.xbutton.type = ButtonPress;
+      event.xbutton.window = iconWindow;
+      event.xbutton.x = pick(-8, 71);
+      event.xbutton.y = pick(0, 1) ? pick(50, 61) : pick(-8, 71);
+      event.xbutton.button = button();
+      XSendEvent(d, iconWindow, False, ButtonPressMask, &event);
+      XSync(d, False);
+      model.press(event.xbutton.button, event.xbutton.x, event.xbutton.y);
+      presses++;
+    } else {
+      movePointer(d, DefaultRootWindow(d), 200, 200);  // leave the face, enter it again later
+    }
+    std::this_thread::sleep_for(milliseconds(1));
+
+    if (steady_clock::now() >= nextCheck) {
+      std::string seen;
+      ASSERT_TRUE(shown(seen)) << "shows " << seen << ", expected " << model.readout() << " "
+                               << model.label();
+      checks++;
+      samples.emplace_back(duration_cast<seconds>(steady_clock::now() - start).count(),
+                           residentKb(pid));
+      nextCheck = steady_clock::now() + kCheckEvery;
+    }
+  }
+
+  // Still drawing: a right press outside the readout brings back the clock's date.
+  click(d, mainWindow, 30, 30, 3);
+  model.press(3, 30, 30);
+  std::string seen;
+  EXPECT_TRUE(shown(seen)) << "shows " << seen;
+  EXPECT_EQ(model.readout(), "01.03.2024");
+  samples.emplace_back(duration_cast<seconds>(steady_clock::now() - start).count(),
+                       residentKb(pid));
+
+  std::ostringstream figures;
+  long warmKb = -1, peakKb = -1;
+  for (auto [at, kb] : samples) {
+    figures << " " << at << "s:" << kb;
+    if (seconds(at) >= kWarmUp) {
+      if (warmKb < 0) warmKb = kb;
+      peakKb = std::max(peakKb, kb);
+    }
+  }
+  std::printf("%ld presses, %ld checks; VmRSS kB by time:%s\n", presses, checks,
+              figures.str().c_str());
+  RecordProperty("rss_kb", figures.str());
+  ASSERT_GT(warmKb, 0);
+  EXPECT_LE(peakKb, warmKb + kSlackKb) << "resident set grew after warm-up:" << figures.str();
+
+  EXPECT_EQ(waitChild(applet.process, milliseconds(0)), -1) << "still running";
+  EXPECT_EQ(childStderr(applet.process), "") << "no X error reported";
+  killChild(applet.process);
+}
+
+}  // namespace
