@@ -22,13 +22,13 @@ void openDisplay(char* const* argv) {
   dockWindow.rootWindow = RootWindow(dockWindow.display, dockWindow.screen);
 }
 
-// Pixel of a colour specification in the root window's colormap. Neither the parse nor the
+// Pixel of a colour (a name or #rrggbb) in the root window's colormap. Neither the parse nor the
 // allocation is checked: a colour that can't be had leaves the pixel at 0.
-static unsigned long namedColorPixel(const char* spec) {
+static unsigned long namedColorPixel(const char* colorName) {
   XWindowAttributes attributes;
   XGetWindowAttributes(dockWindow.display, dockWindow.rootWindow, &attributes);
   XColor color = {};
-  XParseColor(dockWindow.display, attributes.colormap, spec, &color);
+  XParseColor(dockWindow.display, attributes.colormap, colorName, &color);
   color.flags = DoRed | DoGreen | DoBlue;
   XAllocColor(dockWindow.display, attributes.colormap, &color);
   return color.pixel;

@@ -34,8 +34,9 @@ const char* displayNameFromArgs(char* const* argv);
 // Opens the display named on the command line (else $DISPLAY); exits with status 1 on failure.
 void openDisplay(char* const* argv);
 
-// Creates the shaped 64x64 main and icon windows and the master pixmap from the XPM lines; colours
-// are XParseColor specifications. Exits with status 1 on failure. Returns the main window.
+// Creates the shaped 64x64 main and icon windows and the master pixmap from the XPM lines;
+// colours are names or #rrggbb, as XParseColor takes them. Exits with status 1 on failure.
+// Returns the main window.
 Window openDockWindow(int argc, char** argv, const char* const* artworkLines,
                       const unsigned char* maskBits, int maskWidth, int maskHeight,
                       const char* backColor, const char* labelColor, const char* windGustColor,
