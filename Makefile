@@ -11,7 +11,7 @@ all: build
 build:
 	@tools/install-deps build
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery
 
 run: build
 	@tools/install-deps run
