@@ -3,7 +3,7 @@
 
 Usage: tools/gen_series.py [--data DIR] [--out DIR]
 
---data  the directory holding VSOP87D.mer ... VSOP87D.nep (default: ../shared/vsop87d beside
+--data  the directory holding VSOP87D.mer ... VSOP87D.nep (default: ephemeris/data/vsop87d of
         the repository)
 --out   where mercury.cpp ... neptune.cpp, theories.h and theories.cpp are written (default:
         ephemeris/series of the repository)
@@ -220,7 +220,7 @@ def write(path, text):
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--data", default=os.path.join(os.path.dirname(REPO), "shared", "vsop87d"),
+    parser.add_argument("--data", default=os.path.join(REPO, "ephemeris", "data", "vsop87d"),
                         help="directory of the VSOP87D.* files")
     parser.add_argument("--out", default=os.path.join(REPO, "ephemeris", "series"),
                         help="directory to write the generated sources into")
