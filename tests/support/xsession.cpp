@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -153,7 +154,8 @@ XServer::~XServer() {
   if (display_ != nullptr) XCloseDisplay(display_);
   killChild(windowManager_);
   killChild(server_);
-  if (!home_.empty()) std::system(("rm -rf '" + home_ + "'").c_str());
+  std::error_code ignored;
+  if (!home_.empty()) std::filesystem::remove_all(home_, ignored);
 }
 
 void XServer::stop(int signal) {
