@@ -77,6 +77,22 @@ TEST(SeriesTables, EmptySeriesHaveNullTermsAndOthersDoNot) {
   EXPECT_EQ(empty, expected);
 }
 
+// The evaluation reads a planet's series L0..L5, B0..B5, R0..R5; each series must start where
+// the one read before it ends, so that a frame walks the tables forwards through memory.
+TEST(SeriesTables, EachPlanetsSeriesLieInReadingOrder) {
+  for (int p = 0; p < 8; ++p) {
+    const SeriesTerm* next = nullptr;
+    for (int i = 0; i < 18; ++i) {
+      const Series& s = kPlanetTheories[p].series[i];
+      if (s.count == 0) continue;
+      if (next != nullptr) {
+        EXPECT_EQ(s.terms, next) << seriesName(p, i);
+      }
+      next = s.terms + s.count;
+    }
+  }
+}
+
 // Every term is a whole positive amplitude, a phase in [0, 2pi) and a frequency of 0 or more,
 // stored with the decimals the tables keep; amplitudes never increase along a series.
 TEST(SeriesTables, EveryTermKeepsItsRangesOrderAndPrecision) {
