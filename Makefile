@@ -8,9 +8,10 @@ JOBS    ?= 2
 
 all: build
 
+# The suite is configured when its packages are here (make test installs them), built by make test.
 build:
 	@tools/install-deps build
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=AUTO >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery
 
 run: build
@@ -22,10 +23,11 @@ run: build
 # The first failing run stops here.
 test:
 	@tools/install-deps build test
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOCKORRERY_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOCKORRERY_SANITIZE=ON \
+	  -DDOCKORRERY_TESTS=REQUIRED >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
 	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
 
