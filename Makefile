@@ -43,12 +43,13 @@ bench:
 	@$(BUILD)-bench/bench/dockorrery_bench
 	@$(BUILD)-bench/bench/series_accuracy
 
-# The program and its manual page under $(DESTDIR)$(PREFIX); uninstall removes those two files
-# and nothing else.
+# The program and its manual page under $(DESTDIR)$(PREFIX), by the build's install rules, which
+# list what they installed (without DESTDIR) in $(BUILD)/install_manifest.txt; uninstall, with
+# the same DESTDIR, removes exactly those files and nothing else.
 install: build
-	install -d "$(DESTDIR)$(PREFIX)/bin" "$(DESTDIR)$(PREFIX)/share/man/man1"
-	install -m 755 "$(BUILD)/dockorrery" "$(DESTDIR)$(PREFIX)/bin/dockorrery"
-	install -m 644 applet/dockorrery.1 "$(DESTDIR)$(PREFIX)/share/man/man1/dockorrery.1"
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 uninstall:
-	rm -f "$(DESTDIR)$(PREFIX)/bin/dockorrery" "$(DESTDIR)$(PREFIX)/share/man/man1/dockorrery.1"
+	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)" >&2; exit 1; }
+	@awk 1 $(BUILD)/install_manifest.txt | while IFS= read -r file; do \
+	  echo "-- Removing: $(DESTDIR)$$file"; rm -f -- "$(DESTDIR)$$file"; done

@@ -6,7 +6,8 @@
 # leaving a neighbour's files alone.
 #
 # The program is already built (ctest runs after the build); make's -o build keeps the install
-# target from building again, so this only reads the build directory, safe beside other tests.
+# target from building again, so this only reads the build directory and writes its
+# install_manifest.txt, safe beside other tests.
 # Usage: install_test.sh SOURCE_DIR BUILD_DIR
 set -eu
 source=$1
