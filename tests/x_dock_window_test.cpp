@@ -225,30 +225,27 @@ TEST(DockWindow, UnreachableDisplayEndsWithMessageAndStatusOne) {
   for (const OpenFailure& c : cases) {
     std::vector<std::string> env =
         environmentWith({c.displayVar ? "DISPLAY=" + std::string(c.displayVar) : "DISPLAY"});
-    Child child = spawn(kBinary, c.args, env);
-    int status = waitChild(child, std::chrono::seconds(10));
-    ASSERT_TRUE(WIFEXITED(status)) << c.args.size();
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(childStderr(child), c.args[0] + ": can't open display " + c.shownName + "\n");
-    killChild(child);
+    const std::string message = c.args[0] + ": can't open display " + c.shownName + "\n";
+    const Ending ending = runToEnd(kBinary, c.args, env, message);
+    ASSERT_TRUE(WIFEXITED(ending.status)) << c.args.size();
+    EXPECT_EQ(WEXITSTATUS(ending.status), 1);
+    EXPECT_EQ(ending.stderrText, message);
   }
 }
 
 TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   const std::string gone = unusedDisplay();
-  Child child = spawn(kBinary, {}, environmentWith({"DISPLAY=" + gone}));
-  int status = waitChild(child, std::chrono::seconds(10));
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(childStderr(child), "dockorrery: can't open display " + gone + "\n");
-  killChild(child);
+  const std::string message = "dockorrery: can't open display " + gone + "\n";
+  const Ending ending = runToEnd(kBinary, {}, environmentWith({"DISPLAY=" + gone}), message);
+  ASSERT_TRUE(WIFEXITED(ending.status));
+  EXPECT_EQ(WEXITSTATUS(ending.status), 1);
+  EXPECT_EQ(ending.stderrText, message);
 
   XServer server;
-  child = spawn(kBinary, {}, environmentWith({"DISPLAY=" + server.name()}));
   std::vector<Window> windows;
-  ASSERT_TRUE(waitUntil([&] {
+  Child child = startUntil(kBinary, {}, environmentWith({"DISPLAY=" + server.name()}), [&] {
     return !(windows = findWindowsByClass(server.display(), "dockorrery")).empty();
-  }));
+  });
   char* name = nullptr;
   ASSERT_NE(XFetchName(server.display(), windows[0], &name), 0);
   EXPECT_STREQ(name, "dockorrery");

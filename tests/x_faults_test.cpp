@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -128,12 +129,12 @@ TEST(NoFreeColourCells, TheAppletEndsWithTheColourMessage) {
     XFreeColors(d, colormap, cells.data() + cells.size() - left, left, 0);
     cells.resize(cells.size() - left);
     XSync(d, False);
-    Child child = spawn(kBinary, {kBinary}, environmentWith({"DISPLAY=" + server.name()}));
-    int status = waitChild(child, 10s);
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(childStderr(child), "Not enough free colorcells.\n");
-    killChild(child);
+    const std::string message = "Not enough free colorcells.\n";
+    const Ending ending =
+        runToEnd(kBinary, {kBinary}, environmentWith({"DISPLAY=" + server.name()}), message);
+    ASSERT_TRUE(WIFEXITED(ending.status)) << ending.status;
+    EXPECT_EQ(WEXITSTATUS(ending.status), 1);
+    EXPECT_EQ(ending.stderrText, message);
   }
 }
 
@@ -183,19 +184,19 @@ TEST(HostileCommandLine, TheAppletRunsOnTheDisplayNamedAndKeepsEveryArgument) {
   for (const RunningCase& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string& program = c.argv[0];
-    Child child = spawn(kBinary, c.argv, environmentFor(c.display));
     Window main = 0;
     // WM_HINTS is the last property it sets before mapping the window.
-    bool up = waitUntil([&] {
+    auto up = [&] {
       main = windowNamed(d, program);
       XWMHints* hints = main != 0 ? XGetWMHints(d, main) : nullptr;
       if (hints != nullptr) XFree(hints);
       return hints != nullptr;
-    });
-    if (!up) {
-      ADD_FAILURE() << "no window; status " << waitChild(child, 0ms) << ", stderr: "
-                    << childStderr(child).substr(0, 200);
-      killChild(child);
+    };
+    Child child;
+    try {
+      child = startUntil(kBinary, c.argv, environmentFor(c.display), up);
+    } catch (const std::runtime_error& e) {
+      ADD_FAILURE() << "no window: " << std::string(e.what()).substr(0, 300);
       continue;
     }
     const std::string command = rawProperty(d, main, XA_WM_COMMAND);
@@ -245,12 +246,12 @@ TEST(HostileCommandLine, ADisplayThatCannotBeUsedEndsWithTheMessage) {
   };
   for (const FailingCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Child child = spawn(kBinary, c.argv, environmentFor(c.display));
-    int status = waitChild(child, 10s);
-    ASSERT_TRUE(WIFEXITED(status)) << "status " << status << ": " << childStderr(child);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(childStderr(child), c.argv[0] + ": can't open display " + c.shownName + "\n");
-    killChild(child);
+    const std::string message = c.argv[0] + ": can't open display " + c.shownName + "\n";
+    const Ending ending = runToEnd(kBinary, c.argv, environmentFor(c.display), message);
+    ASSERT_TRUE(WIFEXITED(ending.status)) << "status " << ending.status << ": "
+                                          << ending.stderrText;
+    EXPECT_EQ(WEXITSTATUS(ending.status), 1);
+    EXPECT_EQ(ending.stderrText, message);
   }
 }
 

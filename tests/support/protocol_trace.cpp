@@ -66,42 +66,22 @@ ProtocolTrace::ProtocolTrace(const XServer& server) {
   if (fd < 0) throw std::runtime_error("mkstemp failed");
   close(fd);
   outPath_ = pattern;
-  // Far above the numbers Xvfb -displayfd hands out, and claimed with the X servers' own lock file
-  // first: xtrace takes over a socket that is already there without asking.
-  for (int n = 600 + getpid() % 300, tries = 0; tries < 200; n++, tries++) {
-    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-    int lockFd = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0444);
-    if (lockFd < 0) continue;
-    char pid[16];
-    int length = snprintf(pid, sizeof pid, "%10d\n", static_cast<int>(getpid()));
-    if (write(lockFd, pid, length) != length || exists(socket)) {
-      close(lockFd);
-      unlink(lock.c_str());
-      continue;
-    }
-    close(lockFd);
-    lockPath_ = lock;
-    socketPath_ = socket;
-    name_ = ":" + std::to_string(n);
-    break;
-  }
-  if (name_.empty()) throw std::runtime_error("no free display number for xtrace");
+  display_ = claimDisplay();
   // -n: no xauth, the private server needs none; -k: keep listening between clients.
   xtrace_ = spawn("/usr/bin/xtrace",
-                  {"xtrace", "-n", "-k", "-d", server.name(), "-D", name_, "-o", outPath_},
+                  {"xtrace", "-n", "-k", "-d", server.name(), "-D", display_.name, "-o", outPath_},
                   environmentWith({}));
-  if (!waitUntil([&] { return exists(socketPath_); })) {
+  if (!waitUntil([&] { return exists(display_.socketPath); })) {
     std::string err = childStderr(xtrace_);
     killChild(xtrace_);
+    releaseDisplay(display_);
     throw std::runtime_error("xtrace did not start: " + err);
   }
 }
 
 ProtocolTrace::~ProtocolTrace() {
   killChild(xtrace_);
-  unlink(socketPath_.c_str());  // xtrace leaves its socket behind
-  unlink(lockPath_.c_str());
+  releaseDisplay(display_);  // xtrace leaves its socket behind
   unlink(outPath_.c_str());
 }
 

@@ -28,14 +28,12 @@ class ProtocolTrace {
   ProtocolTrace(const ProtocolTrace&) = delete;
   ProtocolTrace& operator=(const ProtocolTrace&) = delete;
 
-  const std::string& name() const { return name_; }  // ":M", the display to give the client
+  const std::string& name() const { return display_.name; }  // ":M", the display to give the client
   // Everything recorded so far, parsed.
   std::vector<TraceLine> lines() const;
 
  private:
   Child xtrace_;
-  std::string name_;
-  std::string socketPath_;
-  std::string lockPath_;
+  ClaimedDisplay display_;
   std::string outPath_;
 };

@@ -1,6 +1,3 @@
-// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
-#include <gtest/gtest.h>
-
 #include "tests/support/sanitizer_reports.h"
 
 #include <unistd.h>
@@ -15,23 +12,12 @@
 
 namespace {
 
-// Fails the test that was running when a started program wrote a report. End events reach the
-// listeners in reverse order, so this one runs before the printer shows the test's result.
-class ReportCheck : public testing::EmptyTestEventListener {
-  void OnTestEnd(const testing::TestInfo&) override {
-    std::string reports = takeSanitizerReports();
-    EXPECT_TRUE(reports.empty()) << "sanitizer reports of programs this test started:\n"
-                                 << reports;
-  }
-};
-
-// Made, and the check installed, when the first program is started; removed at exit. A plain
-// array, so that it outlives every destructor that runs before the removal.
+// Made when first needed, removed at exit. A plain array, so that it outlives every destructor
+// that runs before the removal.
 const char* reportDirectory() {
   static char directory[] = "/tmp/dockorrery-sanitizer.XXXXXX";
   static const bool made = [] {
     if (mkdtemp(directory) == nullptr) throw std::runtime_error("mkdtemp failed");
-    testing::UnitTest::GetInstance()->listeners().Append(new ReportCheck);
     // Only by this process: a death test's fork runs the same exit handlers.
     static const pid_t owner = getpid();
     atexit([] {

@@ -1,0 +1,443 @@
+#include "tests/support/xharness.h"
+
+#include "applet/face_art.h"
+#include "tests/support/sanitizer_reports.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+std::string makeTempDir() {
+  char pattern[] = "/tmp/dockorrery-test.XXXXXX";
+  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+std::vector<char*> cStrings(const std::vector<std::string>& strings) {
+  std::vector<char*> result;
+  for (const std::string& s : strings) result.push_back(const_cast<char*>(s.c_str()));
+  result.push_back(nullptr);
+  return result;
+}
+
+}  // namespace
+
+Child spawn(const std::string& path, const std::vector<std::string>& argv,
+            const std::vector<std::string>& env) {
+  Child child;
+  char pattern[] = "/tmp/dockorrery-stderr.XXXXXX";
+  int errFd = mkstemp(pattern);
+  if (errFd < 0) throw std::runtime_error("mkstemp failed");
+  child.stderrPath = pattern;
+  std::vector<char*> args = cStrings(argv);
+  const std::vector<std::string> childEnv = withSanitizerOptions(env);
+  std::vector<char*> envp = cStrings(childEnv);
+  const pid_t parent = getpid();
+  child.pid = fork();
+  if (child.pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);  // the test ended before the signal was armed
+    dup2(errFd, 2);
+    int devNull = open("/dev/null", O_RDWR);
+    dup2(devNull, 0);
+    dup2(devNull, 1);
+    setpgid(0, 0);
+    // An empty vector reaches the program as argc 0 with argv[0] null.
+    char* noArgs[] = {nullptr};
+    execve(path.c_str(), argv.empty() ? noArgs : args.data(), envp.data());
+    _exit(127);
+  }
+  close(errFd);
+  return child;
+}
+
+int waitChild(Child& child, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (child.pid > 0) {
+    int status;
+    pid_t r = waitpid(child.pid, &status, WNOHANG);
+    if (r == child.pid) {
+      child.pid = -1;
+      return status;
+    }
+    if (std::chrono::steady_clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return -1;
+}
+
+void killChild(Child& child) {
+  if (child.pid > 0) {
+    kill(-child.pid, SIGKILL);
+    kill(child.pid, SIGKILL);
+    waitpid(child.pid, nullptr, 0);
+    child.pid = -1;
+  }
+  if (!child.stderrPath.empty()) keepStderrReports(childStderr(child));
+  if (!child.stderrPath.empty()) unlink(child.stderrPath.c_str());
+  child.stderrPath.clear();
+}
+
+std::string childStderr(const Child& child) {
+  std::ifstream in(child.stderrPath);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides) {
+  std::map<std::string, std::string> vars;
+  for (char** e = environ; *e != nullptr; e++) {
+    std::string entry = *e;
+    vars[entry.substr(0, entry.find('='))] = entry;
+  }
+  for (const std::string& o : overrides) {
+    size_t eq = o.find('=');
+    if (eq == std::string::npos) {
+      vars.erase(o);
+    } else {
+      vars[o.substr(0, eq)] = o;
+    }
+  }
+  std::vector<std::string> result;
+  for (const auto& [name, entry] : vars) result.push_back(entry);
+  return result;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return done();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+Display* connectDisplay(const std::string& name) {
+  for (int attempt = 1;; attempt++) {
+    Display* display = XOpenDisplay(name.c_str());
+    if (display != nullptr || attempt == kConnectionAttempts) return display;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
+  }
+}
+
+bool refusedDisplay(int status, const std::string& stderrText) {
+  return WIFEXITED(status) && WEXITSTATUS(status) == 1 &&
+         stderrText.find(": can't open display ") != std::string::npos;
+}
+
+ClaimedDisplay claimDisplay() {
+  for (int n = 600 + getpid() % 300, tries = 0; tries < 200; n++, tries++) {
+    ClaimedDisplay claim = {":" + std::to_string(n), "/tmp/.X11-unix/X" + std::to_string(n),
+                            "/tmp/.X" + std::to_string(n) + "-lock"};
+    const int lockFd = open(claim.lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0444);
+    if (lockFd < 0) continue;
+    char pid[16];
+    const int length = snprintf(pid, sizeof pid, "%10d\n", static_cast<int>(getpid()));
+    const bool written = write(lockFd, pid, length) == length;
+    close(lockFd);
+    if (written && access(claim.socketPath.c_str(), F_OK) != 0) return claim;
+    unlink(claim.lockPath.c_str());
+  }
+  throw std::runtime_error("no free display number");
+}
+
+void releaseDisplay(const ClaimedDisplay& claim) {
+  unlink(claim.socketPath.c_str());
+  unlink(claim.lockPath.c_str());
+}
+
+XServer::XServer(const std::string& screen, const std::vector<std::string>& extra) {
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  std::vector<std::string> argv = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                   screen, "-nolisten", "tcp"};
+  argv.insert(argv.end(), extra.begin(), extra.end());
+  // The write end must survive exec in the server only.
+  server_ = spawn("/usr/bin/Xvfb", argv, environmentWith({}));
+  close(fds[1]);
+  std::string number;
+  char c;
+  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) throw std::runtime_error("Xvfb did not start: " + childStderr(server_));
+  name_ = ":" + number;
+  display_ = connectDisplay(name_);
+  if (display_ == nullptr) throw std::runtime_error("cannot connect to " + name_);
+}
+
+XServer::~XServer() {
+  if (display_ != nullptr) XCloseDisplay(display_);
+  killChild(windowManager_);
+  killChild(server_);
+  std::error_code ignored;
+  if (!home_.empty()) std::filesystem::remove_all(home_, ignored);
+}
+
+void XServer::stop(int signal) {
+  if (display_ != nullptr) XCloseDisplay(display_);
+  display_ = nullptr;
+  if (server_.pid > 0) kill(server_.pid, signal);
+  waitChild(server_, std::chrono::seconds(10));
+  killChild(server_);
+}
+
+const std::string& XServer::home() {
+  if (home_.empty()) home_ = makeTempDir();
+  return home_;
+}
+
+void XServer::startWindowManager(const std::vector<std::string>& argv,
+                                 const std::vector<std::string>& env) {
+  std::vector<std::string> overrides = {"HOME=" + home(), "DISPLAY=" + name_};
+  overrides.insert(overrides.end(), env.begin(), env.end());
+  const std::vector<std::string> environment = environmentWith(overrides);
+  // A window manager owns SubstructureRedirect on the root: selecting it ourselves then fails.
+  auto managed = [&] {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, DefaultRootWindow(display_), &attributes);
+    return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
+  };
+  // Window managers word a refused connection each their own way: any end before managing the
+  // screen counts as one.
+  for (int attempt = 1;; attempt++) {
+    windowManager_ = spawn(argv[0], argv, environment);
+    bool ended = false;
+    if (waitUntil([&] { return managed() || (ended = waitChild(windowManager_, {}) != -1); },
+                  std::chrono::seconds(20)) &&
+        !ended) {
+      return;
+    }
+    const std::string err = childStderr(windowManager_);
+    killChild(windowManager_);
+    if (!ended || attempt == kConnectionAttempts) {
+      throw std::runtime_error(argv[0] + " did not start: " + err);
+    }
+  }
+}
+
+void XServer::startWindowMaker() { startWindowManager({"/usr/bin/wmaker", "--dont-restore"}); }
+
+namespace {
+
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+std::vector<Window> findWindowsByClass(Display* display, const std::string& resName) {
+  // A window may be destroyed between being listed and being read (a window manager's own come
+  // and go): its BadWindow is expected here and must not end the test through Xlib.
+  XSync(display, False);
+  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+  std::vector<Window> found;
+  std::vector<Window> pending = {DefaultRootWindow(display)};
+  while (!pending.empty()) {
+    Window w = pending.back();
+    pending.pop_back();
+    XClassHint hint;
+    if (XGetClassHint(display, w, &hint) != 0) {
+      if (resName == hint.res_name) found.push_back(w);
+      XFree(hint.res_name);
+      XFree(hint.res_class);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, w, &root, &parent, &children, &count) != 0) {
+      for (unsigned i = 0; i < count; i++) pending.push_back(children[i]);
+      if (children != nullptr) XFree(children);
+    }
+  }
+  XSync(display, False);
+  XSetErrorHandler(previousHandler);
+  return found;
+}
+
+Child startUntil(const std::string& path, const std::vector<std::string>& argv,
+                 const std::vector<std::string>& env, const std::function<bool()>& up) {
+  for (int attempt = 1;; attempt++) {
+    Child child = spawn(path, argv, env);
+    int status = -1;
+    if (waitUntil([&] { return up() || (status = waitChild(child, {})) != -1; }) &&
+        status == -1) {
+      return child;
+    }
+    const std::string err = childStderr(child);
+    killChild(child);
+    if (!refusedDisplay(status, err) || attempt == kConnectionAttempts) {
+      throw std::runtime_error(path + " did not come up: " + err);
+    }
+  }
+}
+
+Applet startApplet(XServer& server, const std::vector<std::string>& args,
+                   const std::string& fakeTime) {
+  const std::string binary = BINARY_DIR "/dockorrery";
+  std::vector<std::string> argv = {binary};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};
+  if (!fakeTime.empty()) {
+    if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
+    // libfaketime preloaded into the program itself, so that its pid is the program's (the
+    // faketime command forks, and leaves named semaphores behind when killed).
+    env.push_back("LD_PRELOAD=" FAKETIME_LIBRARY);
+    env.push_back("FAKETIME=" + fakeTime);
+  }
+  Applet applet;
+  Display* display = server.display();
+  auto ready = [&] {
+    for (Window w : findWindowsByClass(display, binary)) {
+      XWMHints* hints = XGetWMHints(display, w);
+      if (hints == nullptr) continue;
+      applet.mainWindow = w;
+      applet.iconWindow = (hints->flags & IconWindowHint) ? hints->icon_window : 0;
+      XFree(hints);
+      return applet.iconWindow != 0;
+    }
+    return false;
+  };
+  applet.process = startUntil(binary, argv, environmentWith(env), ready);
+  return applet;
+}
+
+Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
+                const std::vector<std::string>& env, const std::string& expectedStderr,
+                std::chrono::milliseconds timeout) {
+  for (int attempt = 1;; attempt++) {
+    Child child = spawn(path, argv, env);
+    Ending ending{waitChild(child, timeout), childStderr(child)};
+    killChild(child);
+    if (ending.stderrText == expectedStderr || !refusedDisplay(ending.status, ending.stderrText) ||
+        attempt == kConnectionAttempts) {
+      return ending;
+    }
+  }
+}
+
+Face grabFace(Display* display, Window window) {
+  XImage* image = XGetImage(display, window, 0, 0, 64, 64, AllPlanes, ZPixmap);
+  if (image == nullptr) throw std::runtime_error("XGetImage failed");
+  Face face(64 * 64);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  for (int y = 0; y < 64; y++) {
+    for (int x = 0; x < 64; x++) {
+      XColor color;
+      color.pixel = XGetPixel(image, x, y);
+      if (attributes.visual->c_class == TrueColor) {
+        face[y * 64 + x] = static_cast<uint32_t>(color.pixel & 0xFFFFFF);
+      } else {
+        XQueryColor(display, attributes.colormap, &color);
+        face[y * 64 + x] = static_cast<uint32_t>(((color.red >> 8) << 16) |
+                                                 ((color.green >> 8) << 8) | (color.blue >> 8));
+      }
+    }
+  }
+  XDestroyImage(image);
+  return face;
+}
+
+namespace {
+
+// The artwork's pixels as 0xRRGGBB, read from the XPM text the applet is built from.
+const std::vector<uint32_t>& artworkPixels() {
+  static std::vector<uint32_t> pixels = [] {
+    int width, height, colours, perPixel;
+    sscanf(faceXpm[0], "%d %d %d %d", &width, &height, &colours, &perPixel);
+    std::map<char, uint32_t> palette;
+    for (int i = 1; i <= colours; i++) {
+      const char* hash = strchr(faceXpm[i], '#');
+      palette[faceXpm[i][0]] = hash ? static_cast<uint32_t>(strtoul(hash + 1, nullptr, 16)) : 0;
+    }
+    std::vector<uint32_t> result(width * height);
+    for (int y = 0; y < height; y++) {
+      for (int x = 0; x < width; x++) result[y * width + x] = palette[faceXpm[1 + colours + y][x]];
+    }
+    return result;
+  }();
+  return pixels;
+}
+
+// True when the 5x6 cell at (x, y) of the face equals the artwork's cell at (ax, ay).
+bool cellMatches(const Face& face, int x, int y, int ax, int ay) {
+  const std::vector<uint32_t>& art = artworkPixels();
+  for (int dy = 0; dy < 6; dy++) {
+    for (int dx = 0; dx < 5; dx++) {
+      if (face[(y + dy) * 64 + x + dx] != art[(ay + dy) * 134 + ax + dx]) return false;
+    }
+  }
+  return true;
+}
+
+bool cellBlank(const Face& face, int x, int y) {
+  for (int dy = 0; dy < 6; dy++) {
+    for (int dx = 0; dx < 5; dx++) {
+      if (face[(y + dy) * 64 + x + dx] != 0) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string readoutText(const Face& face) {
+  std::string text;
+  for (int j = 0; j < 10; j++) {
+    int x = 6 + 5 * j;
+    char c = '?';
+    if (cellBlank(face, x, 50)) c = ' ';
+    if (cellMatches(face, x, 50, 116, 57)) c = '.';
+    for (int d = 0; d < 10; d++) {
+      if (cellMatches(face, x, 50, 66 + 5 * d, 57)) c = static_cast<char>('0' + d);
+    }
+    text += c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::string labelText(const Face& face) {
+  auto letter = [&](int cell, char k) { return cellMatches(face, 7 + 5 * cell, 6, 2 + 5 * (k - 'A'), 128); };
+  if (letter(0, 'O') && letter(1, 'U') && letter(2, 'T')) return "OUT";
+  if (letter(0, 'I') && letter(1, 'N') && cellBlank(face, 17, 6)) return "IN";
+  return "?";
+}
+
+void movePointer(Display* display, Window window, int x, int y) {
+  int rootX, rootY;
+  Window child;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+  XSync(display, False);
+}
+
+void click(Display* display, Window window, int x, int y, unsigned button) {
+  movePointer(display, window, x, y);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+std::string waitForReadout(Display* display, Window window, const std::string& text,
+                           std::chrono::milliseconds timeout) {
+  std::string seen;
+  waitUntil([&] { return (seen = readoutText(grabFace(display, window))) == text; }, timeout);
+  return seen;
+}

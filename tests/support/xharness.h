@@ -1,0 +1,158 @@
+// The harness for the real applet on a private X server: processes, servers, window managers,
+// windows, pixels and input. Free of any test framework, so that the tests and the benchmarks
+// both link it; tests/support/xsession.h adds what only the tests need.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A child process with its standard error collected into a temporary file.
+struct Child {
+  pid_t pid = -1;
+  std::string stderrPath;
+};
+
+// Starts `argv` (argv[0] is the program path; an empty vector execs with no arguments at all)
+// with `env` as its whole environment, in a process group of its own (signal -pid to reach
+// whatever it started too). In a sanitized build `env` gains the options that send the
+// program's sanitizer reports to the harness (tests/support/sanitizer_reports.h). The child gets
+// SIGTERM when the thread that started it ends (call it from the test's own thread), so a test
+// that dies leaves no server behind.
+Child spawn(const std::string& path, const std::vector<std::string>& argv,
+            const std::vector<std::string>& env);
+// Waits for the child to end within `timeout`; returns its wait status, or -1 on timeout.
+int waitChild(Child& child, std::chrono::milliseconds timeout);
+// Kills the child (if still running) and reaps it.
+void killChild(Child& child);
+// What the child wrote to standard error so far.
+std::string childStderr(const Child& child);
+
+// The environment of this process, with `overrides` ("NAME=value" replaces, "NAME" removes).
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides);
+
+// Polls `done` every 10 ms until it holds or `timeout` passes; returns its last answer.
+bool waitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Xvfb now and then refuses a connection (EAGAIN) when clients connect in quick succession.
+// Every connection the harness makes or starts a program for is tried this many times.
+constexpr int kConnectionAttempts = 5;
+
+// A connection to the display `name`, tried again while it is refused; null once every attempt
+// was refused.
+Display* connectDisplay(const std::string& name);
+
+// Whether a program that ended with `status` and `stderrText` did so because it could not open
+// its display: the applet's "NAME: can't open display DISPLAY" and exit status 1.
+bool refusedDisplay(int status, const std::string& stderrText);
+
+// A display number nobody serves, for a program of the harness that poses as a display (a
+// protocol recorder, a connection refuser). Far above the numbers Xvfb -displayfd hands out, and
+// claimed with the X servers' own lock file: such programs take over a socket without asking.
+struct ClaimedDisplay {
+  std::string name;        // ":M"
+  std::string socketPath;  // /tmp/.X11-unix/XM, where the claimant is to listen
+  std::string lockPath;
+};
+// Claims a free number; throws std::runtime_error when none is.
+ClaimedDisplay claimDisplay();
+// Removes the claim's lock file and whatever is left at its socket path.
+void releaseDisplay(const ClaimedDisplay& claim);
+
+// A private Xvfb on a free display number (-displayfd), stopped when destroyed.
+class XServer {
+ public:
+  // `screen` as Xvfb's -screen 0 argument; `extra` further server arguments.
+  explicit XServer(const std::string& screen = "320x240x24",
+                   const std::vector<std::string>& extra = {});
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+
+  const std::string& name() const { return name_; }  // ":N"
+  Display* display() const { return display_; }      // the harness's own connection
+  pid_t pid() const { return server_.pid; }
+  // Starts the window manager `argv` (argv[0] its path) with home() as HOME and `env` added to
+  // this process's environment, and waits until it manages the screen; starts it again when
+  // it ends before that (its connection refused). Stopped with the server.
+  void startWindowManager(const std::vector<std::string>& argv,
+                          const std::vector<std::string>& env = {});
+  // Starts Window Maker that way.
+  void startWindowMaker();
+  // The window manager's HOME: a fresh directory, made on first use (so that a test can put the
+  // manager's configuration there before starting it) and removed with the server.
+  const std::string& home();
+  // Ends the server with `signal` as a crash or a shutdown would, after closing the harness's
+  // own connection (which would otherwise end this process through Xlib), and reaps it.
+  void stop(int signal);
+
+ private:
+  Child server_;
+  Child windowManager_;
+  std::string name_;
+  std::string home_;
+  Display* display_ = nullptr;
+};
+
+// The applet under test: its process and its two windows.
+struct Applet {
+  Child process;
+  Window mainWindow = 0;
+  Window iconWindow = 0;
+};
+
+// Starts the program at `path` with `argv` and `env` as spawn does, and waits until `up` holds.
+// When the program ends before that because it could not open its display (a refused
+// connection), it is started again, up to kConnectionAttempts times; any other end, or no start
+// within 10 s, throws std::runtime_error with the program's standard error.
+Child startUntil(const std::string& path, const std::vector<std::string>& argv,
+                 const std::vector<std::string>& env, const std::function<bool()>& up);
+
+// Starts build/dockorrery on `server` and waits until its main window carries its hints. With
+// `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00" stands still at that time,
+// "@2000-01-01 12:00:00" starts there and runs. Extra arguments follow argv[0].
+Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
+                   const std::string& fakeTime = "");
+
+// How a program run to its end ended: its wait status (-1: still running after the timeout,
+// then killed) and its standard error.
+struct Ending {
+  int status = -1;
+  std::string stderrText;
+};
+
+// Runs the program at `path` with `argv` and `env` as spawn does, to its end within `timeout`. An end that says the display could not be opened, where
+// `expectedStderr` says otherwise, is a refused connection: the run is tried again, up to
+// kConnectionAttempts times.
+Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
+                const std::vector<std::string>& env, const std::string& expectedStderr,
+                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Top-level windows whose WM_CLASS name is `resName`, searched through the whole tree.
+std::vector<Window> findWindowsByClass(Display* display, const std::string& resName);
+
+// The 64x64 face of `window` as 0xRRGGBB pixels, row by row.
+using Face = std::vector<uint32_t>;
+Face grabFace(Display* display, Window window);
+inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * 64 + x]; }
+
+// The readout decoded from its ten cells: digits, '.' for the point glyph, ' ' for a blank cell,
+// '?' for anything else (a dot over a digit, say).
+std::string readoutText(const Face& face);
+// The view label: "IN", "OUT", or "?" when it is neither.
+std::string labelText(const Face& face);
+
+// Moves the pointer to face coordinates (x, y) of `window` through XTest.
+void movePointer(Display* display, Window window, int x, int y);
+// Presses and releases `button` at face coordinates (x, y) of `window` through XTest.
+void click(Display* display, Window window, int x, int y, unsigned button);
+
+// Waits until the readout of `window` reads `text`; returns the last text seen.
+std::string waitForReadout(Display* display, Window window, const std::string& text,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(5));
