@@ -1,6 +1,6 @@
 // The harness's answer to refused connections: Xvfb now and then refuses one (EAGAIN) when
 // clients connect in quick succession. Here a display of the test's own refuses a set number of
-// connections, each accepted and closed at once, which a client sees as a display it can't open,
+// connections, each closed without an answer, which a client sees as a display it can't open,
 // and then hands every later one to a real server.
 
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
@@ -54,7 +54,14 @@ class RefusingDisplay {
             rename(link.c_str(), claim_.socketPath.c_str());
           }
         }
-        if (connection >= 0) close(connection);
+        if (connection >= 0) {
+          // Its set-up request read first: a client writing to a closed connection would die of
+          // SIGPIPE instead of seeing a display it can't open.
+          pollfd request = {connection, POLLIN, 0};
+          char bytes[4096];
+          if (poll(&request, 1, 1000) == 1) (void)!read(connection, bytes, sizeof bytes);
+          close(connection);
+        }
       }
     });
   }
