@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Checks that the committed series sources are exactly what tools/gen_series.py makes now.
+"""Checks that committed generated sources are exactly what their generator makes now.
 
-Usage: check_series_generated.py REPO_ROOT
+Usage: check_series_generated.py REPO_ROOT [GENERATOR DATA OUT]
 
-The generator reads the published series from REPO_ROOT/ephemeris/data/vsop87d.
+GENERATOR (default tools/gen_series.py) reads DATA (default ephemeris/data/vsop87d) and its
+output must match the committed sources in OUT (default ephemeris/series) byte for byte; the
+three paths are relative to REPO_ROOT. The generator takes --data and --out.
 """
 
 import difflib
@@ -13,21 +15,21 @@ import sys
 import tempfile
 
 def main(argv):
-    if len(argv) != 1:
+    if len(argv) not in (1, 4):
         print(__doc__, file=sys.stderr)
         return 2
     repo = os.path.abspath(argv[0])
-    data = os.path.join(repo, "ephemeris", "data", "vsop87d")
-    committed = os.path.join(repo, "ephemeris", "series")
+    paths = argv[1:] or ["tools/gen_series.py", "ephemeris/data/vsop87d", "ephemeris/series"]
+    generator, data, committed = (os.path.join(repo, path) for path in paths)
+    tool = os.path.basename(generator)
     with tempfile.TemporaryDirectory() as out:
-        generator = os.path.join(repo, "tools", "gen_series.py")
         result = subprocess.run([sys.executable, generator, "--data", data, "--out", out])
         if result.returncode != 0:
-            print(f"gen_series.py failed with status {result.returncode}", file=sys.stderr)
+            print(f"{tool} failed with status {result.returncode}", file=sys.stderr)
             return 1
         names = sorted(os.listdir(out))
         if not names:
-            print("gen_series.py wrote nothing", file=sys.stderr)
+            print(f"{tool} wrote nothing", file=sys.stderr)
             return 1
         failures = 0
         for name in names:

@@ -1,0 +1,34 @@
+// The published periodic terms of the Moon, nutation and Pluto, as constant data. Each term is a
+// row of small integer multiples of the fundamental arguments and the coefficients of the sine
+// and cosine of their sum, in the units of the published tables (stated per record).
+#pragma once
+
+#include <cstdint>
+
+// The Moon's longitude and distance: argument D*D + M*M + Mp*M' + F*F; sigmaL * sin(argument)
+// in 1e-6 degree of longitude, sigmaR * cos(argument) in 0.001 km of distance.
+struct MoonLongitudeTerm {
+  int8_t D, M, Mp, F;
+  int32_t sigmaL, sigmaR;
+};
+
+// The Moon's latitude: sigmaB * sin(D*D + M*M + Mp*M' + F*F) in 1e-6 degree.
+struct MoonLatitudeTerm {
+  int8_t D, M, Mp, F;
+  int32_t sigmaB;
+};
+
+// Nutation (IAU 1980): with the argument D*D + M*M + Mp*M' + F*F + omega*Omega,
+// (psiSin + psiSinT * T) * sin(argument) of longitude and (epsCos + epsCosT * T) * cos(argument)
+// of obliquity, in 0.0001 arcsecond; T in Julian centuries of TD from J2000.0.
+struct NutationTerm {
+  int8_t D, M, Mp, F, omega;
+  double psiSin, psiSinT, epsCos, epsCosT;
+};
+
+// Pluto: with the argument J*J + S*S + P*P, the sine and cosine coefficients of the
+// heliocentric longitude and latitude (1e-6 degree) and of the radius vector (1e-7 AU).
+struct PlutoTerm {
+  int8_t J, S, P;
+  int32_t lSin, lCos, bSin, bCos, rSin, rCos;
+};
