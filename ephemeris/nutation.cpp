@@ -1,0 +1,56 @@
+// Nutation by the IAU 1980 theory, from the generated table of ephemeris/terms.
+#include "ephemeris/nutation.h"
+
+#include <cmath>
+
+#include "ephemeris/angles.h"
+#include "ephemeris/terms/terms.h"
+
+namespace {
+
+constexpr double kTermUnit = 0.0001 * kArcsecond;  // the table holds 0.0001 arcsecond
+
+// The fundamental arguments of nutation in degrees, lowest power of T first: the Moon's mean
+// elongation D, the Sun's mean anomaly M, the Moon's mean anomaly M', its argument of latitude F,
+// and the longitude of its ascending node Omega.
+constexpr double kD[] = {297.85036, 445267.111480, -0.0019142, 1.0 / 189474.0};
+constexpr double kM[] = {357.52772, 35999.050340, -0.0001603, -1.0 / 300000.0};
+constexpr double kMp[] = {134.96298, 477198.867398, 0.0086972, 1.0 / 56250.0};
+constexpr double kF[] = {93.27191, 483202.017538, -0.0036825, 1.0 / 327270.0};
+constexpr double kOmega[] = {125.04452, -1934.136261, 0.0020708, 1.0 / 450000.0};
+
+// 23 deg 26' 21.448", -46.8150", -0.00059", 0.001813" per power of T.
+constexpr double kObliquity[] = {84381.448, -46.8150, -0.00059, 0.001813};
+
+}  // namespace
+
+void computeNutation(Nutation& nutation, double jde) {
+  const double T = julianCenturies(jde);
+  // Reduced to one turn before the products, which keeps the arguments of the larger multiples
+  // exact to the last bits that matter.
+  const double D = std::fmod(polynomial(kD, T), 360.0) * kDegree;
+  const double M = std::fmod(polynomial(kM, T), 360.0) * kDegree;
+  const double Mp = std::fmod(polynomial(kMp, T), 360.0) * kDegree;
+  const double F = std::fmod(polynomial(kF, T), 360.0) * kDegree;
+  const double omega = std::fmod(polynomial(kOmega, T), 360.0) * kDegree;
+
+  double psi = 0.0;
+  double eps = 0.0;
+  for (const NutationTerm& term : kNutationTerms) {
+    const double argument = term.D * D + term.M * M + term.Mp * Mp + term.F * F + term.omega * omega;
+    psi += (term.psiSin + term.psiSinT * T) * std::sin(argument);
+    eps += (term.epsCos + term.epsCosT * T) * std::cos(argument);
+  }
+  nutation.longitude = psi * kTermUnit;
+  nutation.obliquity = eps * kTermUnit;
+}
+
+double meanObliquity(double jde) {
+  return polynomial(kObliquity, julianCenturies(jde)) * kArcsecond;
+}
+
+double trueObliquity(double jde) {
+  Nutation nutation;
+  computeNutation(nutation, jde);
+  return meanObliquity(jde) + nutation.obliquity;
+}

@@ -1,0 +1,44 @@
+// Pluto from the generated table of ephemeris/terms.
+#include "ephemeris/pluto.h"
+
+#include <cmath>
+
+#include "ephemeris/angles.h"
+#include "ephemeris/position.h"
+#include "ephemeris/terms/terms.h"
+
+namespace {
+
+constexpr double kAngleUnit = 1e-6 * kDegree;  // longitude and latitude terms: 1e-6 degree
+constexpr double kRadiusUnit = 1e-7;           // radius terms: 1e-7 AU
+
+// The mean longitudes of Jupiter, Saturn and Pluto in degrees, constant and rate per century.
+constexpr double kJ[] = {34.35, 3034.9057};
+constexpr double kS[] = {50.08, 1222.1138};
+constexpr double kP[] = {238.96, 144.9600};
+
+}  // namespace
+
+void computePlutoPosition(PlutoPosition& position, double jde) {
+  position.jd = jde;
+  position.L = position.B = position.R = 0.0;
+  // Written so that a NaN day fails the test as well.
+  if (!(jde >= kPlutoFirstJde && jde < kPlutoEndJde)) return;
+
+  const double T = julianCenturies(jde);
+  const double J = polynomial(kJ, T) * kDegree;
+  const double S = polynomial(kS, T) * kDegree;
+  const double P = polynomial(kP, T) * kDegree;
+
+  double l = 0.0, b = 0.0, r = 0.0;
+  for (const PlutoTerm& term : kPlutoTerms) {
+    const double argument = term.J * J + term.S * S + term.P * P;
+    const double s = std::sin(argument), c = std::cos(argument);
+    l += term.lSin * s + term.lCos * c;
+    b += term.bSin * s + term.bCos * c;
+    r += term.rSin * s + term.rCos * c;
+  }
+  position.L = normalizeRadians((238.958116 + 144.96 * T) * kDegree + l * kAngleUnit);
+  position.B = -3.908239 * kDegree + b * kAngleUnit;
+  position.R = 40.7241346 + r * kRadiusUnit;
+}
