@@ -15,8 +15,8 @@ constexpr double kStandardAltitudeSun = -0.8333 * kDegree;
 // horizontal parallax, for parallax and semidiameter, less the 34' of refraction.
 double moonStandardAltitude(double distance);
 
-// What a body does on the day: rises and sets, stays above the standard altitude all day
-// (circumpolar) or stays below it.
+// What a body does on the day: crosses the standard altitude (rises, sets or both), stays above
+// it all day (circumpolar) or stays below it.
 constexpr int32_t kRisesAndSets = 0;
 constexpr int32_t kCircumpolar = 1;
 constexpr int32_t kNeverRises = 2;
@@ -35,8 +35,10 @@ struct RiseTransitSet {
 // the standard altitude `standardAltitude` (rad); `deltaT` is TD - UT in seconds. The transit is
 // the upper culmination. Method of Meeus, Astronomical Algorithms, ch. 15: first estimates from
 // the hour angle at the day's declination, each refined with three-point interpolation of the
-// coordinates until it moves by less than 0.01 s. Within a minute for the Sun, the planets and
-// the Moon away from the polar regions; the kind is decided by the declination of the day itself.
+// coordinates until it moves by less than 0.01 s; good to about a minute. When the day's own
+// declination keeps the body above or below the standard altitude, the day is still searched
+// hour by hour for a crossing (the Moon's declination changes fast enough to make one at high
+// latitudes), and the day is circumpolar or never rising only when there is none.
 void computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude, double deltaT);
