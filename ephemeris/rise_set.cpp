@@ -58,15 +58,15 @@ double altitudeAboveStandard(const Day& day, double m) {
   return std::asin(std::clamp(sinH, -1.0, 1.0)) - day.standardAltitude;
 }
 
-// Refines the estimate `m` (fraction of the UT day) of a transit (`rising` 0) or of a rising or
-// setting (any other value). Returns 1 with `m` within [0, 1), or 0 when the event does not
+// Refines the estimate `m` (fraction of the UT day) of a transit (`crossing` 0) or of a crossing
+// of the standard altitude, rising or setting (any other value). Returns 1 with `m` within [0, 1), or 0 when the event does not
 // converge or falls outside the day.
-int refine(const Day& day, int rising, double& m) {
+int refine(const Day& day, int crossing, double& m) {
   for (int k = 0; k < kIterations; ++k) {
     EquatorialCoordinates at;
     const double H = hourAngle(day, m, at);
     const double step =
-        rising == 0 ? -H / kTwoPi
+        crossing == 0 ? -H / kTwoPi
                     : altitudeAboveStandard(day, m) / (kTwoPi * std::cos(at.declination) *
                                                        std::cos(day.observer.latitude) * std::sin(H));
     if (!std::isfinite(step) || std::fabs(step) > 1.0) return 0;
@@ -106,12 +106,12 @@ void scanCrossing(const Day& day, int upward, double jdUt, int32_t& has, double&
 // Refines `m`; when it leaves the day, tries once more from the same event a day nearer, which
 // finds it when the body comes back to it within the day (the Sun's day is a little longer or
 // shorter than 24 h). Sets the flag and the time (Julian Day, UT) or clears both.
-void findEvent(const Day& day, int rising, double m, double jdUt, int32_t& has, double& time) {
+void findEvent(const Day& day, int crossing, double m, double jdUt, int32_t& has, double& time) {
   double first = m;
-  has = refine(day, rising, first);
+  has = refine(day, crossing, first);
   if (!has && std::isfinite(first)) {
     double second = first >= 1.0 ? first - 1.0 : first + 1.0;
-    has = refine(day, rising, second);
+    has = refine(day, crossing, second);
     first = second;
   }
   time = has ? jdUt + first : 0.0;
