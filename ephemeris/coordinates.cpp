@@ -22,9 +22,11 @@ EquatorialCoordinates eclipticToEquatorial(const EclipticCoordinates& ecliptic, 
           clampedAsin(sinB * cosE + cosB * sinE * sinL)};
 }
 
-EclipticCoordinates equatorialToEcliptic(const EquatorialCoordinates& equatorial, double obliquity) {
+EclipticCoordinates equatorialToEcliptic(const EquatorialCoordinates& equatorial,
+                                         double obliquity) {
   const double sinE = std::sin(obliquity), cosE = std::cos(obliquity);
-  const double sinA = std::sin(equatorial.rightAscension), cosA = std::cos(equatorial.rightAscension);
+  const double sinA = std::sin(equatorial.rightAscension),
+               cosA = std::cos(equatorial.rightAscension);
   const double sinD = std::sin(equatorial.declination), cosD = std::cos(equatorial.declination);
   return {normalizeRadians(std::atan2(sinA * cosD * cosE + sinD * sinE, cosA * cosD)),
           clampedAsin(sinD * cosE - cosD * sinE * sinA)};

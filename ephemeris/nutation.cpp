@@ -37,7 +37,8 @@ void computeNutation(Nutation& nutation, double jde) {
   double psi = 0.0;
   double eps = 0.0;
   for (const NutationTerm& term : kNutationTerms) {
-    const double argument = term.D * D + term.M * M + term.Mp * Mp + term.F * F + term.omega * omega;
+    const double argument =
+        term.D * D + term.M * M + term.Mp * Mp + term.F * F + term.omega * omega;
     psi += (term.psiSin + term.psiSinT * T) * std::sin(argument);
     eps += (term.epsCos + term.epsCosT * T) * std::cos(argument);
   }

@@ -12,8 +12,8 @@ namespace {
 constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kSiderealPerDay = 360.985647 * kDegree;  // sidereal rotation per UT day, rad
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kEarthRadius = 6378.14;                   // equatorial radius, km
-constexpr double kConverged = 1e-7;                        // days, about 0.01 s
+constexpr double kEarthRadius = 6378.14;  // equatorial radius, km
+constexpr double kConverged = 1e-7;       // days, about 0.01 s
 constexpr int kIterations = 20;
 
 // An angle reduced into (-pi, pi].
@@ -59,16 +59,16 @@ double altitudeAboveStandard(const Day& day, double m) {
 }
 
 // Refines the estimate `m` (fraction of the UT day) of a transit (`crossing` 0) or of a crossing
-// of the standard altitude, rising or setting (any other value). Returns 1 with `m` within [0, 1), or 0 when the event does not
-// converge or falls outside the day.
+// of the standard altitude, rising or setting (any other value). Returns 1 with `m` within
+// [0, 1), or 0 when the event does not converge or falls outside the day.
 int refine(const Day& day, int crossing, double& m) {
   for (int k = 0; k < kIterations; ++k) {
     EquatorialCoordinates at;
     const double H = hourAngle(day, m, at);
-    const double step =
-        crossing == 0 ? -H / kTwoPi
-                    : altitudeAboveStandard(day, m) / (kTwoPi * std::cos(at.declination) *
-                                                       std::cos(day.observer.latitude) * std::sin(H));
+    const double step = crossing == 0 ? -H / kTwoPi
+                                      : altitudeAboveStandard(day, m) /
+                                            (kTwoPi * std::cos(at.declination) *
+                                             std::cos(day.observer.latitude) * std::sin(H));
     if (!std::isfinite(step) || std::fabs(step) > 1.0) return 0;
     m += step;
     if (std::fabs(step) < kConverged) return m >= 0.0 && m < 1.0;
@@ -133,8 +133,8 @@ void computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                 standardAltitude};
   // Transit where the hour angle is 0; rising and setting H0 before and after it, where the
   // altitude is the standard one.
-  const double m0 = dayFraction(
-      (apparent[1].rightAscension - observer.longitude - day.siderealTime) / kTwoPi);
+  const double m0 =
+      dayFraction((apparent[1].rightAscension - observer.longitude - day.siderealTime) / kTwoPi);
   const double cosH0 = (std::sin(standardAltitude) -
                         std::sin(observer.latitude) * std::sin(apparent[1].declination)) /
                        (std::cos(observer.latitude) * std::cos(apparent[1].declination));

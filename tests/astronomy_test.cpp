@@ -196,7 +196,8 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
     trueEps.add((trueObliquity(tt) / kDegree - number(row, "true_obliquity")) * 3600, at);
 
     const double referenceGast = number(row, "gast_hours") * 15 * kDegree;
-    gast.add(angleDifference(apparentSiderealTime(ut), referenceGast) * kSecondsPerRadianOfTime, at);
+    gast.add(angleDifference(apparentSiderealTime(ut), referenceGast) * kSecondsPerRadianOfTime,
+             at);
     gmst.add(angleDifference(meanSiderealTime(ut), referenceGast) * kSecondsPerRadianOfTime +
                  number(row, "ee_seconds"),
              at);
@@ -204,11 +205,12 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
     MoonPosition moon;
     computeMoonPosition(moon, tt);
     const double referenceDpsi = number(row, "dpsi") * kArcsecond;
-    moonLongitude.add(angleDifference(moon.longitude,
-                                      number(row, "moon_lon") * kDegree - referenceDpsi) *
-                          kArcsecondsPerRadian,
-                      at);
-    moonLatitude.add((moon.latitude - number(row, "moon_lat") * kDegree) * kArcsecondsPerRadian, at);
+    moonLongitude.add(
+        angleDifference(moon.longitude, number(row, "moon_lon") * kDegree - referenceDpsi) *
+            kArcsecondsPerRadian,
+        at);
+    moonLatitude.add((moon.latitude - number(row, "moon_lat") * kDegree) * kArcsecondsPerRadian,
+                     at);
     moonDistance.add(moon.distance - number(row, "moon_dist"), at);
 
     MoonPhase phase;
@@ -224,9 +226,8 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
 
     PlutoPosition pluto;
     computePlutoPosition(pluto, tt);
-    plutoLongitude.add(angleDifference(pluto.L, number(row, "pluto_lon") * kDegree) *
-                           kArcsecondsPerRadian,
-                       at);
+    plutoLongitude.add(
+        angleDifference(pluto.L, number(row, "pluto_lon") * kDegree) * kArcsecondsPerRadian, at);
     plutoLatitude.add((pluto.B - number(row, "pluto_lat") * kDegree) * kArcsecondsPerRadian, at);
     plutoDistance.add(pluto.R - number(row, "pluto_dist"), at);
 
