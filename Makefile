@@ -21,14 +21,16 @@ run: build
 
 # The whole suite twice: on the Release build, then on a build of everything (the program the
 # tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
-# The first failing run stops here.
+# The first failing run stops here. The package test, which builds the Debian package, runs once,
+# in the first run.
 test:
-	@tools/install-deps build test
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED >/dev/null
+	@tools/install-deps build test deb
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
+	  -DDOCKORRERY_PACKAGE_TEST=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOCKORRERY_SANITIZE=ON \
-	  -DDOCKORRERY_TESTS=REQUIRED >/dev/null
+	  -DDOCKORRERY_TESTS=REQUIRED -DDOCKORRERY_PACKAGE_TEST=OFF >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
 	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
 

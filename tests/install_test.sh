@@ -9,29 +9,15 @@
 # target from building again, so this only reads the build directory and writes its
 # install_manifest.txt, safe beside other tests.
 # Usage: install_test.sh SOURCE_DIR BUILD_DIR
-set -eu
 source=$1
 build=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() {
-  echo "FAIL ($prefix): $*" >&2
-  exit 1
-}
+. "$(dirname "$0")/support/tree_make.sh"
 
 # Every file under a directory with its mode, one per line, sorted; directories left out.
 files() { (cd "$1" && find . ! -type d -printf '%m %p\n' | sort); }
 
-# A make of this tree alone: nothing inherited from a make that runs ctest, no PREFIX from the
-# environment, so that the default is the Makefile's own.
-tree_make() {
-  env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u PREFIX -u DESTDIR \
-    make --no-print-directory -C "$source" -o build BUILD="$build" "$@" >"$work/make.log" 2>&1 ||
-    { cat "$work/make.log" >&2; fail "make $*"; }
-}
-
 for prefix in /usr/local /opt/dock; do
+  context=$prefix
   dest=$work/dest$(echo "$prefix" | tr / -)
   bin=$dest$prefix/bin/dockorrery
   page=$dest$prefix/share/man/man1/dockorrery.1
@@ -46,7 +32,7 @@ for prefix in /usr/local /opt/dock; do
     set -- DESTDIR="$dest" PREFIX="$prefix"
   fi
 
-  tree_make install "$@"
+  tree_make -o build BUILD="$build" install "$@"
   {
     cat "$work/before"
     echo "755 .$prefix/bin/dockorrery"
@@ -74,7 +60,7 @@ for prefix in /usr/local /opt/dock; do
     grep -qF -- "$phrase" "$work/page.txt" || fail "the rendered page lacks \"$phrase\""
   done
 
-  tree_make uninstall "$@"
+  tree_make -o build BUILD="$build" uninstall "$@"
   files "$dest" >"$work/after"
   diff -u "$work/before" "$work/after" || fail "uninstall"
 done

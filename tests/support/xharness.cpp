@@ -288,8 +288,8 @@ Child startUntil(const std::string& path, const std::vector<std::string>& argv,
 }
 
 Applet startApplet(XServer& server, const std::vector<std::string>& args,
-                   const std::string& fakeTime) {
-  const std::string binary = BINARY_DIR "/dockorrery";
+                   const std::string& fakeTime, const std::string& program) {
+  const std::string binary = program.empty() ? BINARY_DIR "/dockorrery" : program;
   std::vector<std::string> argv = {binary};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};

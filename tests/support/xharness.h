@@ -114,11 +114,12 @@ struct Applet {
 Child startUntil(const std::string& path, const std::vector<std::string>& argv,
                  const std::vector<std::string>& env, const std::function<bool()>& up);
 
-// Starts build/dockorrery on `server` and waits until its main window carries its hints. With
-// `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00" stands still at that time,
-// "@2000-01-01 12:00:00" starts there and runs. Extra arguments follow argv[0].
+// Starts build/dockorrery (or the program at `program`) on `server` and waits until its main
+// window carries its hints. With `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00"
+// stands still at that time, "@2000-01-01 12:00:00" starts there and runs. Extra arguments
+// follow argv[0].
 Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
-                   const std::string& fakeTime = "");
+                   const std::string& fakeTime = "", const std::string& program = "");
 
 // How a program run to its end ended: its wait status (-1: still running after the timeout,
 // then killed) and its standard error.
