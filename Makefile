@@ -63,7 +63,8 @@ uninstall:
 deb:
 	@tools/install-deps build deb
 	@rm -rf $(DEBDIR)/src $(DEBDIR)/dockorrery_* && mkdir -p $(DEBDIR)/src
-	@tar -cf - --exclude-vcs --exclude='./build*' --exclude='./obj-*' . | tar -xf - -C $(DEBDIR)/src
+	@tar -cf - --exclude-vcs --exclude='./build*' --exclude='./obj-*' --exclude=node_modules \
+	  --exclude=__pycache__ . | tar -xf - -C $(DEBDIR)/src
 	@cd $(DEBDIR)/src && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" DEB_BUILD_PROFILES=nocheck \
 	  dpkg-buildpackage -us -uc -b >../build.log 2>&1 || { tail -n 40 ../build.log; exit 1; }
 	@rm -rf $(DEBDIR)/src
