@@ -37,14 +37,13 @@ test:
 clean:
 	rm -rf $(BUILD) $(BUILD)-*
 
-# The performance table (the running applet beside its floor, the frame's ephemeris cost) and the
-# accuracy table of the abridged series, in their own Release build.
+# The performance table (the running applet beside its floor, the frame's ephemeris cost), in its
+# own Release build. The accuracy of the abridged series is a test of the suite.
 bench:
 	@tools/install-deps build bench
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_BENCH=ON -DDOCKORRERY_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target dockorrery_bench series_accuracy
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target dockorrery_bench
 	@$(BUILD)-bench/bench/dockorrery_bench
-	@$(BUILD)-bench/bench/series_accuracy
 
 # The program and its manual page under $(DESTDIR)$(PREFIX), by the build's install rules, which
 # list what they installed (without DESTDIR) in $(BUILD)/install_manifest.txt; uninstall, with
