@@ -1,0 +1,2 @@
+dockorrery &
+exec blackbox

@@ -1,0 +1,162 @@
+#include "tests/support/dock_host.h"
+
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kHosts = SOURCE_DIR "/tests/hosts";
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string makeTempDir(const char* what) {
+  std::string pattern = std::string("/tmp/dockorrery-") + what + ".XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+// The host's files in `home`: copies of the host's own files where the user starts from one,
+// each followed by the snippet, and the other snippets as they are.
+void writeHome(const std::string& host, const std::string& home) {
+  fs::copy(kHosts / host / "home", home, fs::copy_options::recursive);
+  const fs::path copies = kHosts / host / "system-copy";
+  if (!fs::exists(copies)) return;
+  std::istringstream lines(readFile(copies));
+  std::string target, systemFile;
+  while (lines >> target >> systemFile) {
+    const std::string snippet = readFile(fs::path(home) / target);
+    std::ofstream(fs::path(home) / target) << readFile(systemFile) << snippet;
+  }
+}
+
+std::string trimmed(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
+}
+
+// The child of the root window that holds `window` (the window itself when it is one).
+Window topLevel(Display* display, Window window) {
+  for (;;) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return 0;
+    if (children != nullptr) XFree(children);
+    if (parent == root) return window;
+    window = parent;
+  }
+}
+
+}  // namespace
+
+HostSession startHostSession(XServer& server, const std::string& host, const std::string& fakeTime) {
+  HostSession session;
+  session.home = makeTempDir("home");
+  session.bin = makeTempDir("bin");
+  writeHome(host, session.home);
+  // Started by name, as a session starts an installed program: argv[0] is "dockorrery".
+  const fs::path wrapper = fs::path(session.bin) / "dockorrery";
+  std::ofstream(wrapper) << "#!/bin/bash\n"
+                         << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime
+                         << "' TZ=UTC\n"
+                         << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
+  fs::permissions(wrapper, fs::perms::owner_all);
+  const std::string command = trimmed(readFile(kHosts / host / "session"));
+  session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
+                          environmentWith({"HOME=" + session.home, "DISPLAY=" + server.name(),
+                                           "PATH=" + session.bin + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")}));
+  return session;
+}
+
+void stopHostSession(HostSession& session) {
+  killChild(session.process);
+  std::error_code ignored;
+  if (!session.home.empty()) fs::remove_all(session.home, ignored);
+  if (!session.bin.empty()) fs::remove_all(session.bin, ignored);
+  session.home.clear();
+  session.bin.clear();
+}
+
+bool findDockedFace(Display* display, DockedFace& docked) {
+  // Hosts create and destroy windows of their own while they start: a window may go between
+  // being listed and being read.
+  XSync(display, False);
+  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+  bool found = false;
+  for (Window main : findWindowsByClass(display, "dockorrery")) {
+    XWMHints* hints = XGetWMHints(display, main);
+    if (hints == nullptr) continue;
+    const Window icon = (hints->flags & IconWindowHint) ? hints->icon_window : 0;
+    XFree(hints);
+    for (Window face : {icon, main}) {
+      if (face == 0 || !viewable(display, face)) continue;
+      const Window dock = topLevel(display, face);
+      if (dock == 0 || dock == main) continue;  // not taken in by the host
+      docked = {face, dock};
+      found = true;
+      break;
+    }
+    if (found) break;
+  }
+  XSync(display, False);
+  XSetErrorHandler(previousHandler);
+  return found;
+}
+
+Face screenFace(Display* display, Window window) {
+  const Window root = DefaultRootWindow(display);
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  Face face(64 * 64, 0xFF000000u);  // off the screen: no colour at all
+  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+  const int x1 = std::min(x + 64, screenWidth), y1 = std::min(y + 64, screenHeight);
+  if (x1 <= x0 || y1 <= y0) return face;
+  XImage* image = XGetImage(display, root, x0, y0, x1 - x0, y1 - y0, AllPlanes, ZPixmap);
+  if (image == nullptr) throw std::runtime_error("XGetImage failed");
+  for (int sy = y0; sy < y1; ++sy) {
+    for (int sx = x0; sx < x1; ++sx) {
+      face[(sy - y) * 64 + sx - x] = static_cast<uint32_t>(XGetPixel(image, sx - x0, sy - y0) & 0xFFFFFF);
+    }
+  }
+  XDestroyImage(image);
+  return face;
+}
+
+std::string faceDifference(const Face& seen, const Face& expected) {
+  int count = 0;
+  char first[96] = "";
+  for (int y = 4; y < 60; ++y) {
+    for (int x = 4; x < 60; ++x) {
+      if (seen[y * 64 + x] == expected[y * 64 + x]) continue;
+      if (count++ == 0) {
+        std::snprintf(first, sizeof first, "first at (%d, %d): 0x%06x where 0x%06x belongs", x, y,
+                      seen[y * 64 + x], expected[y * 64 + x]);
+      }
+    }
+  }
+  return count == 0 ? "" : std::to_string(count) + " pixels differ, " + first;
+}

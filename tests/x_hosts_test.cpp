@@ -1,0 +1,97 @@
+// The applet in the docks users run it in: each host started as a session from the files the
+// README gives for it, in a fresh home, with the applet started by that session.
+
+// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+#include <gtest/gtest.h>
+
+#include "tests/support/dock_host.h"
+#include "tests/support/expected_face.h"
+
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+using namespace std::chrono;
+using namespace std::chrono_literals;
+
+// Hosts take some seconds to start on a busy machine; AfterStep's modules start one by one.
+constexpr milliseconds kStartTimeout = 30s;
+constexpr milliseconds kFaceTimeout = 10s;
+
+constexpr int kDayX = 10, kReadoutY = 55;  // on the day of the readout
+constexpr int kOutside = 30;               // (30, 30): in the plot well, off the readout
+
+class InTheDock : public testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    session_ = startHostSession(server_, GetParam(), "2000-01-01 12:00:00");
+  }
+  void TearDown() override { stopHostSession(session_); }
+
+  // Waits until the screen shows, over the docked face, the face of `model`; on failure says how
+  // the last face seen differs.
+  testing::AssertionResult showsFace(const FaceModel& model) {
+    const Face expected = expectedFace(model);
+    std::string difference;
+    waitUntil(
+        [&] {
+          difference = faceDifference(screenFace(server_.display(), docked_.face), expected);
+          return difference.empty();
+        },
+        kFaceTimeout);
+    if (difference.empty()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "for " << model.readout() << " " << model.label()
+                                       << " on the screen: " << difference;
+  }
+
+  XServer server_{"640x480x24"};
+  HostSession session_;
+  DockedFace docked_;
+};
+
+TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
+  Display* d = server_.display();
+  ASSERT_TRUE(waitUntil([&] { return findDockedFace(d, docked_); }, kStartTimeout))
+      << GetParam() << " took in no window of the applet:\n" << childStderr(session_.process);
+
+  FaceModel model(2000y / January / 1);
+  ASSERT_TRUE(showsFace(model));
+
+  for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},  // next day
+                                     std::tuple{1u, kOutside, kOutside},  // the OUT view
+                                     std::tuple{3u, kOutside, kOutside}}) {  // back to today
+    click(d, docked_.face, x, y, button);
+    model.press(button, x, y);
+    ASSERT_TRUE(showsFace(model)) << "after a press of button " << button << " at " << x << ", " << y;
+  }
+
+  // Hidden by a window over the dock, then shown again: the face comes back as it was.
+  XSetWindowAttributes cover;
+  cover.override_redirect = True;
+  cover.background_pixel = WhitePixel(d, DefaultScreen(d));
+  int rootX, rootY;
+  Window child;
+  XTranslateCoordinates(d, docked_.face, DefaultRootWindow(d), 0, 0, &rootX, &rootY, &child);
+  Window over = XCreateWindow(d, DefaultRootWindow(d), rootX - 8, rootY - 8, 80, 80, 0,
+                              CopyFromParent, InputOutput, CopyFromParent,
+                              CWOverrideRedirect | CWBackPixel, &cover);
+  XMapRaised(d, over);
+  XSync(d, False);
+  ASSERT_TRUE(waitUntil([&] { return screenFace(d, docked_.face)[32 * 64 + 32] == 0xFFFFFFu; }));
+  XDestroyWindow(d, over);
+  XSync(d, False);
+  EXPECT_TRUE(showsFace(model));
+}
+
+// One case a host, named by its directory under tests/hosts.
+INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
+                         testing::Values("wmaker", "fluxbox", "openbox", "blackbox", "pekwm",
+                                         "icewm", "afterstep", "fvwm", "jwm"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
+}  // namespace
