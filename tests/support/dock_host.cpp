@@ -68,36 +68,7 @@ Window topLevel(Display* display, Window window) {
   }
 }
 
-}  // namespace
-
-HostSession startHostSession(XServer& server, const std::string& host, const std::string& fakeTime) {
-  HostSession session;
-  session.home = makeTempDir("home");
-  session.bin = makeTempDir("bin");
-  writeHome(host, session.home);
-  // Started by name, as a session starts an installed program: argv[0] is "dockorrery".
-  const fs::path wrapper = fs::path(session.bin) / "dockorrery";
-  std::ofstream(wrapper) << "#!/bin/bash\n"
-                         << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime
-                         << "' TZ=UTC\n"
-                         << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
-  fs::permissions(wrapper, fs::perms::owner_all);
-  const std::string command = trimmed(readFile(kHosts / host / "session"));
-  session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
-                          environmentWith({"HOME=" + session.home, "DISPLAY=" + server.name(),
-                                           "PATH=" + session.bin + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")}));
-  return session;
-}
-
-void stopHostSession(HostSession& session) {
-  killChild(session.process);
-  std::error_code ignored;
-  if (!session.home.empty()) fs::remove_all(session.home, ignored);
-  if (!session.bin.empty()) fs::remove_all(session.bin, ignored);
-  session.home.clear();
-  session.bin.clear();
-}
-
+// The applet's face once a host has taken it in; false while there is none.
 bool findDockedFace(Display* display, DockedFace& docked) {
   // Hosts create and destroy windows of their own while they start: a window may go between
   // being listed and being read.
@@ -122,6 +93,49 @@ bool findDockedFace(Display* display, DockedFace& docked) {
   XSync(display, False);
   XSetErrorHandler(previousHandler);
   return found;
+}
+
+HostSession startSession(XServer& server, const std::string& host, const std::string& fakeTime) {
+  HostSession session;
+  session.home = makeTempDir("home");
+  session.bin = makeTempDir("bin");
+  writeHome(host, session.home);
+  // Started by name, as a session starts an installed program: argv[0] is "dockorrery".
+  const fs::path wrapper = fs::path(session.bin) / "dockorrery";
+  std::ofstream(wrapper) << "#!/bin/bash\n"
+                         << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime
+                         << "' TZ=UTC\n"
+                         << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
+  fs::permissions(wrapper, fs::perms::owner_all);
+  const std::string command = trimmed(readFile(kHosts / host / "session"));
+  session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
+                          environmentWith({"HOME=" + session.home, "DISPLAY=" + server.name(),
+                                           "PATH=" + session.bin + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")}));
+  return session;
+}
+
+}  // namespace
+
+HostSession startDockedSession(XServer& server, const std::string& host,
+                               const std::string& fakeTime, DockedFace& docked,
+                               std::chrono::milliseconds timeout) {
+  std::string stderrText;
+  for (int attempt = 0; attempt < kConnectionAttempts; ++attempt) {
+    HostSession session = startSession(server, host, fakeTime);
+    if (waitUntil([&] { return findDockedFace(server.display(), docked); }, timeout)) return session;
+    stderrText = childStderr(session.process);
+    stopHostSession(session);
+  }
+  throw std::runtime_error(host + " took in no window of the applet:\n" + stderrText);
+}
+
+void stopHostSession(HostSession& session) {
+  killChild(session.process);
+  std::error_code ignored;
+  if (!session.home.empty()) fs::remove_all(session.home, ignored);
+  if (!session.bin.empty()) fs::remove_all(session.bin, ignored);
+  session.home.clear();
+  session.bin.clear();
 }
 
 Face screenFace(Display* display, Window window) {

@@ -19,12 +19,6 @@ struct HostSession {
   std::string bin;  // holds the `dockorrery` the session finds on its PATH
 };
 
-// Starts the session of `host` on `server`. The session finds `dockorrery` on its PATH: the
-// built program, started under that name with its clock fixed at `fakeTime` (libfaketime's
-// syntax) and TZ=UTC, so that it runs as an installed one would, started by name.
-HostSession startHostSession(XServer& server, const std::string& host, const std::string& fakeTime);
-void stopHostSession(HostSession& session);
-
 // Where the applet's face shows: the window of the pair that is mapped inside a window of the
 // host (the icon window, or the main window where the host swallows that), and the host's
 // top-level window that holds it.
@@ -33,8 +27,17 @@ struct DockedFace {
   Window dock = 0;
 };
 
-// The applet's face once a host has taken it in; false while there is none.
-bool findDockedFace(Display* display, DockedFace& docked);
+// Starts the session of `host` on `server` and waits until the host has taken in the applet's
+// face. The session finds `dockorrery` on its PATH: the built program, started under that name
+// with its clock fixed at `fakeTime` (libfaketime's syntax) and TZ=UTC, as an installed one
+// would be. Xvfb now and then refuses one of the many connections a host, its modules and the
+// applet make at once: a session that has taken nothing in within `timeout` is stopped and
+// started again, up to kConnectionAttempts times in all. Throws std::runtime_error with the
+// last session's standard error when none did.
+HostSession startDockedSession(XServer& server, const std::string& host,
+                               const std::string& fakeTime, DockedFace& docked,
+                               std::chrono::milliseconds timeout = std::chrono::seconds(20));
+void stopHostSession(HostSession& session);
 
 // What the screen shows over the 64x64 of `window`, as 0xRRGGBB pixels row by row: read from the
 // root window, so that whatever covers the face is what is seen.
