@@ -2,9 +2,11 @@
 
 #include <ctime>
 
-int64_t selectedDay;
-int64_t selectedMonth;
-int64_t selectedYear;
+// 1 January 1970, the clock's epoch, until the clock is read: the date is a valid one even when
+// the clock can't be broken down at start-up, and every step from it stays in the calendar.
+int64_t selectedDay = 1;
+int64_t selectedMonth = 1;
+int64_t selectedYear = 1970;
 double selectedJd = 0.0;
 int followClock = 1;
 double chartScale = kScaleIn;

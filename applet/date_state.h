@@ -13,5 +13,6 @@ extern double chartScale;      // pixels per AU: 9.0 is the IN view, exactly 0.6
 constexpr double kScaleIn = 9.0;
 constexpr double kScaleOut = 0.6;
 
-// Sets the selected date to today's date in UTC; leaves it alone if the clock can't be broken down.
+// Sets the selected date to today's date in UTC; leaves it alone if the clock can't be broken down
+// (a time past the year 2^31 + 1900), so that it keeps the last date set, 1 January 1970 at first.
 void setDateFromClock();

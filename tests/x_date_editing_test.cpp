@@ -114,6 +114,21 @@ TEST_F(DateEditing, AChosenDateStaysPastMidnight) {
   EXPECT_EQ(readout("02.03.2024"), "02.03.2024");
 }
 
+TEST_F(DateEditing, AClockPastTheCalendarLeavesTheEpochToEdit) {
+  // libfaketime's clock moved past the year 2^31 + 1900, which gmtime can't break down.
+  start("+67768100000000000");
+  ASSERT_EQ(readout("01.01.1970"), "01.01.1970");
+  press(kDayX, kReadoutY, 1);
+  EXPECT_EQ(readout("02.01.1970"), "02.01.1970");
+  press(kDayX, kReadoutY, 3);
+  press(kDayX, kReadoutY, 3);
+  EXPECT_EQ(readout("31.12.1969"), "31.12.1969");
+  // Back to the clock, which still can't be read: the date stays, and steps on from there.
+  press(kOutside, kOutside, 3);
+  press(kMonthX, kReadoutY, 1);
+  EXPECT_EQ(readout("31.01.1970"), "31.01.1970");
+}
+
 TEST(DateEditingInTheDock, PressesOnTheDockedIconWindow) {
   XServer server("640x480x24");
   server.startWindowMaker();
