@@ -4,6 +4,7 @@
 #include "applet/date_state.h"
 #include "applet/face_art.h"
 #include "applet/idle_frame.h"
+#include "applet/readout_layout.h"
 #include "dock/click_regions.h"
 #include "dock/dock_window.h"
 
@@ -30,10 +31,9 @@ int main(int argc, char** argv) {
   openDockWindow(argc, argv, faceXpm, faceMaskBits, kFaceMaskWidth, kFaceMaskHeight, "#181818",
                  "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");
   setDateFromClock();
-  // Over the readout's fields: index, then left, top, right, bottom (inclusive).
-  defineClickRegion(RegionDay, 4, 52, 20, 59);
-  defineClickRegion(RegionMonth, 21, 52, 33, 59);
-  defineClickRegion(RegionYear, 34, 52, 60, 59);
+  for (const ReadoutField& field : kReadoutFields) {
+    defineClickRegion(field.region, field.left, field.top, field.right, field.bottom);
+  }
 
   int idleFrameCounter = kClockCheckInterval;
   XEvent event;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "applet/readout_layout.h"
 #include "dock/click_regions.h"
 
 namespace {
@@ -21,20 +22,29 @@ void expectProbes(std::initializer_list<Probe> probes) {
 
 // The readout's day, month and year, as the applet defines them at start-up.
 void defineApplet() {
-  defineClickRegion(0, 4, 52, 20, 59);
-  defineClickRegion(1, 21, 52, 33, 59);
-  defineClickRegion(2, 34, 52, 60, 59);
+  for (const ReadoutField& f : kReadoutFields) {
+    defineClickRegion(f.region, f.left, f.top, f.right, f.bottom);
+  }
 }
 
 TEST(ClickRegionsTest, AppletRegionsHaveInclusiveBounds) {
   defineApplet();
-  expectProbes({
-      {4, 52, 0},  {20, 55, 0},  {4, 59, 0},  {12, 56, 0},   // day, corners included
-      {21, 55, 1}, {33, 52, 1},  {27, 59, 1},                // month
-      {34, 59, 2}, {60, 59, 2},  {60, 52, 2}, {47, 55, 2},   // year
-      {61, 55, -1}, {10, 51, -1}, {10, 60, -1}, {3, 55, -1}, // just outside each side
-      {32, 32, -1}, {0, 0, -1},   {63, 63, -1},
-  });
+  for (const ReadoutField& f : kReadoutFields) {
+    const int32_t r = f.region, midX = (f.left + f.right) / 2, midY = (f.top + f.bottom) / 2;
+    // Every corner included; beyond the top and the bottom nothing, beyond the sides the
+    // neighbouring field or nothing.
+    const int32_t leftOf = r == RegionDay ? -1 : r - 1, rightOf = r == RegionYear ? -1 : r + 1;
+    expectProbes({{f.left, f.top, r},
+                  {f.right, f.top, r},
+                  {f.left, f.bottom, r},
+                  {f.right, f.bottom, r},
+                  {midX, midY, r},
+                  {midX, f.top - 1, -1},
+                  {midX, f.bottom + 1, -1},
+                  {f.left - 1, midY, leftOf},
+                  {f.right + 1, midY, rightOf}});
+  }
+  expectProbes({{32, 32, -1}, {0, 0, -1}, {63, 63, -1}});
 }
 
 TEST(ClickRegionsTest, OverlapGoesToTheLowerIndex) {
@@ -45,30 +55,27 @@ TEST(ClickRegionsTest, OverlapGoesToTheLowerIndex) {
 }
 
 TEST(ClickRegionsTest, IndexOutsideTheTableIsIgnored) {
-  defineClickRegion(99, 2000, 2000, 2010, 2010);
-  // 100 and 1000 would otherwise widen or move the last slot's rectangle or add one of their own.
-  defineClickRegion(100, 2000, 2000, 2100, 2100);
-  defineClickRegion(1000, 2050, 2050, 2060, 2060);
-  defineClickRegion(INT32_MAX, 2050, 2050, 2060, 2060);
-  expectProbes({{2000, 2000, 99}, {2010, 2010, 99}, {2011, 2005, -1}, {2055, 2055, -1}});
-}
-
-TEST(ClickRegionsTest, NegativeIndexIsIgnored) {
   defineApplet();
   defineClickRegion(99, 2000, 2000, 2010, 2010);
-  defineClickRegion(-1, 3000, 3000, 3010, 3010);
-  defineClickRegion(-100, 3000, 3000, 3010, 3010);
-  defineClickRegion(INT32_MIN, 3000, 3000, 3010, 3010);
-  // Nothing new is found, and the slots at both ends of the table are as they were.
-  expectProbes({{3005, 3005, -1}, {3000, 3000, -1}, {4, 52, 0}, {2000, 2000, 99}});
+  // Each would otherwise widen or move the rectangle of a slot at either end of the table, or
+  // add one of its own.
+  for (int32_t index : {100, 1000, INT32_MAX, -1, -100, INT32_MIN}) {
+    SCOPED_TRACE(index);
+    defineClickRegion(index, 2000, 2000, 2100, 2100);
+    defineClickRegion(index, 0, 0, 10, 10);
+    // Nothing new is found, and the slots at both ends of the table are as they were.
+    expectProbes({{2000, 2000, 99}, {2010, 2010, 99}, {2011, 2005, -1}, {2055, 2055, -1},
+                  {5, 5, -1}, {kReadoutFields[0].left, kReadoutFields[0].top, 0}});
+  }
 }
 
 TEST(ClickRegionsTest, RedefinitionReplacesTheSlot) {
-  defineClickRegion(0, 4, 52, 20, 59);
-  defineClickRegion(0, 4000, 4000, 4010, 4010);
-  expectProbes({{4005, 4005, 0}, {12, 55, -1}, {4, 52, -1}});
+  defineApplet();
+  const ReadoutField& day = kReadoutFields[RegionDay];
+  defineClickRegion(RegionDay, 4000, 4000, 4010, 4010);
+  expectProbes({{4005, 4005, RegionDay}, {day.left, day.top, -1}, {day.right, day.bottom, -1}});
   defineApplet();  // back as the applet has it
-  expectProbes({{12, 55, 0}, {4005, 4005, -1}});
+  expectProbes({{day.left, day.top, RegionDay}, {4005, 4005, -1}});
 }
 
 TEST(ClickRegionsTest, InvertedBoundsAreNeverHit) {

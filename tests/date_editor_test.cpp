@@ -10,10 +10,14 @@
 #include <cstdint>
 #include <ostream>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "applet/date_editor.h"
 #include "applet/date_state.h"
+#include "applet/readout_layout.h"
 #include "dock/click_regions.h"
+#include "tests/support/date_step.h"
 
 namespace {
 
@@ -75,9 +79,9 @@ class DateEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // The readout's fields, as the applet defines them at start-up.
-    defineClickRegion(0, 4, 52, 20, 59);
-    defineClickRegion(1, 21, 52, 33, 59);
-    defineClickRegion(2, 34, 52, 60, 59);
+    for (const ReadoutField& f : kReadoutFields) {
+      defineClickRegion(f.region, f.left, f.top, f.right, f.bottom);
+    }
     followClock = 1;
     chartScale = kScaleIn;
   }
@@ -86,128 +90,156 @@ class DateEditorTest : public ::testing::Test {
 struct PressCase {
   Date from;
   unsigned button;
-  int x, y;
+  int field;  // RegionDay, RegionMonth or RegionYear
   Date to;
 };
 
-// x 4..20 is the day, 21..33 the month, 34..60 the year, all for y 52..59; positions vary over
-// the bounds so that each inclusive edge is hit.
+// The corners of a field's rectangle, each bound inclusive, and a point inside it.
+std::vector<std::pair<int, int>> pointsOf(const ReadoutField& f) {
+  return {{f.left, f.top},     {f.right, f.top}, {f.left, f.bottom},
+          {f.right, f.bottom}, {(f.left + f.right) / 2, (f.top + f.bottom) / 2}};
+}
+
+// Each case pressed at every corner of its field and inside it.
 TEST_F(DateEditorTest, DatedSteps) {
   const PressCase cases[] = {
       // Day forward.
-      {{28, 2, 2023}, 1, 4, 52, {1, 3, 2023}},
-      {{28, 2, 2024}, 1, 20, 59, {29, 2, 2024}},
-      {{29, 2, 2024}, 1, 12, 55, {1, 3, 2024}},
-      {{31, 12, 2023}, 1, 20, 52, {1, 1, 2024}},
+      {{28, 2, 2023}, 1, RegionDay, {1, 3, 2023}},
+      {{28, 2, 2024}, 1, RegionDay, {29, 2, 2024}},
+      {{29, 2, 2024}, 1, RegionDay, {1, 3, 2024}},
+      {{31, 12, 2023}, 1, RegionDay, {1, 1, 2024}},
       // Day backward.
-      {{1, 3, 2024}, 3, 4, 59, {29, 2, 2024}},
-      {{1, 3, 2023}, 3, 20, 55, {28, 2, 2023}},
-      {{1, 1, 2024}, 3, 12, 52, {31, 12, 2023}},
+      {{1, 3, 2024}, 3, RegionDay, {29, 2, 2024}},
+      {{1, 3, 2023}, 3, RegionDay, {28, 2, 2023}},
+      {{1, 1, 2024}, 3, RegionDay, {31, 12, 2023}},
       // Month forward: never clamps, a missing day rolls over to the 1st of the month after.
-      {{31, 1, 2024}, 1, 21, 55, {1, 3, 2024}},
-      {{30, 1, 2024}, 1, 33, 55, {1, 3, 2024}},
-      {{29, 1, 2024}, 1, 27, 52, {29, 2, 2024}},
-      {{29, 1, 2023}, 1, 27, 59, {1, 3, 2023}},
-      {{31, 3, 2024}, 1, 21, 59, {1, 5, 2024}},
-      {{31, 5, 2024}, 1, 33, 52, {1, 7, 2024}},
-      {{31, 8, 2024}, 1, 25, 56, {1, 10, 2024}},
-      {{31, 10, 2024}, 1, 30, 53, {1, 12, 2024}},
-      {{15, 12, 2023}, 1, 33, 52, {15, 1, 2024}},
-      {{31, 12, 2023}, 1, 21, 52, {31, 1, 2024}},
+      {{31, 1, 2024}, 1, RegionMonth, {1, 3, 2024}},
+      {{30, 1, 2024}, 1, RegionMonth, {1, 3, 2024}},
+      {{29, 1, 2024}, 1, RegionMonth, {29, 2, 2024}},
+      {{29, 1, 2023}, 1, RegionMonth, {1, 3, 2023}},
+      {{31, 3, 2024}, 1, RegionMonth, {1, 5, 2024}},
+      {{31, 5, 2024}, 1, RegionMonth, {1, 7, 2024}},
+      {{31, 8, 2024}, 1, RegionMonth, {1, 10, 2024}},
+      {{31, 10, 2024}, 1, RegionMonth, {1, 12, 2024}},
+      {{15, 12, 2023}, 1, RegionMonth, {15, 1, 2024}},
+      {{31, 12, 2023}, 1, RegionMonth, {31, 1, 2024}},
       // Month backward: clamps to the last day.
-      {{31, 3, 2023}, 3, 21, 55, {28, 2, 2023}},
-      {{31, 3, 2024}, 3, 33, 59, {29, 2, 2024}},
-      {{31, 5, 2024}, 3, 27, 52, {30, 4, 2024}},
-      {{31, 7, 2024}, 3, 22, 54, {30, 6, 2024}},
-      {{31, 10, 2024}, 3, 32, 57, {30, 9, 2024}},
-      {{31, 12, 2024}, 3, 26, 58, {30, 11, 2024}},
-      {{15, 1, 2024}, 3, 21, 52, {15, 12, 2023}},
-      {{31, 1, 2024}, 3, 33, 59, {31, 12, 2023}},
-      {{1, 3, 2024}, 3, 27, 55, {1, 2, 2024}},  // 31 January, forward, back: the 31st is forgotten
+      {{31, 3, 2023}, 3, RegionMonth, {28, 2, 2023}},
+      {{31, 3, 2024}, 3, RegionMonth, {29, 2, 2024}},
+      {{31, 5, 2024}, 3, RegionMonth, {30, 4, 2024}},
+      {{31, 7, 2024}, 3, RegionMonth, {30, 6, 2024}},
+      {{31, 10, 2024}, 3, RegionMonth, {30, 9, 2024}},
+      {{31, 12, 2024}, 3, RegionMonth, {30, 11, 2024}},
+      {{15, 1, 2024}, 3, RegionMonth, {15, 12, 2023}},
+      {{31, 1, 2024}, 3, RegionMonth, {31, 12, 2023}},
+      // 31 January, forward, back: the 31st is forgotten.
+      {{1, 3, 2024}, 3, RegionMonth, {1, 2, 2024}},
       // Year.
-      {{29, 2, 2024}, 1, 34, 55, {1, 3, 2025}},
-      {{28, 2, 2023}, 1, 60, 59, {28, 2, 2024}},
-      {{29, 2, 2024}, 3, 59, 52, {28, 2, 2023}},
+      {{29, 2, 2024}, 1, RegionYear, {1, 3, 2025}},
+      {{28, 2, 2023}, 1, RegionYear, {28, 2, 2024}},
+      {{29, 2, 2024}, 3, RegionYear, {28, 2, 2023}},
       // Through year 0 into negative years; year 0 is a leap year, -100 isn't, -400 is.
-      {{15, 6, 1}, 3, 34, 52, {15, 6, 0}},
-      {{15, 6, 0}, 3, 47, 56, {15, 6, -1}},
-      {{15, 6, -1}, 1, 60, 52, {15, 6, 0}},
-      {{29, 2, 0}, 3, 40, 55, {28, 2, -1}},
-      {{29, 2, 0}, 1, 40, 55, {1, 3, 1}},
-      {{28, 2, 0}, 1, 10, 55, {29, 2, 0}},
-      {{1, 1, 0}, 3, 10, 55, {31, 12, -1}},
-      {{31, 12, -1}, 1, 10, 55, {1, 1, 0}},
-      {{28, 2, -100}, 1, 10, 55, {1, 3, -100}},
-      {{1, 3, -400}, 3, 10, 55, {29, 2, -400}},
-      {{29, 2, -400}, 3, 50, 55, {28, 2, -401}},
-      {{29, 1, -4}, 1, 30, 55, {29, 2, -4}},
+      {{15, 6, 1}, 3, RegionYear, {15, 6, 0}},
+      {{15, 6, 0}, 3, RegionYear, {15, 6, -1}},
+      {{15, 6, -1}, 1, RegionYear, {15, 6, 0}},
+      {{29, 2, 0}, 3, RegionYear, {28, 2, -1}},
+      {{29, 2, 0}, 1, RegionYear, {1, 3, 1}},
+      {{28, 2, 0}, 1, RegionDay, {29, 2, 0}},
+      {{1, 1, 0}, 3, RegionDay, {31, 12, -1}},
+      {{31, 12, -1}, 1, RegionDay, {1, 1, 0}},
+      {{28, 2, -100}, 1, RegionDay, {1, 3, -100}},
+      {{1, 3, -400}, 3, RegionDay, {29, 2, -400}},
+      {{29, 2, -400}, 3, RegionYear, {28, 2, -401}},
+      {{29, 1, -4}, 1, RegionMonth, {29, 2, -4}},
   };
   for (const PressCase& c : cases) {
-    for (unsigned state : kModifierStates) {
-      for (double scale : {kScaleIn, kScaleOut}) {
-        selectDate(c.from);
-        followClock = 1;
-        chartScale = scale;
-        press(c.button, c.x, c.y, state);
-        SCOPED_TRACE(::testing::Message() << c.from << " button " << c.button << " at (" << c.x
-                                          << ", " << c.y << ") state " << state);
-        EXPECT_EQ(selectedDate(), c.to);
-        EXPECT_EQ(followClock, 0);
-        EXPECT_EQ(chartScale, scale);
-      }
-    }
-  }
-}
-
-TEST_F(DateEditorTest, OtherButtonsAndOtherEventsChangeNothing) {
-  const int positions[][2] = {{12, 55}, {27, 55}, {47, 55}, {32, 20}, {61, 55}};
-  const Date date{29, 2, 2024};
-  for (int follow : {0, 1}) {
-    for (const auto& at : positions) {
-      for (unsigned button : {0u, 2u, 4u, 5u, 6u, 7u, 8u, 255u, 0x80000001u}) {
-        selectDate(date);
-        followClock = follow;
-        chartScale = kScaleIn;
-        press(button, at[0], at[1], ShiftMask);
-        EXPECT_EQ(selectedDate(), date) << "button " << button << " at " << at[0] << "," << at[1];
-        EXPECT_EQ(followClock, follow);
-        EXPECT_EQ(chartScale, kScaleIn);
-      }
-      // Only a press acts: a release or any other event with the same fields is ignored.
-      for (int type : {ButtonRelease, KeyPress, KeyRelease, MotionNotify, EnterNotify, Expose}) {
-        for (unsigned button : {1u, 3u}) {
-          selectDate(date);
-          followClock = follow;
-          chartScale = kScaleIn;
-          const XEvent event = buttonEvent(type, button, at[0], at[1]);
-          handleButtonPress(&event);
-          EXPECT_EQ(selectedDate(), date) << "event type " << type << " button " << button;
-          EXPECT_EQ(followClock, follow);
-          EXPECT_EQ(chartScale, kScaleIn);
+    for (const auto& [x, y] : pointsOf(kReadoutFields[c.field])) {
+      for (unsigned state : kModifierStates) {
+        for (double scale : {kScaleIn, kScaleOut}) {
+          selectDate(c.from);
+          followClock = 1;
+          chartScale = scale;
+          press(c.button, x, y, state);
+          SCOPED_TRACE(::testing::Message() << c.from << " button " << c.button << " at (" << x
+                                            << ", " << y << ") state " << state);
+          EXPECT_EQ(selectedDate(), c.to);
+          EXPECT_EQ(followClock, 0);
+          EXPECT_EQ(chartScale, scale);
         }
       }
     }
   }
 }
 
-// Outside the readout, including the rows and columns just beyond its bounds.
-constexpr int kOutside[][2] = {{10, 51}, {40, 51}, {61, 55}, {3, 55}, {10, 60},
-                               {0, 0},   {-5, -5}, {63, 63}, {32, 20}, {60, 51}};
+// Points just outside the readout on each side, and further away.
+std::vector<std::pair<int, int>> outsidePoints() {
+  const int left = kReadoutFields[0].left, right = kReadoutFields[2].right;
+  const int top = kReadoutFields[0].top, bottom = kReadoutFields[0].bottom;
+  return {{left - 1, top},   {right + 1, bottom}, {left + 6, top - 1}, {right, top - 1},
+          {left + 6, bottom + 1}, {36, top - 1},  {0, 0}, {-5, -5}, {63, 63}, {32, 20}};
+}
 
-TEST_F(DateEditorTest, LeftPressOutsideTogglesTheViewOnly) {
-  const Date date{5, 3, 2024};
-  for (int follow : {0, 1}) {
-    for (const auto& at : kOutside) {
-      for (unsigned state : kModifierStates) {
-        selectDate(date);
-        followClock = follow;
-        chartScale = kScaleIn;
-        press(1, at[0], at[1], state);
-        EXPECT_EQ(chartScale, kScaleOut) << at[0] << "," << at[1];
-        press(1, at[0], at[1], state);
-        EXPECT_EQ(chartScale, kScaleIn) << at[0] << "," << at[1];
-        EXPECT_EQ(selectedDate(), date);
-        EXPECT_EQ(followClock, follow);
+enum Effect { kNothing, kToggleView, kBackToTheClock };
+
+struct OtherPress {
+  const char* what;
+  std::vector<int> types;
+  std::vector<unsigned> buttons;
+  bool onTheFields;  // pressed on the fields too, not only outside the readout
+  Effect effect;
+};
+
+// Every press but a date step, from both states of followClock and both views: only a left press
+// outside the readout toggles the view, only a right one there returns to the clock's date, and
+// nothing else changes anything.
+TEST_F(DateEditorTest, PressesOtherThanStepsDoWhatTheyShouldAndNothingElse) {
+  const std::vector<OtherPress> cases = {
+      {"other buttons", {ButtonPress}, {0u, 2u, 4u, 5u, 6u, 7u, 8u, 255u, 0x80000001u}, true,
+       kNothing},
+      {"other events with a press's fields",
+       {ButtonRelease, KeyPress, KeyRelease, MotionNotify, EnterNotify, Expose}, {1u, 3u}, true,
+       kNothing},
+      {"a left press outside", {ButtonPress}, {1u}, false, kToggleView},
+      {"a right press outside", {ButtonPress}, {3u}, false, kBackToTheClock},
+  };
+  std::vector<std::pair<int, int>> onFields;
+  for (const ReadoutField& f : kReadoutFields) {
+    for (const auto& point : pointsOf(f)) onFields.push_back(point);
+  }
+  const Date date{29, 2, 2024};
+  for (const OtherPress& c : cases) {
+    std::vector<std::pair<int, int>> points = outsidePoints();
+    if (c.onTheFields) points.insert(points.end(), onFields.begin(), onFields.end());
+    for (int type : c.types) {
+      for (unsigned button : c.buttons) {
+        for (const auto& [x, y] : points) {
+          for (unsigned state : kModifierStates) {
+            for (int follow : {0, 1}) {
+              for (double scale : {kScaleIn, kScaleOut}) {
+                SCOPED_TRACE(::testing::Message() << c.what << ": type " << type << " button "
+                                                  << button << " at (" << x << ", " << y
+                                                  << ") state " << state << " follow " << follow);
+                selectDate(date);
+                followClock = follow;
+                chartScale = scale;
+                const Date before = todayUtc();
+                const XEvent event = buttonEvent(type, button, x, y, state);
+                handleButtonPress(&event);
+                if (c.effect == kBackToTheClock) {
+                  EXPECT_EQ(followClock, 1);
+                  EXPECT_TRUE(selectedDate() == before || selectedDate() == todayUtc())
+                      << selectedDate() << " is not today " << before;
+                } else {
+                  EXPECT_EQ(followClock, follow);
+                  EXPECT_EQ(selectedDate(), date);
+                }
+                EXPECT_EQ(chartScale, c.effect != kToggleView   ? scale
+                                      : scale == kScaleIn ? kScaleOut
+                                                          : kScaleIn);
+              }
+            }
+          }
+        }
       }
     }
   }
@@ -217,24 +249,6 @@ TEST_F(DateEditorTest, LeftPressOutsideTogglesTheViewOnly) {
   EXPECT_EQ(chartScale, kScaleOut);
 }
 
-TEST_F(DateEditorTest, RightPressOutsideReturnsToTheClock) {
-  for (const auto& at : kOutside) {
-    for (double scale : {kScaleIn, kScaleOut}) {
-      selectDate({15, 6, -44});
-      followClock = 0;
-      chartScale = scale;
-      const Date before = todayUtc();
-      press(3, at[0], at[1], ControlMask);
-      const Date after = todayUtc();
-      EXPECT_EQ(followClock, 1) << at[0] << "," << at[1];
-      EXPECT_TRUE(selectedDate() == before || selectedDate() == after)
-          << selectedDate() << " is not today " << before;
-      EXPECT_EQ(chartScale, scale);
-    }
-  }
-}
-
-// An independent model of the steps, in std::chrono's terms.
 year_month_day toChrono(const Date& d) {
   return year{static_cast<int>(d.year)} / month{static_cast<unsigned>(d.month)} /
          day{static_cast<unsigned>(d.day)};
@@ -244,20 +258,6 @@ Date fromChrono(const year_month_day& d) {
   return {unsigned{d.day()}, unsigned{d.month()}, int{d.year()}};
 }
 
-enum Field { kDay, kMonth, kYear };
-
-Date expectedStep(const Date& from, Field field, bool forward) {
-  const year_month_day date = toChrono(from);
-  if (field == kDay) return fromChrono(year_month_day{sys_days{date} + days{forward ? 1 : -1}});
-  const year_month target = field == kMonth
-                                ? date.year() / date.month() + months{forward ? 1 : -1}
-                                : date.year() / date.month() + years{forward ? 1 : -1};
-  if ((target / date.day()).ok()) return fromChrono(target / date.day());
-  // The day doesn't exist in the target month: forward rolls to the 1st after, backward clamps.
-  if (forward) return fromChrono((target + months{1}) / 1);
-  return fromChrono(year_month_day{target / last});
-}
-
 // Thousands of random presses from random dates: the date stays valid and every step lands where
 // the model says; the other presses do what they should and nothing else.
 TEST_F(DateEditorTest, RandomWalkAgreesWithTheModel) {
@@ -265,8 +265,6 @@ TEST_F(DateEditorTest, RandomWalkAgreesWithTheModel) {
   auto uniform = [&rng](int64_t low, int64_t high) {
     return std::uniform_int_distribution<int64_t>(low, high)(rng);
   };
-  // x ranges of the day, month and year fields.
-  const int fieldLeft[] = {4, 21, 34}, fieldRight[] = {20, 33, 60};
   int steps = 0, toggles = 0, returns = 0;
 
   for (int walk = 0; walk < 200; ++walk) {
@@ -285,14 +283,14 @@ TEST_F(DateEditorTest, RandomWalkAgreesWithTheModel) {
       const int64_t action = uniform(0, 999);
 
       if (action < 940) {
-        const Field field = static_cast<Field>(uniform(0, 2));
+        const ReadoutField& field = kReadoutFields[uniform(0, 2)];
         const bool forward = uniform(0, 1) == 1;
-        press(forward ? 1 : 3, static_cast<int>(uniform(fieldLeft[field], fieldRight[field])),
-              static_cast<int>(uniform(52, 59)), state);
+        press(forward ? 1 : 3, static_cast<int>(uniform(field.left, field.right)),
+              static_cast<int>(uniform(field.top, field.bottom)), state);
         ++steps;
         ASSERT_TRUE(isValid(selectedDate())) << before << " -> " << selectedDate();
-        ASSERT_EQ(selectedDate(), expectedStep(before, field, forward))
-            << before << " field " << field << (forward ? " forward" : " backward");
+        ASSERT_EQ(selectedDate(), fromChrono(steppedDate(toChrono(before), field.region, forward)))
+            << before << " field " << field.region << (forward ? " forward" : " backward");
         ASSERT_EQ(followClock, 0);
         ASSERT_EQ(chartScale, scale);
         continue;
@@ -300,7 +298,9 @@ TEST_F(DateEditorTest, RandomWalkAgreesWithTheModel) {
 
       // Somewhere outside the readout: above it, below it, or to either side.
       int x = static_cast<int>(uniform(-200, 263)), y = static_cast<int>(uniform(-200, 263));
-      if (x >= 4 && x <= 60 && y >= 52 && y <= 59) y = uniform(0, 1) ? 51 : 60;
+      if (readoutFieldAt(x, y)) {
+        y = uniform(0, 1) ? kReadoutFields[0].top - 1 : kReadoutFields[0].bottom + 1;
+      }
 
       if (action < 970) {
         // A press that must be ignored: middle, wheel, a higher button, or not a press at all.
@@ -308,7 +308,9 @@ TEST_F(DateEditorTest, RandomWalkAgreesWithTheModel) {
         const XEvent event =
             uniform(0, 1) ? buttonEvent(ButtonPress, buttons[uniform(0, 5)], x, y, state)
                           : buttonEvent(ButtonRelease, uniform(0, 1) ? 1 : 3,
-                                        static_cast<int>(uniform(4, 60)), 55, state);
+                                        static_cast<int>(uniform(kReadoutFields[0].left,
+                                                                 kReadoutFields[2].right)),
+                                        kReadoutFields[0].top, state);
         handleButtonPress(&event);
         ASSERT_EQ(selectedDate(), before);
         ASSERT_EQ(followClock, follow);

@@ -109,7 +109,8 @@ TEST_P(SeriesAccuracy, WithinItsBoundsOfTheFullSeriesOver1800To2200) {
   const int body = GetParam();
   const Planet& planet = kPlanets[body - 1];
   FullTheory full;
-  const std::string path = SOURCE_DIR "/ephemeris/data/vsop87d/VSOP87D." + std::string(planet.suffix);
+  const std::string path =
+      SOURCE_DIR "/ephemeris/data/vsop87d/VSOP87D." + std::string(planet.suffix);
   ASSERT_TRUE(readTheory(path, full)) << path;
   EXPECT_EQ(full.count, planet.termsPublished);
   int kept = 0;
@@ -122,7 +123,8 @@ TEST_P(SeriesAccuracy, WithinItsBoundsOfTheFullSeriesOver1800To2200) {
     BodyPosition ours;
     computeBodyPosition(ours, body, jd);
     // The longitudes differ by a small angle, whatever turn each is reduced to.
-    worstL = std::fmax(worstL, std::fabs(std::remainder(ours.L - evaluate(full, 0, tau), 2 * M_PI)));
+    worstL =
+        std::fmax(worstL, std::fabs(std::remainder(ours.L - evaluate(full, 0, tau), 2 * M_PI)));
     worstB = std::fmax(worstB, std::fabs(ours.B - evaluate(full, 1, tau)));
     worstR = std::fmax(worstR, std::fabs(ours.R - evaluate(full, 2, tau)));
   }

@@ -5,9 +5,6 @@
 
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
-
-#include "tests/support/xsession.h"
-
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -19,6 +16,8 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+
+#include "tests/support/xsession.h"
 
 namespace {
 
@@ -35,7 +34,8 @@ class RefusingDisplay {
     sockaddr_un address = {};
     address.sun_family = AF_UNIX;
     snprintf(address.sun_path, sizeof address.sun_path, "%s", claim_.socketPath.c_str());
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    if (listener_ < 0 ||
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         listen(listener_, 16) != 0) {
       releaseDisplay(claim_);
       throw std::runtime_error("cannot listen at " + claim_.socketPath);
@@ -104,9 +104,8 @@ TEST(RefusedConnections, AnAppletRefusedIsStartedAgainAndComesUp) {
   XServer server;
   RefusingDisplay display(server, 2);
   const std::vector<std::string> argv = {kBinary, "-display", display.name()};
-  Child child = startUntil(kBinary, argv, environmentWith({}), [&] {
-    return !findWindowsByClass(server.display(), kBinary).empty();
-  });
+  Child child = startUntil(kBinary, argv, environmentWith({}),
+                           [&] { return !findWindowsByClass(server.display(), kBinary).empty(); });
   EXPECT_EQ(display.refused(), 2);
   EXPECT_EQ(waitChild(child, 0ms), -1) << "running";
   killChild(child);

@@ -3,6 +3,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/readout_layout.h"
 #include "tests/support/xsession.h"
 
 #include <signal.h>
@@ -12,8 +13,13 @@
 
 namespace {
 
-// Face coordinates inside the readout's fields and outside the readout.
-constexpr int kDayX = 10, kMonthX = 25, kYearX = 45, kReadoutY = 55, kOutside = 30;
+// Face coordinates in the middle of each of the readout's fields, and outside the readout.
+constexpr int middleX(const ReadoutField& f) { return (f.left + f.right) / 2; }
+constexpr int kDayX = middleX(kReadoutFields[RegionDay]);
+constexpr int kMonthX = middleX(kReadoutFields[RegionMonth]);
+constexpr int kYearX = middleX(kReadoutFields[RegionYear]);
+constexpr int kFieldY = (kReadoutFields[0].top + kReadoutFields[0].bottom) / 2;
+constexpr int kOutside = 30;
 
 class DateEditing : public testing::Test {
  protected:
@@ -42,13 +48,13 @@ class DateEditing : public testing::Test {
 TEST_F(DateEditing, StepsFieldsAndTogglesTheView) {
   start("@2024-03-01 12:00:00");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
-  press(kYearX, kReadoutY, 1);
+  press(kYearX, kFieldY, 1);
   EXPECT_EQ(readout("01.03.2025"), "01.03.2025");
-  press(kYearX, kReadoutY, 3);
+  press(kYearX, kFieldY, 3);
   EXPECT_EQ(readout("01.03.2024"), "01.03.2024");
-  press(kDayX, kReadoutY, 3);
+  press(kDayX, kFieldY, 3);
   EXPECT_EQ(readout("29.02.2024"), "29.02.2024");
-  press(kMonthX, kReadoutY, 1);
+  press(kMonthX, kFieldY, 1);
   EXPECT_EQ(readout("29.03.2024"), "29.03.2024");
 
   press(kOutside, kOutside, 1);
@@ -75,12 +81,12 @@ TEST_F(DateEditing, MiddleAndWheelButtonsDoNothing) {
   start("@2024-03-01 12:00:00");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
   for (unsigned button : {2u, 4u, 5u}) {
-    press(kYearX, kReadoutY, button);
-    press(kDayX, kReadoutY, button);
+    press(kYearX, kFieldY, button);
+    press(kDayX, kFieldY, button);
     press(kOutside, kOutside, button);
   }
   // Events are taken in order: once this last press shows, the others have been handled.
-  press(kMonthX, kReadoutY, 1);
+  press(kMonthX, kFieldY, 1);
   EXPECT_EQ(readout("01.04.2024"), "01.04.2024");
   EXPECT_EQ(label("IN"), "IN");
 }
@@ -90,7 +96,7 @@ TEST_F(DateEditing, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame) {
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
   // Queue five presses while the applet is stopped, so that they arrive together.
   kill(-applet_.process.pid, SIGSTOP);
-  for (int i = 0; i < 5; i++) press(kYearX, kReadoutY, 1);
+  for (int i = 0; i < 5; i++) press(kYearX, kFieldY, 1);
   kill(-applet_.process.pid, SIGCONT);
   std::set<std::string> seen;
   waitUntil([&] {
@@ -106,7 +112,7 @@ TEST_F(DateEditing, AChosenDateStaysPastMidnight) {
   auto started = std::chrono::steady_clock::now();
   start("@2024-03-01 23:59:50");
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
-  press(kYearX, kReadoutY, 1);
+  press(kYearX, kFieldY, 1);
   ASSERT_EQ(readout("01.03.2025"), "01.03.2025");
   std::this_thread::sleep_until(started + std::chrono::seconds(11));  // past midnight by now
   EXPECT_EQ(readoutText(grabFace(server_.display(), window_)), "01.03.2025");
@@ -118,14 +124,14 @@ TEST_F(DateEditing, AClockPastTheCalendarLeavesTheEpochToEdit) {
   // libfaketime's clock moved past the year 2^31 + 1900, which gmtime can't break down.
   start("+67768100000000000");
   ASSERT_EQ(readout("01.01.1970"), "01.01.1970");
-  press(kDayX, kReadoutY, 1);
+  press(kDayX, kFieldY, 1);
   EXPECT_EQ(readout("02.01.1970"), "02.01.1970");
-  press(kDayX, kReadoutY, 3);
-  press(kDayX, kReadoutY, 3);
+  press(kDayX, kFieldY, 3);
+  press(kDayX, kFieldY, 3);
   EXPECT_EQ(readout("31.12.1969"), "31.12.1969");
   // Back to the clock, which still can't be read: the date stays, and steps on from there.
   press(kOutside, kOutside, 3);
-  press(kMonthX, kReadoutY, 1);
+  press(kMonthX, kFieldY, 1);
   EXPECT_EQ(readout("31.01.1970"), "31.01.1970");
 }
 
@@ -143,9 +149,9 @@ TEST(DateEditingInTheDock, PressesOnTheDockedIconWindow) {
       },
       std::chrono::seconds(20)));
   ASSERT_EQ(waitForReadout(d, icon, "01.03.2024"), "01.03.2024");
-  click(d, icon, kDayX, kReadoutY, 3);
+  click(d, icon, kDayX, kFieldY, 3);
   EXPECT_EQ(waitForReadout(d, icon, "29.02.2024"), "29.02.2024");
-  click(d, icon, kYearX, kReadoutY, 1);
+  click(d, icon, kYearX, kFieldY, 1);
   EXPECT_EQ(waitForReadout(d, icon, "01.03.2025"), "01.03.2025");
   click(d, icon, kOutside, kOutside, 1);
   EXPECT_TRUE(waitUntil([&] { return labelText(grabFace(d, icon)) == "OUT"; }));

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/date_step.h"
+
 class FaceModel {
  public:
   // `today` is what the applet's clock reads: the date it starts with and returns to.
@@ -13,32 +15,14 @@ class FaceModel {
 
   // A press of `button` at face coordinates (x, y) of either window.
   void press(unsigned button, int x, int y) {
-    using namespace std::chrono;
     if (button != 1 && button != 3) return;
     const bool forward = button == 1;
-    // The readout's fields, inclusive: day x 4..20, month 21..33, year 34..60, all at y 52..59.
-    const bool inReadout = y >= 52 && y <= 59 && x >= 4 && x <= 60;
-    if (!inReadout) {
-      if (forward) {
-        out_ = !out_;
-      } else {
-        date_ = today_;
-      }
-      return;
-    }
-    if (x <= 20) {
-      date_ = year_month_day{sys_days{date_} + days{forward ? 1 : -1}};
-      return;
-    }
-    const year_month_day stepped =
-        x <= 33 ? date_ + months{forward ? 1 : -1} : date_ + years{forward ? 1 : -1};
-    if (stepped.ok()) {
-      date_ = stepped;
+    if (const std::optional<int> field = readoutFieldAt(x, y)) {
+      date_ = steppedDate(date_, *field, forward);
     } else if (forward) {
-      // A day the new month lacks rolls over to the 1st of the month after it.
-      date_ = year_month_day{stepped.year() / stepped.month() / 1} + months{1};
+      out_ = !out_;
     } else {
-      date_ = year_month_day{stepped.year() / stepped.month() / last};  // clamped
+      date_ = today_;
     }
   }
 

@@ -1,7 +1,5 @@
 #include "tests/support/memory_face.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +7,7 @@
 
 #include "applet/face_art.h"
 #include "dock/dock_window.h"
+#include "tests/support/xpm_reader.h"
 
 namespace {
 
@@ -26,69 +25,15 @@ bool inside(int x, int y) {
   return x >= 0 && x < kMemoryFaceWidth && y >= 0 && y < kMemoryFaceHeight;
 }
 
-// "#RRGGBB" or "None" (any case), the only colour forms the artwork uses.
-bool parseColour(const char* text, uint32_t& colour) {
-  if (strcasecmp(text, "None") == 0) {
-    colour = kNoColour;
-    return true;
-  }
-  if (text[0] != '#' || std::strlen(text) != 7) return false;
-  colour = 0;
-  for (int i = 1; i < 7; ++i) {
-    const char c = text[i];
-    int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
-    colour = colour << 4 | static_cast<uint32_t>(digit);
-  }
-  return true;
-}
-
-// Fills `target` from XPM lines (values line, colour lines, rows).
-bool parseXpm(const char* const* lines, Pixels& target, std::string* error) {
-  int width, height, colours, charsPerPixel;
-  char rest;
-  if (std::sscanf(lines[0], "%d %d %d %d %c", &width, &height, &colours, &charsPerPixel,
-                  &rest) != 4) {
-    return fail(error, std::string("values line: ") + lines[0]);
-  }
-  if (width != kMemoryFaceWidth || height != kMemoryFaceHeight || charsPerPixel != 1 ||
-      colours < 1 || colours > 256) {
+// Fills `target` from XPM lines, which must make a 134x148 picture.
+bool parseFace(const char* const* lines, Pixels& target, std::string* error) {
+  XpmPixels image;
+  if (!readXpm(lines, image, error)) return false;
+  if (image.width != kMemoryFaceWidth || image.height != kMemoryFaceHeight) {
     return fail(error, std::string("unexpected values line: ") + lines[0]);
   }
-
-  // Colour line: the pixel character, then whitespace-separated key/value pairs; only "c".
-  bool known[256] = {};
-  uint32_t colourOf[256] = {};
-  for (int i = 1; i <= colours; ++i) {
-    const char* line = lines[i];
-    const auto key = static_cast<unsigned char>(line[0]);
-    char keyword[8], value[32];
-    if (line[0] == '\0' ||
-        std::sscanf(line + 1, " %7s %31s %c", keyword, value, &rest) != 2 ||
-        std::strcmp(keyword, "c") != 0 || !parseColour(value, colourOf[key])) {
-      return fail(error, std::string("colour line: ") + line);
-    }
-    if (known[key]) return fail(error, std::string("repeated pixel character: ") + line);
-    known[key] = true;
-  }
-
-  for (int y = 0; y < height; ++y) {
-    const char* row = lines[1 + colours + y];
-    if (static_cast<int>(std::strlen(row)) != width) {
-      return fail(error, "row " + std::to_string(y) + " is not " + std::to_string(width) +
-                             " characters");
-    }
-    for (int x = 0; x < width; ++x) {
-      const auto key = static_cast<unsigned char>(row[x]);
-      if (!known[key]) {
-        return fail(error, "undeclared pixel character at (" + std::to_string(x) + ", " +
-                               std::to_string(y) + ")");
-      }
-      target[y][x] = colourOf[key];
-    }
+  for (int y = 0; y < kMemoryFaceHeight; ++y) {
+    for (int x = 0; x < kMemoryFaceWidth; ++x) target[y][x] = image.at(x, y);
   }
   return true;
 }
@@ -105,7 +50,7 @@ std::string render(const Pixels& source, int x0, int y0, int x1, int y1) {
 }  // namespace
 
 bool loadMemoryFace(const char* const* lines, std::string* error) {
-  return parseXpm(lines, pixels, error);
+  return parseFace(lines, pixels, error);
 }
 
 bool resetMemoryFace(std::string* error) {
@@ -143,7 +88,7 @@ std::string renderMemoryFace(int x0, int y0, int x1, int y1) {
 std::string renderArtwork(int x0, int y0, int x1, int y1) {
   static Pixels artwork;
   std::string error;
-  if (!parseXpm(faceXpm, artwork, &error)) return "unreadable artwork: " + error;
+  if (!parseFace(faceXpm, artwork, &error)) return "unreadable artwork: " + error;
   return render(artwork, x0, y0, x1, y1);
 }
 

@@ -1,15 +1,17 @@
 // An in-memory master pixmap for drawing tests: supplies blit and refreshWindows in place of the
-// X ones, over the 134x148 pixels of the real face artwork, read from faceXpm by its own parser.
+// X ones, over the 134x148 pixels of the real face artwork, read from faceXpm by the tests' XPM
+// reader (tests/support/xpm_reader.h), not by libXpm.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "tests/support/xpm_reader.h"
+
 constexpr int kMemoryFaceWidth = 134;
 constexpr int kMemoryFaceHeight = 148;
 
 // Pixel colours as 0xRRGGBB; kNoColour for "None" and for coordinates outside the pixmap.
-constexpr uint32_t kNoColour = 0xFF000000u;
 constexpr uint32_t kBlack = 0x000000, kTeal = 0x79BDBF, kOrange = 0xFFBF50, kLightGrey = 0xD0D0D0,
                    kWhite = 0xFFFFFF, kRed = 0xFF0000, kYellow = 0xFFFF00, kMagenta = 0xFF00FF,
                    kSilver = 0xC0C0C0, kCyan = 0x00FFFF, kGreen = 0x00FF00, kBlue = 0x0008FF;
@@ -18,7 +20,7 @@ constexpr uint32_t kBlack = 0x000000, kTeal = 0x79BDBF, kOrange = 0xFFBF50, kLig
 // `error`, when the artwork doesn't parse as a 134x148 XPM with one character per pixel.
 bool resetMemoryFace(std::string* error = nullptr);
 
-// Parses XPM lines (values line, colour lines, rows) into the pixmap; used by resetMemoryFace.
+// Reads XPM lines (values line, colour lines, rows) into the pixmap; used by resetMemoryFace.
 bool loadMemoryFace(const char* const* lines, std::string* error);
 
 uint32_t memoryPixel(int x, int y);

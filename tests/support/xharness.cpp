@@ -1,7 +1,9 @@
 #include "tests/support/xharness.h"
 
 #include "applet/face_art.h"
+#include "applet/readout_layout.h"
 #include "tests/support/sanitizer_reports.h"
+#include "tests/support/xpm_reader.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -357,39 +359,30 @@ Face grabFace(Display* display, Window window) {
 namespace {
 
 // The artwork's pixels as 0xRRGGBB, read from the XPM text the applet is built from.
-const std::vector<uint32_t>& artworkPixels() {
-  static std::vector<uint32_t> pixels = [] {
-    int width, height, colours, perPixel;
-    sscanf(faceXpm[0], "%d %d %d %d", &width, &height, &colours, &perPixel);
-    std::map<char, uint32_t> palette;
-    for (int i = 1; i <= colours; i++) {
-      const char* hash = strchr(faceXpm[i], '#');
-      palette[faceXpm[i][0]] = hash ? static_cast<uint32_t>(strtoul(hash + 1, nullptr, 16)) : 0;
-    }
-    std::vector<uint32_t> result(width * height);
-    for (int y = 0; y < height; y++) {
-      for (int x = 0; x < width; x++) result[y * width + x] = palette[faceXpm[1 + colours + y][x]];
-    }
-    return result;
+const XpmPixels& artwork() {
+  static const XpmPixels image = [] {
+    XpmPixels read;
+    std::string error;
+    if (!readXpm(faceXpm, read, &error)) throw std::runtime_error("artwork: " + error);
+    return read;
   }();
-  return pixels;
+  return image;
 }
 
-// True when the 5x6 cell at (x, y) of the face equals the artwork's cell at (ax, ay).
+// True when the glyph cell at (x, y) of the face equals the artwork's cell at (ax, ay).
 bool cellMatches(const Face& face, int x, int y, int ax, int ay) {
-  const std::vector<uint32_t>& art = artworkPixels();
-  for (int dy = 0; dy < 6; dy++) {
-    for (int dx = 0; dx < 5; dx++) {
-      if (face[(y + dy) * 64 + x + dx] != art[(ay + dy) * 134 + ax + dx]) return false;
+  for (int dy = 0; dy < kGlyphHeight; dy++) {
+    for (int dx = 0; dx < kGlyphWidth; dx++) {
+      if (pixelAt(face, x + dx, y + dy) != artwork().at(ax + dx, ay + dy)) return false;
     }
   }
   return true;
 }
 
 bool cellBlank(const Face& face, int x, int y) {
-  for (int dy = 0; dy < 6; dy++) {
-    for (int dx = 0; dx < 5; dx++) {
-      if (face[(y + dy) * 64 + x + dx] != 0) return false;
+  for (int dy = 0; dy < kGlyphHeight; dy++) {
+    for (int dx = 0; dx < kGlyphWidth; dx++) {
+      if (pixelAt(face, x + dx, y + dy) != 0) return false;
     }
   }
   return true;
@@ -399,13 +392,15 @@ bool cellBlank(const Face& face, int x, int y) {
 
 std::string readoutText(const Face& face) {
   std::string text;
-  for (int j = 0; j < 10; j++) {
-    int x = 6 + 5 * j;
+  for (int j = 0; j < kReadoutCells; j++) {
+    const int x = kReadoutX + kGlyphWidth * j;
     char c = '?';
-    if (cellBlank(face, x, 50)) c = ' ';
-    if (cellMatches(face, x, 50, 116, 57)) c = '.';
+    if (cellBlank(face, x, kReadoutY)) c = ' ';
+    if (cellMatches(face, x, kReadoutY, kPointGlyphX, kDigitRow)) c = '.';
     for (int d = 0; d < 10; d++) {
-      if (cellMatches(face, x, 50, 66 + 5 * d, 57)) c = static_cast<char>('0' + d);
+      if (cellMatches(face, x, kReadoutY, digitGlyphX(d), kDigitRow)) {
+        c = static_cast<char>('0' + d);
+      }
     }
     text += c;
   }
@@ -414,9 +409,13 @@ std::string readoutText(const Face& face) {
 }
 
 std::string labelText(const Face& face) {
-  auto letter = [&](int cell, char k) { return cellMatches(face, 7 + 5 * cell, 6, 2 + 5 * (k - 'A'), 128); };
+  auto letter = [&](int cell, char k) {
+    return cellMatches(face, kLabelX + kGlyphWidth * cell, kLabelY, letterGlyphX(k), kLetterRow);
+  };
   if (letter(0, 'O') && letter(1, 'U') && letter(2, 'T')) return "OUT";
-  if (letter(0, 'I') && letter(1, 'N') && cellBlank(face, 17, 6)) return "IN";
+  if (letter(0, 'I') && letter(1, 'N') && cellBlank(face, kLabelX + 2 * kGlyphWidth, kLabelY)) {
+    return "IN";
+  }
   return "?";
 }
 

@@ -128,9 +128,9 @@ struct Ending {
   std::string stderrText;
 };
 
-// Runs the program at `path` with `argv` and `env` as spawn does, to its end within `timeout`. An end that says the display could not be opened, where
-// `expectedStderr` says otherwise, is a refused connection: the run is tried again, up to
-// kConnectionAttempts times.
+// Runs the program at `path` with `argv` and `env` as spawn does, to its end within `timeout`. An
+// end that says the display could not be opened, where `expectedStderr` says otherwise, is a
+// refused connection: the run is tried again, up to kConnectionAttempts times.
 Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
                 const std::vector<std::string>& env, const std::string& expectedStderr,
                 std::chrono::milliseconds timeout = std::chrono::seconds(10));
