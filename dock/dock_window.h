@@ -36,7 +36,10 @@ void openDisplay(char* const* argv);
 
 // Creates the shaped 64x64 main and icon windows and the master pixmap from the XPM lines;
 // colours are names or #rrggbb, as XParseColor takes them. Exits with status 1 on failure.
-// Returns the main window.
+// Returns the main window. Each of the five colours (windGustColor, dataColor and
+// stationTimeColor as much as the first two) is a symbol name of the artwork's palette: it
+// colours the palette entries whose "s" key is BackColor, LabelColor, WindGustColor, DataColor or
+// StationTimeColor; this face's palette has none, so none of them changes it.
 Window openDockWindow(int argc, char** argv, const char* const* artworkLines,
                       const unsigned char* maskBits, int maskWidth, int maskHeight,
                       const char* backColor, const char* labelColor, const char* windGustColor,

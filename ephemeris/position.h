@@ -1,4 +1,6 @@
 // Geometric heliocentric positions, mean ecliptic and equinox of date, from the tables of series.h.
+// Time is a Julian Day taken as Barycentric Dynamical Time (TDB), the series' own time scale: a
+// day number of the calendar goes in as it is, with no correction from UT (no delta T).
 #pragma once
 
 #include <cstdint>
@@ -8,16 +10,19 @@ struct BodyPosition {
   int32_t body;  // body index the record was filled for
   double jd;     // Julian Day it was filled for
   double R;      // radius vector, AU
-  double L;      // ecliptic longitude, rad, reduced into [0, 2pi)
+  double L;      // ecliptic longitude, rad, reduced by normalizeRadians: in [0, 2pi]
   double B;      // ecliptic latitude, rad
 };
 
-// Fills every field of `position` for `body` at Julian Day `jd` (used directly as the time argument).
+// Fills every field of `position` for `body` at Julian Day `jd` (TDB, used directly as the time
+// argument).
 void computeBodyPosition(BodyPosition& position, int body, double jd);
 
 // Coordinate 0 (L, rad), 1 (B, rad) or 2 (R, AU) of `body` at T Julian centuries from J2000.0;
 // 0.0 for a body outside 1..8 or a coordinate above 2.
 double seriesCoordinate(int body, unsigned coordinate, double T);
 
-// Reduces an angle in rad into [0, 2pi) by fmod; -0.0 stays -0.0.
+// Reduces an angle in rad into [0, 2pi] by fmod. An angle whose remainder lies less than half an
+// ulp of 2pi below zero (-1e-20, say) comes back as exactly 2pi, the same direction as 0; -0.0
+// stays -0.0.
 double normalizeRadians(double angle);

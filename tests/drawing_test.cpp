@@ -78,6 +78,22 @@ void paintDot(Picture& picture, int x, int y, char colour) {
   }
 }
 
+struct Dot {
+  int x, y;  // top-left
+  char colour;
+};
+
+// The artwork with the readout `shown`, then `dots` in order, then `label` drawn over it, as a
+// frame draws them.
+Picture composedFace(const std::string& shown, std::initializer_list<Dot> dots,
+                     const std::string& label) {
+  Picture picture = pristineFace();
+  paintReadout(picture, shown);
+  for (const Dot& dot : dots) paintDot(picture, dot.x, dot.y, dot.colour);
+  paintLabel(picture, label);
+  return picture;
+}
+
 int countInFace(uint32_t colour) {
   int count = 0;
   for (int y = 0; y < 64; ++y) {
@@ -190,34 +206,27 @@ TEST_F(Drawing, LabelNamesOutOnlyForExactlyPointSix) {
   }
 }
 
-// The worked example of the chart: 1 January 2000, both views, whole faces. Going from OUT back
-// to IN also shows the clear step at work: the OUT dots and the T are gone.
+// 1 January 2000 (Julian Day 2451545.0) in both views, whole faces: the Sun and the four bodies
+// of each view at the offsets their positions give (the ChartOffset cases below), in their
+// colours. Going from OUT back to IN also shows the clear step at work: the OUT dots and the T
+// are gone.
 TEST_F(Drawing, FirstOfJanuary2000InBothViews) {
   setDate(1, 1, 2000);
   chartScale = kScaleOut;
   frame();
   EXPECT_EQ(selectedJd, 2451545.0);
-  Picture out = pristineFace();
-  paintReadout(out, "01.01.2000");
-  paintDot(out, 32, 32, 'y');  // Sun
-  paintDot(out, 34, 30, 's');  // Jupiter
-  paintDot(out, 35, 28, 'g');  // Saturn
-  paintDot(out, 40, 40, 'm');  // Uranus
-  paintDot(out, 42, 46, 'c');  // Neptune
-  paintLabel(out, "OUT");
-  EXPECT_EQ(faceNow(), text(out));
-
+  // Sun, Jupiter, Saturn, Uranus, Neptune.
+  EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
+                                         {{32, 32, 'y'}, {34, 30, 's'}, {35, 28, 'g'},
+                                          {40, 40, 'm'}, {42, 46, 'c'}},
+                                         "OUT")));
   chartScale = kScaleIn;
   frame();
-  Picture in = pristineFace();
-  paintReadout(in, "01.01.2000");
-  paintDot(in, 32, 32, 'y');  // Sun
-  paintDot(in, 30, 36, 'g');  // Mercury
-  paintDot(in, 25, 32, 'w');  // Venus
-  paintDot(in, 30, 23, 'c');  // Earth
-  paintDot(in, 44, 32, 'r');  // Mars
-  paintLabel(in, "IN");
-  EXPECT_EQ(faceNow(), text(in));
+  // Sun, Mercury, Venus, Earth, Mars.
+  EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
+                                         {{32, 32, 'y'}, {30, 36, 'g'}, {25, 32, 'w'},
+                                          {30, 23, 'c'}, {44, 32, 'r'}},
+                                         "IN")));
   EXPECT_EQ(memoryRefreshCount(), 2);
 }
 
@@ -228,13 +237,9 @@ TEST_F(Drawing, LaterDotsCoverEarlierOnes) {
   setDate(1, 1, 2000);
   chartScale = 1e-9;
   frame();
-  Picture expected = pristineFace();
-  paintReadout(expected, "01.01.2000");
-  paintDot(expected, 31, 32, 'w');  // Venus over Mercury
-  paintDot(expected, 31, 31, 'c');  // Earth
-  paintDot(expected, 32, 32, 'r');  // Mars over the Sun
-  paintLabel(expected, "IN");
-  EXPECT_EQ(faceNow(), text(expected));
+  // Venus over Mercury, the Earth, Mars over the Sun.
+  EXPECT_EQ(faceNow(),
+            text(composedFace("01.01.2000", {{31, 32, 'w'}, {31, 31, 'c'}, {32, 32, 'r'}}, "IN")));
 }
 
 // Offsets of 26 and 27 put a dot half and wholly beyond the plot well, on the light-grey edge
@@ -256,17 +261,12 @@ TEST_F(Drawing, DotsBeyondTheWellOutlastTheClearStep) {
   }
   chartScale = kScaleIn;
   frame();
-  Picture expected = pristineFace();
-  paintReadout(expected, "01.01.2000");
-  paintDot(expected, 59, 32, 'r');
-  paintDot(expected, 24, 59, 'g');
-  paintDot(expected, 32, 32, 'y');
-  paintDot(expected, 30, 36, 'g');
-  paintDot(expected, 25, 32, 'w');
-  paintDot(expected, 30, 23, 'c');
-  paintDot(expected, 44, 32, 'r');
-  paintLabel(expected, "IN");
-  EXPECT_EQ(faceNow(), text(expected));
+  // The two dots left beyond the well, then the IN view of the day.
+  EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
+                                         {{59, 32, 'r'}, {24, 59, 'g'}, {32, 32, 'y'},
+                                          {30, 36, 'g'}, {25, 32, 'w'}, {30, 23, 'c'},
+                                          {44, 32, 'r'}},
+                                         "IN")));
 }
 
 TEST_F(Drawing, NeptuneCoversTheReadoutOnFirstOfJanuary1981) {
@@ -321,10 +321,7 @@ TEST_F(Drawing, NaNScaleDrawsInLabelAndNoDots) {
   setDate(1, 1, 2000);
   chartScale = kNaN;
   frame();
-  Picture expected = pristineFace();
-  paintReadout(expected, "01.01.2000");
-  paintLabel(expected, "IN");
-  EXPECT_EQ(faceNow(), text(expected));
+  EXPECT_EQ(faceNow(), text(composedFace("01.01.2000", {}, "IN")));
 }
 
 TEST(ChartOffset, ProjectsFloorsAndBoundsTheOffset) {
@@ -335,7 +332,8 @@ TEST(ChartOffset, ProjectsFloorsAndBoundsTheOffset) {
     bool drawn;
     int32_t x, y;
   } cases[] = {
-      // The worked example of 1 January 2000, IN at 9 and OUT at 0.6 pixels per AU.
+      // The Sun and the eight planets on 1 January 2000 (L in rad, R in AU), IN at 9 and OUT at
+      // 0.6 pixels per AU: the offsets of the whole faces above.
       {0.0, 0.0, 9.0, true, 0, 0},
       {4.429347, 0.466473, 9.0, true, -2, 4},
       {3.187021, 0.720213, 9.0, true, -7, 0},  // X = -6.475 floors to -7, not -6
@@ -354,7 +352,8 @@ TEST(ChartOffset, ProjectsFloorsAndBoundsTheOffset) {
       {pi / 2, 27.5, 1.0, false, 0, 0},
       {-pi / 2, 27.5, 1.0, true, 0, 27},
       {-pi / 2, 28.0, 1.0, false, 0, 0},
-      // The products are taken in the stated order; either other order floors differently here.
+      // The products are taken as (cos L * R) * scale and (-sin L * R) * scale; either other
+      // grouping floors differently here.
       {0.6210699864784337, 38.93811460460955, 0.6, true, 18, -14},
       {-0.41303644674565165, 20.761070552554145, 0.6, true, 11, 4},
       {0.8521900587871293, 24.35598337743496, 0.6, true, 9, -12},

@@ -207,31 +207,7 @@ TEST(DockWindow, EnteringTheWindowGivesFocusToPointerRoot) {
   killChild(applet.process);
 }
 
-struct OpenFailure {
-  std::vector<std::string> args;
-  const char* displayVar;  // null: DISPLAY unset
-  std::string shownName;
-};
-
-TEST(DockWindow, UnreachableDisplayEndsWithMessageAndStatusOne) {
-  const std::string gone = unusedDisplay();
-  const std::vector<OpenFailure> cases = {
-      {{kBinary, "-display", gone}, ":0", gone},       // the option wins over DISPLAY
-      {{kBinary}, gone.c_str(), gone},                 // DISPLAY
-      {{kBinary}, nullptr, ""},                        // neither: the name part is empty
-      {{kBinary, "-display"}, gone.c_str(), gone},     // a trailing -display falls back to DISPLAY
-      {{"relative/name", "-display", gone}, ":0", gone},  // the name as called
-  };
-  for (const OpenFailure& c : cases) {
-    std::vector<std::string> env =
-        environmentWith({c.displayVar ? "DISPLAY=" + std::string(c.displayVar) : "DISPLAY"});
-    const std::string message = c.args[0] + ": can't open display " + c.shownName + "\n";
-    const Ending ending = runToEnd(kBinary, c.args, env, message);
-    ASSERT_TRUE(WIFEXITED(ending.status)) << c.args.size();
-    EXPECT_EQ(WEXITSTATUS(ending.status), 1);
-    EXPECT_EQ(ending.stderrText, message);
-  }
-}
+// The display that can't be opened, by name and DISPLAY: HostileCommandLine in x_faults_test.
 
 TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   const std::string gone = unusedDisplay();
