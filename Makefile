@@ -19,20 +19,24 @@ run: build
 	@tools/install-deps run
 	@tools/run-applet $(BUILD)/dockorrery
 
-# The whole suite twice: on the Release build, then on a build of everything (the program the
-# tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
-# The first failing run stops here. The package test, which builds the Debian package, runs once,
-# in the first run.
+# The whole suite twice, each build with warnings as errors: with GCC and Debian's build flags
+# (dpkg-buildflags) on the Release build, then with Clang on a build of everything (the program
+# the tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
+# so that every run covers both compilers. The first failing run stops here. The package test,
+# which builds the Debian package, runs once, in the first run.
 test:
 	@tools/install-deps build test deb
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
-	  -DDOCKORRERY_PACKAGE_TEST=ON >/dev/null
+	  -DDOCKORRERY_PACKAGE_TEST=ON -DDOCKORRERY_WERROR=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOCKORRERY_SANITIZE=ON \
-	  -DDOCKORRERY_TESTS=REQUIRED -DDOCKORRERY_PACKAGE_TEST=OFF >/dev/null
-	@cmake --build $(BUILD)-asan -j $(JOBS)
-	@cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+	@cmake -S . -B $(BUILD)-clang-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDOCKORRERY_SANITIZE=ON -DDOCKORRERY_TESTS=REQUIRED -DDOCKORRERY_PACKAGE_TEST=OFF \
+	  -DDOCKORRERY_WERROR=ON >/dev/null
+	@cmake --build $(BUILD)-clang-asan -j $(JOBS)
+	@cd $(BUILD)-clang-asan && ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-*
