@@ -4,6 +4,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/readout_layout.h"
 #include "tests/support/face_model.h"
 #include "tests/support/xsession.h"
 
@@ -11,6 +12,8 @@
 #include <iterator>
 #include <random>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -50,12 +53,19 @@ class EventSource {
   void press() {
     XEvent event = randomFields(ButtonPress);
     event.xbutton.button = chance(0.6) ? (chance(0.5) ? 1 : 3) : pick(0, 255);
-    static const int kEdgesX[] = {-32768, -1, 0, 3, 4, 20, 21, 33, 34, 60, 61, 63, 64, 32767};
-    static const int kEdgesY[] = {-32768, -1, 0, 51, 52, 55, 59, 60, 63, 64, 32767};
+    // Each field's edges and the pixels just beyond them, the face's, the protocol's ends.
+    static const auto [kEdgesX, kEdgesY] = [] {
+      std::vector<int> x = {-32768, -1, 0, 63, 64, 32767}, y = x;
+      for (const ReadoutField& f : kReadoutFields) {
+        x.insert(x.end(), {f.left - 1, f.left, f.right, f.right + 1});
+        y.insert(y.end(), {f.top - 1, f.top, f.bottom, f.bottom + 1});
+      }
+      return std::pair{x, y};
+    }();
     const double where = uniform_(random_);
     if (where < 0.6) {  // the readout's rows and a little around them
       event.xbutton.x = pick(0, 63);
-      event.xbutton.y = pick(50, 61);
+      event.xbutton.y = pick(kReadoutFields[0].top - 2, kReadoutFields[0].bottom + 2);
     } else if (where < 0.75) {  // anywhere on the face
       event.xbutton.x = pick(0, 63);
       event.xbutton.y = pick(0, 63);
@@ -63,8 +73,8 @@ class EventSource {
       event.xbutton.x = pick(-32768, 32767);
       event.xbutton.y = pick(-32768, 32767);
     } else {
-      event.xbutton.x = kEdgesX[pick(0, std::size(kEdgesX) - 1)];
-      event.xbutton.y = kEdgesY[pick(0, std::size(kEdgesY) - 1)];
+      event.xbutton.x = kEdgesX[pick(0, static_cast<int>(kEdgesX.size()) - 1)];
+      event.xbutton.y = kEdgesY[pick(0, static_cast<int>(kEdgesY.size()) - 1)];
     }
     model_.press(event.xbutton.button, event.xbutton.x, event.xbutton.y);
     send(event);

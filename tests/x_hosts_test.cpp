@@ -4,6 +4,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/readout_layout.h"
 #include "tests/support/dock_host.h"
 #include "tests/support/expected_face.h"
 
@@ -19,7 +20,9 @@ using namespace std::chrono_literals;
 
 constexpr milliseconds kFaceTimeout = 10s;
 
-constexpr int kDayX = 10, kReadoutY = 55;  // on the day of the readout
+// In the middle of the readout's day.
+constexpr int kDayX = (kReadoutFields[RegionDay].left + kReadoutFields[RegionDay].right) / 2;
+constexpr int kReadoutY = (kReadoutFields[RegionDay].top + kReadoutFields[RegionDay].bottom) / 2;
 constexpr int kOutside = 30;               // (30, 30): in the plot well, off the readout
 
 class InTheDock : public testing::TestWithParam<const char*> {

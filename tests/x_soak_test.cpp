@@ -4,6 +4,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/readout_layout.h"
 #include "tests/support/face_model.h"
 #include "tests/support/xsession.h"
 
@@ -81,7 +82,8 @@ TEST(Soak, OneMinuteOfPressesOnBothWindows) {
     const int action = pick(0, 19);
     if (action < 14) {
       // Through XTest on the main window, inside its shape; half of them on the readout's rows.
-      const int x = pick(4, 59), y = pick(0, 1) ? pick(52, 59) : pick(4, 59);
+      const ReadoutField& readout = kReadoutFields[0];
+      const int x = pick(4, 59), y = pick(0, 1) ? pick(readout.top, readout.bottom) : pick(4, 59);
       const unsigned b = button();
       click(d, mainWindow, x, y, b);
       model.press(b, x, y);
