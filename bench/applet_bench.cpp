@@ -1,11 +1,18 @@
-// The applet, the floor client and the copying floor client (floor_client.cpp), each on a
-// private Xvfb of its own, so that what each one's requests cost its server shows apart.
-//   CPU     the process's own accounting, user + system, read through its CPU-time clock: the
-//           same sum as utime + stime of /proc/PID/stat, at nanosecond rather than 10 ms
-//           resolution. One window in the IN view, then a press at face (30, 30) and one window
-//           in the OUT view; the three clients run at the same time, so a busy machine slows
-//           them alike.
-//   memory  VmHWM of /proc/PID/status once both windows are over.
+// The applet and its floors (applet_bench.h), each on a private Xvfb of its own, all running
+// at the same time, so that a busy machine slows them alike and what each one's requests cost
+// its server shows apart.
+//   files   every client runs from a copy of its binary of its own: two processes mapping one
+//           file share its pages and cache lines and flatter each other.
+//   regime  libX11 changes behaviour once a connection has sent about 65,536 requests (from
+//           then on each XPending and XCheckTypedWindowEvent reads the socket twice). The applet
+//           and the design floor get there after half a minute; the measurement starts only
+//           once strace shows both there, so that all windows are in the same regime.
+//   CPU     the process's own accounting, user + system, read through its CPU-time clock, per
+//           idle frame: each frame ends in one sleep, so the frames of a window are the
+//           process's voluntary context switches in it. Rounds of one window in each view, the
+//           order of the views alternating from round to round (IN OUT, OUT IN, ...); a left
+//           press at face (30, 30) switches the view, on every client alike.
+//   memory  VmHWM of /proc/PID/status once the windows are over.
 //   start   from just before the fork until the readout's pixels are on the main window, caught
 //           by the Damage extension on the copy that puts them there; the floor client's start,
 //           to its window being mapped, is timed in turn with the applet's.
@@ -13,26 +20,24 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/xharness.h"
 
 namespace {
 
@@ -41,6 +46,8 @@ using std::chrono::milliseconds;
 
 constexpr int kPressX = 30;  // outside the readout: a left press there switches the view
 constexpr int kPressY = 30;
+constexpr double kRegimeRecvmsg = 7.5;  // per frame: 5 before libX11's change, 10 after
+constexpr double kWarmupLimitSeconds = 150.0;
 
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -48,77 +55,6 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
 
 void sleepSeconds(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-// A child process, stopped and reaped when the record goes.
-struct OwnedProcess {
-  pid_t pid = -1;
-  int stopSignal = SIGKILL;  // SIGTERM lets an X server remove its socket and lock file
-
-  OwnedProcess() = default;
-  explicit OwnedProcess(pid_t p) : pid(p) {}
-  OwnedProcess(const OwnedProcess&) = delete;
-  OwnedProcess& operator=(const OwnedProcess&) = delete;
-  ~OwnedProcess() { stop(); }
-
-  void stop() {
-    if (pid <= 0) return;
-    kill(pid, stopSignal);
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (waitpid(pid, nullptr, WNOHANG) == 0) {
-      if (Clock::now() > deadline) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        break;
-      }
-      std::this_thread::sleep_for(milliseconds(1));
-    }
-    pid = -1;
-  }
-  bool running() {
-    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) != 0) pid = -1;  // ended, and now reaped
-    return pid > 0;
-  }
-};
-
-// Starts `argv` with DISPLAY set to `display` (empty: left as it is). `passFd`, when given,
-// reaches the child as descriptor 3; every other descriptor above 2 is closed. The child gets
-// SIGKILL when the harness ends, however it ends.
-pid_t spawn(const std::vector<std::string>& argv, const std::string& display, int passFd = -1,
-            bool quiet = false) {
-  std::vector<std::string> environment;
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "DISPLAY=", 8) != 0) environment.push_back(*e);
-  }
-  if (!display.empty()) environment.push_back("DISPLAY=" + display);
-  std::vector<char*> args, envp;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
-  envp.push_back(nullptr);
-
-  const pid_t parent = getpid();
-  const pid_t pid = fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) _exit(127);
-    const int devNull = open("/dev/null", O_RDWR);
-    dup2(devNull, 0);
-    if (quiet) {
-      dup2(devNull, 1);
-      dup2(devNull, 2);
-    }
-    int lowest = 3;
-    if (passFd >= 0) {
-      dup2(passFd, 3);
-      lowest = 4;
-    }
-    close_range(lowest, ~0U, 0);
-    execvpe(args[0], args.data(), envp.data());
-    _exit(127);
-  }
-  return pid;
 }
 
 // User + system time of a running process, in seconds.
@@ -131,45 +67,192 @@ double cpuSeconds(pid_t pid) {
   return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-// Peak resident set size in KiB.
-long peakResidentKiB(pid_t pid) {
+// A numeric field of /proc/PID/status ("VmHWM" in KiB, "voluntary_ctxt_switches").
+long statusField(pid_t pid, const std::string& field) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
   }
-  throw std::runtime_error("no VmHWM for process " + std::to_string(pid));
+  throw std::runtime_error("no " + field + " for process " + std::to_string(pid));
 }
 
-// Requests that fail (an image of a window not yet mapped, a damage object gone with its window)
-// are expected here; Xlib's default handler would end the harness.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
+// A private copy of the binary at `from`, executable, in `directory`.
+std::string copyBinary(const std::string& from, const std::string& directory,
+                       const std::string& name) {
+  const std::string to = directory + "/" + name;
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::permissions(to, std::filesystem::perms::owner_all);
+  return to;
+}
 
-// A private Xvfb and the harness's connection to it, which follows the top-level windows.
-struct XServer {
-  OwnedProcess process;
-  std::string name;
-  Display* display = nullptr;
-  Window root = 0;
+// A mapped top-level window of `server` whose class name is `resName`, or 0.
+Window mappedWindow(XServer& server, const std::string& resName) {
+  for (Window w : findWindowsByClass(server.display(), resName)) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(server.display(), w, &attributes) != 0 &&
+        attributes.map_state == IsViewable) {
+      return w;
+    }
+  }
+  return 0;
+}
+
+// One client running on a server of its own, from its own copy of its binary.
+struct RunningClient {
+  XServer server;
+  Child process;
+  Window window = 0;  // the applet's main window, or the floor client's window
+};
+
+void startClient(RunningClient& client, const std::string& path,
+                 const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {path};
+  argv.insert(argv.end(), args.begin(), args.end());
+  client.process = startUntil(path, argv, environmentWith({"DISPLAY=" + client.server.name()}),
+                              [&] { return (client.window = mappedWindow(client.server, path)); });
+}
+
+// Calls of recvmsg per idle frame (per clock_nanosleep) of the applet and of the design floor
+// over the same second, as strace counts them.
+void countRecvmsgPerFrame(const RunningClient clients[], double perFrame[2]) {
+  std::string paths[2];
+  Child straces[2];
+  for (int c : {kApplet, kDesignFloor}) {
+    char pattern[] = "/tmp/dockorrery-strace.XXXXXX";
+    const int fd = mkstemp(pattern);
+    if (fd < 0) throw std::runtime_error("mkstemp failed");
+    close(fd);
+    paths[c] = pattern;
+    // SIGINT makes strace detach and write its counts; the process goes on as before.
+    straces[c] = spawn("/usr/bin/timeout",
+                       {"timeout", "-s", "INT", "1", "strace", "-c", "-o", paths[c], "-e",
+                        "trace=recvmsg,clock_nanosleep", "-p",
+                        std::to_string(clients[c].process.pid)},
+                       environmentWith({}));
+  }
+  for (int c : {kApplet, kDesignFloor}) {
+    const int status = waitChild(straces[c], std::chrono::seconds(10));
+    killChild(straces[c]);
+    std::ifstream counts(paths[c]);
+    std::string line;
+    double recvmsg = 0, sleeps = 0;
+    while (std::getline(counts, line)) {
+      std::istringstream fields(line);
+      std::vector<std::string> words;
+      for (std::string word; fields >> word;) words.push_back(word);
+      // % time, seconds, usecs/call, calls, [errors,] syscall
+      if (words.size() < 5) continue;
+      if (words.back() == "recvmsg") recvmsg = std::atof(words[3].c_str());
+      if (words.back() == "clock_nanosleep") sleeps = std::atof(words[3].c_str());
+    }
+    std::remove(paths[c].c_str());
+    if (sleeps == 0) {
+      throw std::runtime_error("strace counted no frames (status " + std::to_string(status) +
+                               "); is strace installed?");
+    }
+    perFrame[c] = recvmsg / sleeps;
+  }
+}
+
+struct Reading {
+  double cpu, serverCpu;  // seconds
+  long frames;            // voluntary context switches: one sleep per frame
+  Clock::time_point when;
+};
+
+Reading readClient(RunningClient& client) {
+  return {cpuSeconds(client.process.pid), cpuSeconds(client.server.pid()),
+          statusField(client.process.pid, "voluntary_ctxt_switches"), Clock::now()};
+}
+
+// Presses every client's face at the same place and checks that the applet now shows `label`
+// and that the design floor shows the applet's face, pixel for pixel.
+void switchView(RunningClient clients[], const std::string& label) {
+  for (int c = 0; c < kBenchClients; ++c) {
+    click(clients[c].server.display(), clients[c].window, kPressX, kPressY, Button1);
+  }
+  const bool same = waitUntil(
+      [&] {
+        const Face applet = grabFace(clients[kApplet].server.display(), clients[kApplet].window);
+        return labelText(applet) == label &&
+               grabFace(clients[kDesignFloor].server.display(), clients[kDesignFloor].window) ==
+                   applet;
+      },
+      std::chrono::seconds(3));
+  if (!same) throw std::runtime_error("the design floor does not show the applet's face in " + label);
+}
+
+void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
+  char pattern[] = "/tmp/dockorrery-bench.XXXXXX";
+  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+  const std::string directory = pattern;
+  const std::string paths[kBenchClients] = {
+      copyBinary(options.appletPath, directory, "dockorrery"),
+      copyBinary(options.designFloorPath, directory, "design_floor"),
+      copyBinary(options.floorPath, directory, "copying_floor"),
+      copyBinary(options.floorPath, directory, "bare_floor")};
+  const std::vector<std::string> args[kBenchClients] = {{}, {}, {"copies"}, {}};
+
+  RunningClient clients[kBenchClients];
+  for (int c = 0; c < kBenchClients; ++c) startClient(clients[c], paths[c], args[c]);
+  const auto started = Clock::now();
+  switchView(clients, "OUT");  // both views drawn once, and the faces compared in each
+  switchView(clients, "IN");
+
+  // Warm-up: until both the applet and the design floor are past libX11's change of regime.
+  sleepSeconds(options.warmupSeconds);
+  for (;;) {
+    countRecvmsgPerFrame(clients, figures.recvmsgPerFrame);
+    figures.warmupSeconds = std::chrono::duration<double>(Clock::now() - started).count();
+    if (std::min(figures.recvmsgPerFrame[0], figures.recvmsgPerFrame[1]) > kRegimeRecvmsg) break;
+    if (figures.warmupSeconds > kWarmupLimitSeconds) {
+      throw std::runtime_error("the applet did not reach libX11's second regime");
+    }
+    sleepSeconds(4.0);
+  }
+  sleepSeconds(2.0);  // past strace's detaching
+
+  int view = 0;  // IN
+  for (int round = 0; round < options.rounds; ++round) {
+    for (int k = 0; k < 2; ++k) {
+      const int next = round % 2 == 0 ? k : 1 - k;
+      if (next != view) {
+        view = next;
+        switchView(clients, view == 0 ? "IN" : "OUT");
+        sleepSeconds(0.5);
+      }
+      Reading before[kBenchClients], after[kBenchClients];
+      for (int c = 0; c < kBenchClients; ++c) before[c] = readClient(clients[c]);
+      sleepSeconds(options.windowSeconds);
+      for (int c = 0; c < kBenchClients; ++c) after[c] = readClient(clients[c]);
+      for (int c = 0; c < kBenchClients; ++c) {
+        if (waitChild(clients[c].process, milliseconds(0)) != -1) {
+          throw std::runtime_error("a client ended during the measurement");
+        }
+        const double frames = static_cast<double>(after[c].frames - before[c].frames);
+        const double seconds = std::chrono::duration<double>(after[c].when - before[c].when).count();
+        ViewSamples& s = figures.samples[c][view];
+        s.cpuUs.push_back(1e6 * (after[c].cpu - before[c].cpu) / frames);
+        s.serverUs.push_back(1e6 * (after[c].serverCpu - before[c].serverCpu) / frames);
+        s.framesPerSecond.push_back(frames / seconds);
+      }
+    }
+  }
+  figures.appletPeakKiB = statusField(clients[kApplet].process.pid, "VmHWM");
+  figures.floorPeakKiB = statusField(clients[kBareFloor].process.pid, "VmHWM");
+  for (RunningClient& client : clients) killChild(client.process);
+  std::filesystem::remove_all(directory);
+}
+
+// The harness's view of one server for timing starts: top-level windows as they come, and
+// damage to them.
+struct StartWatcher {
+  Display* display;
+  Window root;
   int damageEventBase = 0;
 
-  XServer() {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-    // -displayfd: the server picks a free display and writes its number once it listens.
-    process.stopSignal = SIGTERM;
-    process.pid = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "320x240x24", "-nolisten",
-                         "tcp"},
-                        "", fds[1], true);
-    close(fds[1]);
-    pollfd ready = {fds[0], POLLIN, 0};
-    std::string number;
-    char c;
-    while (poll(&ready, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (number.empty()) throw std::runtime_error("Xvfb did not start");
-    name = ":" + number;
-    display = XOpenDisplay(name.c_str());
+  explicit StartWatcher(const std::string& name) : display(connectDisplay(name)) {
     if (display == nullptr) throw std::runtime_error("can't connect to " + name);
     root = DefaultRootWindow(display);
     int errorBase;
@@ -179,11 +262,9 @@ struct XServer {
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, False);
   }
-  XServer(const XServer&) = delete;
-  XServer& operator=(const XServer&) = delete;
-  ~XServer() {
-    if (display != nullptr) XCloseDisplay(display);
-  }
+  StartWatcher(const StartWatcher&) = delete;
+  StartWatcher& operator=(const StartWatcher&) = delete;
+  ~StartWatcher() { XCloseDisplay(display); }
 
   // The next event before `deadline`; false when none came.
   bool nextEvent(XEvent& event, Clock::time_point deadline) {
@@ -199,21 +280,6 @@ struct XServer {
     }
   }
 
-  // The next top-level window created, once it is mapped.
-  Window awaitMappedWindow() {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    Window window = 0;
-    XEvent event;
-    while (nextEvent(event, deadline)) {
-      if (event.type == CreateNotify && event.xcreatewindow.parent == root && window == 0) {
-        window = event.xcreatewindow.window;
-      } else if (event.type == MapNotify && window != 0 && event.xmap.window == window) {
-        return window;
-      }
-    }
-    throw std::runtime_error("no window came up on " + name);
-  }
-
   // Drops every queued event up to the destruction of `window` (none: up to now).
   void awaitDestroyed(Window window) {
     XSync(display, False);
@@ -224,168 +290,110 @@ struct XServer {
     }
     while (XPending(display) > 0) XNextEvent(display, &event);
   }
-
-  // Raw pixel values of a rectangle of `window`; empty when it can't be read.
-  std::vector<unsigned long> pixels(Window window, int x, int y, int width, int height) {
-    std::vector<unsigned long> values;
-    XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
-    if (image == nullptr) return values;
-    for (int row = 0; row < height; ++row) {
-      for (int column = 0; column < width; ++column) values.push_back(XGetPixel(image, column, row));
-    }
-    XDestroyImage(image);
-    return values;
-  }
-
-  // A left press and release at (x, y) of `window`, by the XTest extension.
-  void press(Window window, int x, int y) {
-    int rootX, rootY;
-    Window child;
-    XTranslateCoordinates(display, window, root, x, y, &rootX, &rootY, &child);
-    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
-    XSync(display, False);
-  }
 };
 
-// The ten 5x6 cells of the readout from (6, 50), and the view label's three from (7, 6).
-std::vector<unsigned long> readoutPixels(XServer& server, Window window) {
-  return server.pixels(window, 6, 50, 50, 6);
-}
-std::vector<unsigned long> labelPixels(XServer& server, Window window) {
-  return server.pixels(window, 7, 6, 15, 6);
-}
-
-pid_t startClient(const std::string& path, const XServer& server,
-                  const std::vector<std::string>& args = {}) {
-  std::vector<std::string> argv = {path};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return spawn(argv, server.name);
+// The readout's pixels, its ten 5x6 cells from (6, 50); empty when they can't be read (a window
+// not yet mapped).
+std::vector<unsigned long> readoutPixels(Display* display, Window window) {
+  std::vector<unsigned long> values;
+  XImage* image = XGetImage(display, window, 6, 50, 50, 6, AllPlanes, ZPixmap);
+  if (image == nullptr) return values;
+  for (int row = 0; row < 6; ++row) {
+    for (int column = 0; column < 50; ++column) values.push_back(XGetPixel(image, column, row));
+  }
+  XDestroyImage(image);
+  return values;
 }
 
-void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
-  // Applet, floor client, copying floor client: each on a server of its own, all at once.
-  XServer servers[3];
-  OwnedProcess clients[3];
-  clients[0].pid = startClient(options.appletPath, servers[0]);
-  clients[1].pid = startClient(options.floorPath, servers[1]);
-  clients[2].pid = startClient(options.floorPath, servers[2], {"copies"});
-  Window windows[3];
-  for (int i = 0; i < 3; ++i) windows[i] = servers[i].awaitMappedWindow();
-  sleepSeconds(1.0);  // past start-up and the first frames
+// Requests that fail (an image of a window not yet mapped, a damage object gone with its window)
+// are expected while timing starts; Xlib's default handler would end the harness.
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-  double* clientCpu[3] = {figures.appletCpu, figures.floorCpu, figures.copyingCpu};
-  double* serverCpu[3] = {figures.appletServerCpu, figures.floorServerCpu,
-                          figures.copyingServerCpu};
-  for (int view = 0; view < 2; ++view) {
-    if (view == 1) {
-      const std::vector<unsigned long> inLabel = labelPixels(servers[0], windows[0]);
-      for (int i = 0; i < 3; ++i) servers[i].press(windows[i], kPressX, kPressY);
-      sleepSeconds(0.5);
-      if (labelPixels(servers[0], windows[0]) == inLabel) {
-        throw std::runtime_error("the press did not switch the applet to the OUT view");
+// Milliseconds from just before the fork of `path` to the first copy that leaves `readout` on
+// its new top-level window or, with `readout` empty, to that window being mapped; negative when
+// that doesn't happen within 5 s.
+double timeStart(XServer& server, StartWatcher& watcher, const std::string& path,
+                 const std::vector<unsigned long>& readout) {
+  const auto start = Clock::now();
+  Child client = spawn(path, {path}, environmentWith({"DISPLAY=" + server.name()}));
+  const auto deadline = start + std::chrono::seconds(5);
+  Window window = 0;
+  double elapsed = -1.0;
+  XEvent event;
+  while (elapsed < 0 && watcher.nextEvent(event, deadline)) {
+    const auto seen = Clock::now();
+    if (event.type == CreateNotify && event.xcreatewindow.parent == watcher.root && window == 0) {
+      window = event.xcreatewindow.window;
+      if (readout.empty()) continue;
+      XDamageCreate(watcher.display, window, XDamageReportRawRectangles);
+      // A frame copied before the damage object existed shows only in the pixels.
+      if (readoutPixels(watcher.display, window) == readout) {
+        elapsed = millisecondsBetween(start, Clock::now());
       }
-    }
-    double before[6], after[6];
-    for (int i = 0; i < 3; ++i) {
-      before[i] = cpuSeconds(clients[i].pid);
-      before[3 + i] = cpuSeconds(servers[i].process.pid);
-    }
-    sleepSeconds(options.windowSeconds);
-    for (int i = 0; i < 3; ++i) {
-      after[i] = cpuSeconds(clients[i].pid);
-      after[3 + i] = cpuSeconds(servers[i].process.pid);
-    }
-    for (int i = 0; i < 3; ++i) {
-      if (!clients[i].running()) throw std::runtime_error("a client ended during the measurement");
-      clientCpu[i][view] = after[i] - before[i];
-      serverCpu[i][view] = after[3 + i] - before[3 + i];
+    } else if (readout.empty()) {
+      if (event.type == MapNotify && window != 0 && event.xmap.window == window) {
+        elapsed = millisecondsBetween(start, seen);
+      }
+    } else if (event.type == watcher.damageEventBase + XDamageNotify && window != 0 &&
+               reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window) {
+      if (readoutPixels(watcher.display, window) == readout) elapsed = millisecondsBetween(start, seen);
     }
   }
-  figures.appletPeakKiB = peakResidentKiB(clients[0].pid);
-  figures.floorPeakKiB = peakResidentKiB(clients[1].pid);
+  killChild(client);
+  watcher.awaitDestroyed(window);
+  return elapsed;
 }
 
 // What the readout shows once the applet runs: the pixels its first frame must put on screen.
-std::vector<unsigned long> settledReadout(XServer& server, const std::string& path) {
-  OwnedProcess applet(startClient(path, server));
-  const Window window = server.awaitMappedWindow();
+std::vector<unsigned long> settledReadout(XServer& server, StartWatcher& watcher,
+                                          const std::string& path) {
+  Child applet = startUntil(path, {path}, environmentWith({"DISPLAY=" + server.name()}),
+                            [&] { return mappedWindow(server, path) != 0; });
   sleepSeconds(0.5);
-  std::vector<unsigned long> readout = readoutPixels(server, window);
-  applet.stop();
-  server.awaitDestroyed(window);
-  if (std::count(readout.begin(), readout.end(), readout.empty() ? 0 : readout[0]) ==
-      static_cast<long>(readout.size())) {
+  const Window window = mappedWindow(server, path);
+  std::vector<unsigned long> readout = readoutPixels(server.display(), window);
+  killChild(applet);
+  watcher.awaitDestroyed(window);
+  if (readout.empty() || std::count(readout.begin(), readout.end(), readout[0]) ==
+                             static_cast<long>(readout.size())) {
     throw std::runtime_error("the applet shows no readout");
   }
   return readout;
 }
 
-// Milliseconds from just before the fork to the first copy that leaves `readout` on the new
-// top-level window; negative when that doesn't happen within 5 s.
-double timeFirstFrame(XServer& server, const std::string& path,
-                      const std::vector<unsigned long>& readout) {
-  const auto start = Clock::now();
-  OwnedProcess applet(startClient(path, server));
-  const auto deadline = start + std::chrono::seconds(5);
-  Window window = 0;
-  double elapsed = -1.0;
-  XEvent event;
-  while (elapsed < 0 && server.nextEvent(event, deadline)) {
-    const auto seen = Clock::now();
-    if (event.type == CreateNotify && event.xcreatewindow.parent == server.root && window == 0) {
-      window = event.xcreatewindow.window;
-      XDamageCreate(server.display, window, XDamageReportRawRectangles);
-      // A frame copied before the damage object existed shows only in the pixels.
-      if (readoutPixels(server, window) == readout) elapsed = millisecondsBetween(start, Clock::now());
-    } else if (event.type == server.damageEventBase + XDamageNotify && window != 0 &&
-               reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window) {
-      if (readoutPixels(server, window) == readout) elapsed = millisecondsBetween(start, seen);
-    }
-  }
-  applet.stop();
-  server.awaitDestroyed(window);
-  return elapsed;
-}
-
-// Milliseconds from just before the fork to the floor client's window being mapped.
-double timeMapped(XServer& server, const std::string& path) {
-  const auto start = Clock::now();
-  OwnedProcess client(startClient(path, server));
-  const Window window = server.awaitMappedWindow();
-  const double elapsed = millisecondsBetween(start, Clock::now());
-  client.stop();
-  server.awaitDestroyed(window);
-  return elapsed;
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
-}
-
 void measureStarts(const AppletBenchOptions& options, AppletFigures& figures) {
   XServer server;
-  std::vector<unsigned long> readout = settledReadout(server, options.appletPath);
-  timeMapped(server, options.floorPath);  // both binaries and their libraries now in memory
+  StartWatcher watcher(server.name());
+  std::vector<unsigned long> readout = settledReadout(server, watcher, options.appletPath);
+  timeStart(server, watcher, options.floorPath, {});  // both binaries and libraries in memory
   std::vector<double> applet, floorClient;
   for (int i = 0; i < options.starts; ++i) {
-    double elapsed = timeFirstFrame(server, options.appletPath, readout);
-    if (elapsed < 0) {  // the date may have moved on at midnight UTC
-      readout = settledReadout(server, options.appletPath);
-      elapsed = timeFirstFrame(server, options.appletPath, readout);
-      if (elapsed < 0) throw std::runtime_error("the applet's first frame never showed");
+    // A miss is a refused connection or a date moved on at midnight UTC: try again.
+    double elapsed = -1.0;
+    for (int attempt = 0; elapsed < 0 && attempt < kConnectionAttempts; ++attempt) {
+      if (attempt > 0) readout = settledReadout(server, watcher, options.appletPath);
+      elapsed = timeStart(server, watcher, options.appletPath, readout);
     }
+    if (elapsed < 0) throw std::runtime_error("the applet's first frame never showed");
     applet.push_back(elapsed);
-    floorClient.push_back(timeMapped(server, options.floorPath));
+    double mapped = -1.0;
+    for (int attempt = 0; mapped < 0 && attempt < kConnectionAttempts; ++attempt) {
+      mapped = timeStart(server, watcher, options.floorPath, {});
+    }
+    if (mapped < 0) throw std::runtime_error("the floor client's window never showed");
+    floorClient.push_back(mapped);
   }
   figures.appletFirstFrameMs = median(applet);
   figures.floorMappedMs = median(floorClient);
 }
 
 }  // namespace
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
 
 AppletFigures measureApplet(const AppletBenchOptions& options) {
   XSetErrorHandler(ignoreXError);
