@@ -77,6 +77,20 @@ long statusField(pid_t pid, const std::string& field) {
   throw std::runtime_error("no " + field + " for process " + std::to_string(pid));
 }
 
+// A fresh directory under /tmp, removed with everything in it when the record goes.
+struct TemporaryDirectory {
+  std::string path;
+
+  TemporaryDirectory() {
+    char pattern[] = "/tmp/dockorrery-bench.XXXXXX";
+    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path = pattern;
+  }
+  TemporaryDirectory(const TemporaryDirectory&) = delete;
+  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+  ~TemporaryDirectory() { std::filesystem::remove_all(path); }
+};
+
 // A private copy of the binary at `from`, executable, in `directory`.
 std::string copyBinary(const std::string& from, const std::string& directory,
                        const std::string& name) {
@@ -184,9 +198,8 @@ void switchView(RunningClient clients[], const std::string& label) {
 }
 
 void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
-  char pattern[] = "/tmp/dockorrery-bench.XXXXXX";
-  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
-  const std::string directory = pattern;
+  const TemporaryDirectory copies;
+  const std::string& directory = copies.path;
   const std::string paths[kBenchClients] = {
       copyBinary(options.appletPath, directory, "dockorrery"),
       copyBinary(options.designFloorPath, directory, "design_floor"),
@@ -242,7 +255,6 @@ void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
   figures.appletPeakKiB = statusField(clients[kApplet].process.pid, "VmHWM");
   figures.floorPeakKiB = statusField(clients[kBareFloor].process.pid, "VmHWM");
   for (RunningClient& client : clients) killChild(client.process);
-  std::filesystem::remove_all(directory);
 }
 
 // The harness's view of one server for timing starts: top-level windows as they come, and
