@@ -194,7 +194,9 @@ void switchView(RunningClient clients[], const std::string& label) {
                    applet;
       },
       std::chrono::seconds(3));
-  if (!same) throw std::runtime_error("the design floor does not show the applet's face in " + label);
+  if (!same) {
+    throw std::runtime_error("the design floor does not show the applet's face in " + label);
+  }
 }
 
 void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
@@ -244,7 +246,8 @@ void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
           throw std::runtime_error("a client ended during the measurement");
         }
         const double frames = static_cast<double>(after[c].frames - before[c].frames);
-        const double seconds = std::chrono::duration<double>(after[c].when - before[c].when).count();
+        const double seconds =
+            std::chrono::duration<double>(after[c].when - before[c].when).count();
         ViewSamples& s = figures.samples[c][view];
         s.cpuUs.push_back(1e6 * (after[c].cpu - before[c].cpu) / frames);
         s.serverUs.push_back(1e6 * (after[c].serverCpu - before[c].serverCpu) / frames);
@@ -348,7 +351,9 @@ double timeStart(XServer& server, StartWatcher& watcher, const std::string& path
       }
     } else if (event.type == watcher.damageEventBase + XDamageNotify && window != 0 &&
                reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window) {
-      if (readoutPixels(watcher.display, window) == readout) elapsed = millisecondsBetween(start, seen);
+      if (readoutPixels(watcher.display, window) == readout) {
+        elapsed = millisecondsBetween(start, seen);
+      }
     }
   }
   killChild(client);

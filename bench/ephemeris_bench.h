@@ -5,9 +5,10 @@
 
 // Median CPU time of one frame's positions in one view, in microseconds.
 struct EphemerisFigures {
-  const char* view;  // "IN" or "OUT"
-  size_t cosines;    // terms evaluated per frame
-  double ours;
+  const char* view;      // "IN" or "OUT"
+  size_t cosines;        // terms evaluated per frame
+  double ours;           // two dates in turn: caches and branch predictor warm
+  double oursManyDates;  // a thousand dates in turn: caches warm, branches not learned
   double floor;
   double libnova;
 };
