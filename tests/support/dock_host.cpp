@@ -102,10 +102,13 @@ HostSession startSession(XServer& server, const std::string& host, const std::st
   writeHome(host, session.home);
   // Started by name, as a session starts an installed program: argv[0] is "dockorrery".
   const fs::path wrapper = fs::path(session.bin) / "dockorrery";
-  std::ofstream(wrapper) << "#!/bin/bash\n"
-                         << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime
-                         << "' TZ=UTC\n"
-                         << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
+  std::ofstream script(wrapper);
+  script << "#!/bin/bash\nexport TZ=UTC\n";
+  if (!fakeTime.empty()) {
+    script << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime << "'\n";
+  }
+  script << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
+  script.close();
   fs::permissions(wrapper, fs::perms::owner_all);
   const std::string command = trimmed(readFile(kHosts / host / "session"));
   session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
