@@ -13,6 +13,7 @@
 #include "applet/date_state.h"
 #include "applet/drawing.h"
 #include "applet/idle_frame.h"
+#include "applet/readout_layout.h"
 #include "dock/dock_window.h"
 #include "ephemeris/position.h"
 #include "tests/support/face_patterns.h"
@@ -50,22 +51,18 @@ void paintGlyph(Picture& picture, int x, int y, const GlyphPattern& pattern, cha
   }
 }
 
-// The readout as the face shows it: digits and points from (6, 50) on.
+// The readout as the face shows it: digits and points from its first cell on.
 void paintReadout(Picture& picture, const std::string& shown) {
   for (size_t j = 0; j < shown.size(); ++j) {
-    const GlyphPattern& glyph = shown[j] == '.' ? kPointPattern : kDigitPatterns[shown[j] - '0'];
-    paintGlyph(picture, 6 + 5 * static_cast<int>(j), 50, glyph, 'o');
+    paintGlyph(picture, kReadoutX + kGlyphWidth * static_cast<int>(j), kReadoutY,
+               readoutGlyph(shown[j]), 'o');
   }
 }
 
 void paintLabel(Picture& picture, const std::string& label) {
   for (size_t k = 0; k < label.size(); ++k) {
-    const GlyphPattern& letter = label[k] == 'I'   ? kLetterI
-                                 : label[k] == 'N' ? kLetterN
-                                 : label[k] == 'O' ? kLetterO
-                                 : label[k] == 'U' ? kLetterU
-                                                   : kLetterT;
-    paintGlyph(picture, 7 + 5 * static_cast<int>(k), 6, letter, 'w');
+    paintGlyph(picture, kLabelX + kGlyphWidth * static_cast<int>(k), kLabelY, labelGlyph(label[k]),
+               'w');
   }
 }
 

@@ -87,9 +87,10 @@ TEST(FaceArt, FaceBeforeTheFirstFrame) {
 
 TEST(FaceArt, DigitFontAndPointGlyph) {
   for (int d = 0; d < 10; ++d) {
-    EXPECT_EQ(cellText(66 + 5 * d, 57, kOrangeChar), patternText(kDigitPatterns[d])) << d;
+    EXPECT_EQ(cellText(digitGlyphX(d), kDigitRow, kOrangeChar), patternText(kDigitPatterns[d]))
+        << d;
   }
-  EXPECT_EQ(cellText(116, 57, kOrangeChar), patternText(kPointPattern));
+  EXPECT_EQ(cellText(kPointGlyphX, kDigitRow, kOrangeChar), patternText(kPointPattern));
 }
 
 TEST(FaceArt, LettersOfTheViewLabel) {
@@ -98,7 +99,7 @@ TEST(FaceArt, LettersOfTheViewLabel) {
     const GlyphPattern& pattern;
   } cases[] = {{'I', kLetterI}, {'N', kLetterN}, {'O', kLetterO}, {'T', kLetterT}, {'U', kLetterU}};
   for (const auto& c : cases) {
-    EXPECT_EQ(cellText(2 + 5 * (c.letter - 'A'), 128, kWhiteChar), patternText(c.pattern))
+    EXPECT_EQ(cellText(letterGlyphX(c.letter), kLetterRow, kWhiteChar), patternText(c.pattern))
         << c.letter;
   }
 }
@@ -131,8 +132,8 @@ TEST(FaceArt, ClearBlockAndEveryUnnamedPixelAreBlack) {
   allow(66, 57, 120, 62, 0);     // digit font and point glyph
   allow(72, 88, 79, 91, 0);      // body dots
   for (char letter : {'I', 'N', 'O', 'T', 'U'}) {
-    const int x = 2 + 5 * (letter - 'A');
-    allow(x, 128, x + 4, 133, 0);
+    const int x = letterGlyphX(letter);
+    allow(x, kLetterRow, x + 4, kLetterRow + 5, 0);
   }
   allow(121, 57, 130, 62, kOrangeChar);  // percent and minus
   allow(66, 4, 88, 10, kOrangeChar);     // heading word

@@ -1,5 +1,6 @@
 #include "tests/support/expected_face.h"
 
+#include "applet/readout_layout.h"
 #include "ephemeris/position.h"
 #include "tests/support/face_patterns.h"
 #include "tests/support/memory_face.h"
@@ -15,16 +16,6 @@ void paintGlyph(Face& face, int x, int y, const GlyphPattern& pattern, uint32_t 
     for (int col = 0; col < 5; ++col) {
       face[(y + row) * 64 + x + col] = pattern[row][col] == 'X' ? ink : kBlack;
     }
-  }
-}
-
-const GlyphPattern& letterPattern(char letter) {
-  switch (letter) {
-    case 'I': return kLetterI;
-    case 'N': return kLetterN;
-    case 'O': return kLetterO;
-    case 'U': return kLetterU;
-    default: return kLetterT;
   }
 }
 
@@ -60,8 +51,8 @@ Face expectedFace(const FaceModel& model) {
   }
   const std::string readout = model.readout();
   for (size_t j = 0; j < readout.size(); ++j) {
-    const GlyphPattern& glyph = readout[j] == '.' ? kPointPattern : kDigitPatterns[readout[j] - '0'];
-    paintGlyph(face, 6 + 5 * static_cast<int>(j), 50, glyph, kOrange);
+    paintGlyph(face, kReadoutX + kGlyphWidth * static_cast<int>(j), kReadoutY,
+               readoutGlyph(readout[j]), kOrange);
   }
   using namespace std::chrono;
   const double jd = sys_days{model.date()}.time_since_epoch().count() + 2440588.0;  // JDN of 12:00
@@ -70,7 +61,8 @@ Face expectedFace(const FaceModel& model) {
   for (int body = model.outView() ? 5 : 1, n = 0; n < 4; ++body, ++n) paintBody(face, body, jd, scale);
   const std::string label = model.label();
   for (size_t k = 0; k < label.size(); ++k) {
-    paintGlyph(face, 7 + 5 * static_cast<int>(k), 6, letterPattern(label[k]), kWhite);
+    paintGlyph(face, kLabelX + kGlyphWidth * static_cast<int>(k), kLabelY, labelGlyph(label[k]),
+               kWhite);
   }
   return face;
 }

@@ -25,3 +25,19 @@ inline constexpr GlyphPattern kLetterN = {"X..X.", "XX.X.", "XX.X.", "X.XX.", "X
 inline constexpr GlyphPattern kLetterO = {".XX..", "X..X.", "X..X.", "X..X.", "X..X.", ".XX.."};
 inline constexpr GlyphPattern kLetterT = {"XXX..", ".X...", ".X...", ".X...", ".X...", ".X..."};
 inline constexpr GlyphPattern kLetterU = {"X..X.", "X..X.", "X..X.", "X..X.", "X..X.", ".XX.."};
+
+// The pattern of a readout character: a digit, or '.' for the point glyph.
+inline const GlyphPattern& readoutGlyph(char c) {
+  return c == '.' ? kPointPattern : kDigitPatterns[c - '0'];
+}
+
+// The pattern of a label letter: I, N, O, T or U.
+inline const GlyphPattern& labelGlyph(char letter) {
+  switch (letter) {
+    case 'I': return kLetterI;
+    case 'N': return kLetterN;
+    case 'O': return kLetterO;
+    case 'U': return kLetterU;
+    default: return kLetterT;
+  }
+}
