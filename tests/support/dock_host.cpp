@@ -84,7 +84,7 @@ bool findDockedFace(Display* display, DockedFace& docked) {
       if (face == 0 || !viewable(display, face)) continue;
       const Window dock = topLevel(display, face);
       if (dock == 0 || dock == main) continue;  // not taken in by the host
-      docked = {face, dock};
+      docked = {face, dock, main, icon};
       found = true;
       break;
     }
@@ -141,10 +141,33 @@ void stopHostSession(HostSession& session) {
   session.bin.clear();
 }
 
-Face screenFace(Display* display, Window window) {
+namespace {
+
+// The deepest window that holds the root point (x, y), bounding shapes considered.
+Window windowAt(Display* display, int x, int y) {
+  Window window = DefaultRootWindow(display);
+  for (;;) {
+    int childX, childY;
+    Window child = 0;
+    if (!XTranslateCoordinates(display, DefaultRootWindow(display), window, x, y, &childX, &childY,
+                               &child) ||
+        child == 0) {
+      return window;
+    }
+    window = child;
+  }
+}
+
+}  // namespace
+
+Face screenFace(Display* display, const DockedFace& docked) {
   const Window root = DefaultRootWindow(display);
   int x = 0, y = 0;
   Window child;
+  XTranslateCoordinates(display, docked.face, root, 32, 32, &x, &y, &child);
+  const Window top = windowAt(display, x, y);
+  const Window window =
+      top == docked.mainWindow || top == docked.iconWindow ? top : docked.face;
   XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
   const int screenWidth = DisplayWidth(display, DefaultScreen(display));
   const int screenHeight = DisplayHeight(display, DefaultScreen(display));

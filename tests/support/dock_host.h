@@ -25,6 +25,8 @@ struct HostSession {
 struct DockedFace {
   Window face = 0;
   Window dock = 0;
+  Window mainWindow = 0;
+  Window iconWindow = 0;
 };
 
 // Starts the session of `host` on `server` and waits until the host has taken in the applet's
@@ -39,9 +41,12 @@ HostSession startDockedSession(XServer& server, const std::string& host,
                                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 void stopHostSession(HostSession& session);
 
-// What the screen shows over the 64x64 of `window`, as 0xRRGGBB pixels row by row: read from the
-// root window, so that whatever covers the face is what is seen.
-Face screenFace(Display* display, Window window);
+// What the screen shows over the 64x64 of the applet's window that is on top at the middle of
+// the face, as 0xRRGGBB pixels row by row: read from the root window, so that whatever covers
+// the face is what is seen. A host may show both windows of the pair, one over the other (the
+// Wharf, after a press, the main window a border's width off the icon window): the user sees the
+// upper one.
+Face screenFace(Display* display, const DockedFace& docked);
 
 // Pixels of the window shape's square (4, 4)-(59, 59) in which `seen` and `expected` differ,
 // with the first of them described; empty when they agree.
