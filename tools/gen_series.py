@@ -24,14 +24,13 @@ from zero: the amplitude to a whole number of 1e-8 units, the phase to 8 decimal
 and 9 below, the frequency to 9 decimals except 8 from 1 up to but not including 10.
 """
 
-import argparse
 import math
 import os
 import re
 import sys
 from decimal import ROUND_HALF_UP, Decimal
 
-REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from generated_sources import parse_folders, write_sources
 
 # (name, file suffix) in body order 1..8.
 PLANETS = [
@@ -229,18 +228,8 @@ def theories_source(planets):
     return "\n".join(lines) + "\n"
 
 
-def write(path, text):
-    with open(path, "w", encoding="ascii", newline="\n") as f:
-        f.write(text)
-
-
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--data", default=os.path.join(REPO, "ephemeris", "data", "vsop87d"),
-                        help="directory of the VSOP87D.* files")
-    parser.add_argument("--out", default=os.path.join(REPO, "ephemeris", "series"),
-                        help="directory to write the generated sources into")
-    args = parser.parse_args(argv)
+    args = parse_folders(__doc__, argv, "ephemeris/data/vsop87d", "ephemeris/series", "directory of the VSOP87D.* files")
 
     try:
         planets = []
@@ -251,11 +240,11 @@ def main(argv):
         print(f"gen_series: {error}", file=sys.stderr)
         return 1
 
-    os.makedirs(args.out, exist_ok=True)
-    for name, suffix, selected in planets:
-        write(os.path.join(args.out, f"{name.lower()}.cpp"), planet_source(name, suffix, selected))
-    write(os.path.join(args.out, "theories.h"), theories_header(planets))
-    write(os.path.join(args.out, "theories.cpp"), theories_source(planets))
+    sources = [(f"{name.lower()}.cpp", planet_source(name, suffix, selected))
+               for name, suffix, selected in planets]
+    sources.append(("theories.h", theories_header(planets)))
+    sources.append(("theories.cpp", theories_source(planets)))
+    write_sources(args.out, sources)
     return 0
 
 

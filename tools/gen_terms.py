@@ -18,13 +18,13 @@ so that no value is rounded on the way. A file is refused when its header is not
 one, when it has not the expected number of rows, or when a field does not parse.
 """
 
-import argparse
 import csv
 import os
 import re
 import sys
 
-REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from generated_sources import parse_folders, write_sources
+
 
 # file: (record type, array name, expected header, expected rows). The columns are written in
 # the order of the record's fields.
@@ -139,18 +139,8 @@ def terms_header(tables):
     return "\n".join(lines) + "\n"
 
 
-def write(path, text):
-    with open(path, "w", encoding="ascii", newline="\n") as f:
-        f.write(text)
-
-
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--data", default=os.path.join(REPO, "ephemeris", "data", "meeus"),
-                        help="directory of the CSV tables")
-    parser.add_argument("--out", default=os.path.join(REPO, "ephemeris", "terms"),
-                        help="directory to write the generated sources into")
-    args = parser.parse_args(argv)
+    args = parse_folders(__doc__, argv, "ephemeris/data/meeus", "ephemeris/terms", "directory of the CSV tables")
 
     try:
         tables = {}
@@ -161,10 +151,10 @@ def main(argv):
         print(f"gen_terms: {error}", file=sys.stderr)
         return 1
 
-    os.makedirs(args.out, exist_ok=True)
-    for source, names, comment in SOURCES:
-        write(os.path.join(args.out, source), term_source(comment, [tables[n] for n in names]))
-    write(os.path.join(args.out, "terms.h"), terms_header(tables.values()))
+    sources = [(source, term_source(comment, [tables[n] for n in names]))
+               for source, names, comment in SOURCES]
+    sources.append(("terms.h", terms_header(tables.values())))
+    write_sources(args.out, sources)
     return 0
 
 

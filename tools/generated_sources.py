@@ -1,0 +1,30 @@
+"""What the table generators share: their command line and the writing of their sources.
+
+Each generator reads published tables from a data folder of the repository and writes C++
+sources into a source folder; both folders can be named on the command line, so that a check can
+generate into a temporary folder and compare.
+"""
+
+import argparse
+import os
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def parse_folders(doc, argv, data, out, data_help):
+    """Returns the arguments --data and --out, by default the repository's folders `data` and
+    `out` (each a path relative to the repository)."""
+    parser = argparse.ArgumentParser(description=doc.split("\n")[0])
+    parser.add_argument("--data", default=os.path.join(REPO, data), help=data_help)
+    parser.add_argument("--out", default=os.path.join(REPO, out),
+                        help="directory to write the generated sources into")
+    return parser.parse_args(argv)
+
+
+def write_sources(out, sources):
+    """Writes each (file name, text) of `sources` into the folder `out`, in ASCII with Unix line
+    ends, so that the output is the same byte for byte on every machine."""
+    os.makedirs(out, exist_ok=True)
+    for name, text in sources:
+        with open(os.path.join(out, name), "w", encoding="ascii", newline="\n") as f:
+            f.write(text)
