@@ -54,11 +54,18 @@ bool pointerFree(Display* display) {
   return status == GrabSuccess;
 }
 
-class InTheDock : public testing::TestWithParam<const char*> {
+// A host, by its directory under tests/hosts, and whether presses of the right button reach the
+// applet there.
+struct Host {
+  const char* name;
+  bool rightButton;
+};
+
+class InTheDock : public testing::TestWithParam<Host> {
  protected:
   void SetUp() override {
     today_ = startDate();
-    session_ = startDockedSession(server_, GetParam(), kFakeTime, docked_);
+    session_ = startDockedSession(server_, GetParam().name, kFakeTime, docked_);
   }
   void TearDown() override { stopHostSession(session_); }
 
@@ -92,12 +99,16 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
   for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},  // next day
                                      std::tuple{1u, kOutside, kOutside},  // the OUT view
                                      std::tuple{3u, kOutside, kOutside}}) {  // back to today
-    // A host may hold the pointer for a while (AfterStep's Wharf while it animates): a press
+    // A host may hold the pointer for a while (AfterStep while it starts its modules): a press
     // then goes to the host. Press when nobody holds it.
     ASSERT_TRUE(waitUntil([&] { return pointerFree(d); }));
     click(d, docked_.face, x, y, button);
-    model.press(button, x, y);
-    ASSERT_TRUE(showsFace(model)) << "after a press of button " << button << " at " << x << ", " << y;
+    // Away again at once, as a hand goes: a pointer that rests on AfterStep's Wharf brings up a
+    // balloon that covers the readout, and takes the presses that land on it.
+    movePointer(d, DefaultRootWindow(d), 320, 240);
+    if (button == 1 || GetParam().rightButton) model.press(button, x, y);
+    const testing::AssertionResult shown = showsFace(model);
+    ASSERT_TRUE(shown) << "after a press of button " << button << " at " << x << ", " << y;
   }
 
   // Hidden by a window over the dock, then shown again: the face comes back as it was.
@@ -119,11 +130,16 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
 }
 
 // One case a host, named by its directory under tests/hosts.
+// AfterStep's Wharf keeps the right button for itself once it has started: a right press on
+// the applet there changes nothing.
 INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
-                         testing::Values("wmaker", "fluxbox", "openbox", "blackbox", "pekwm",
-                                         "icewm", "afterstep", "fvwm", "jwm"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param);
+                         testing::Values(Host{"wmaker", true}, Host{"fluxbox", true},
+                                         Host{"openbox", true}, Host{"blackbox", true},
+                                         Host{"pekwm", true}, Host{"icewm", true},
+                                         Host{"afterstep", false}, Host{"fvwm", true},
+                                         Host{"jwm", true}),
+                         [](const testing::TestParamInfo<Host>& info) {
+                           return std::string(info.param.name);
                          });
 
 }  // namespace

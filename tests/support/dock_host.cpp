@@ -95,6 +95,27 @@ bool findDockedFace(Display* display, DockedFace& docked) {
   return found;
 }
 
+// Waits until the face has stayed where it is for a second: a host lays its dock out again
+// as more of it starts (AfterStep's Wharf, as it swallows its clock after the applet).
+bool settled(Display* display, DockedFace& docked, std::chrono::milliseconds timeout) {
+  auto since = std::chrono::steady_clock::now();
+  int lastX = -1, lastY = -1;
+  return waitUntil(
+      [&] {
+        if (!findDockedFace(display, docked)) return false;
+        int x, y;
+        Window child;
+        XTranslateCoordinates(display, docked.face, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+        if (x != lastX || y != lastY) {
+          lastX = x;
+          lastY = y;
+          since = std::chrono::steady_clock::now();
+        }
+        return std::chrono::steady_clock::now() - since >= std::chrono::seconds(1);
+      },
+      timeout);
+}
+
 HostSession startSession(XServer& server, const std::string& host, const std::string& fakeTime) {
   HostSession session;
   session.home = makeTempDir("home");
@@ -125,7 +146,15 @@ HostSession startDockedSession(XServer& server, const std::string& host,
   std::string stderrText;
   for (int attempt = 0; attempt < kConnectionAttempts; ++attempt) {
     HostSession session = startSession(server, host, fakeTime);
-    if (waitUntil([&] { return findDockedFace(server.display(), docked); }, timeout)) return session;
+    const fs::path ready = kHosts / host / "ready";
+    const std::string lastWindow = fs::exists(ready) ? trimmed(readFile(ready)) : "";
+    if (waitUntil([&] { return findDockedFace(server.display(), docked); }, timeout) &&
+        (lastWindow.empty() || waitUntil([&] {
+           return !findWindowsByClass(server.display(), lastWindow).empty();
+         }, timeout)) &&
+        settled(server.display(), docked, timeout)) {
+      return session;
+    }
     stderrText = childStderr(session.process);
     stopHostSession(session);
   }

@@ -2,7 +2,9 @@
 // temporary home: tests/hosts/HOST/home holds the files the README tells a user to write,
 // tests/hosts/HOST/session the command that starts the session, and the optional
 // tests/hosts/HOST/system-copy names files of the host's own that the user copies first
-// ("TARGET SYSTEM-FILE" a line; the snippet in home/TARGET is added at the copy's end).
+// ("TARGET SYSTEM-FILE" a line; the snippet in home/TARGET is added at the copy's end), and the
+// optional tests/hosts/HOST/ready the WM_CLASS name of the window that shows the host's start-up
+// done (AfterStep holds the pointer, and takes a press as "cancel", until its last module is up).
 #pragma once
 
 #include "tests/support/xsession.h"
