@@ -54,11 +54,49 @@ bool pointerFree(Display* display) {
   return status == GrabSuccess;
 }
 
-// A host, by its directory under tests/hosts, and whether presses of the right button reach the
-// applet there.
+// Where `window`'s top-left corner is on the root window.
+XPoint rootPosition(Display* display, Window window) {
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  return {static_cast<short>(x), static_cast<short>(y)};
+}
+
+bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
+}
+
+// The window between `face` and its top-level `dock` that the window manager manages (the one
+// with a WM_STATE), or 0 when there is none: the dock is then the host's own window.
+Window managedAncestor(Display* display, Window face, Window dock) {
+  const Atom wmState = XInternAtom(display, "WM_STATE", False);
+  Window found = 0;
+  for (Window window = face; window != dock;) {
+    Atom type = 0;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window, wmState, 0, 2, False, wmState, &type, &format, &count,
+                       &after, &data);
+    if (data != nullptr) XFree(data);
+    if (type == wmState) found = window;
+    Window root, parent, *children = nullptr;
+    unsigned n;
+    if (XQueryTree(display, window, &root, &parent, &children, &n) == 0) return 0;
+    if (children != nullptr) XFree(children);
+    window = parent;
+  }
+  return found;
+}
+
+// A host, by its directory under tests/hosts, whether presses of the right button reach the
+// applet there, and whether its dock stays where another client moves it.
 struct Host {
   const char* name;
   bool rightButton;
+  bool movable = true;
 };
 
 class InTheDock : public testing::TestWithParam<Host> {
@@ -126,15 +164,50 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
   ASSERT_TRUE(waitUntil([&] { return screenFace(d, docked_)[32 * 64 + 32] == 0xFFFFFFu; }));
   XDestroyWindow(d, over);
   XSync(d, False);
-  EXPECT_TRUE(showsFace(model));
+  ASSERT_TRUE(showsFace(model)) << "once uncovered";
+
+  // The dock hidden and shown again: the face is painted anew. A dock that is a client in a
+  // frame of the window manager's (FvwmButtons, AfterStep's Wharf) is withdrawn and mapped
+  // again, and moved, through the window manager; a host's own dock window directly.
+  const Face expected = expectedFace(model);
+  const Window client = managedAncestor(d, docked_.face, docked_.dock);
+  if (client != 0) {
+    XWithdrawWindow(d, client, DefaultScreen(d));
+  } else {
+    XUnmapWindow(d, docked_.dock);
+  }
+  XSync(d, False);
+  ASSERT_TRUE(waitUntil([&] {
+    return !viewable(d, docked_.face) &&
+           !faceDifference(screenFace(d, docked_), expected).empty();
+  })) << "the dock still shows once hidden";
+  XMapWindow(d, client != 0 ? client : docked_.dock);
+  XSync(d, False);
+  ASSERT_TRUE(showsFace(model)) << "once the dock is shown again";
+
+  // The dock moved towards the middle of the screen: the face is painted at its new place.
+  if (!GetParam().movable) return;
+  const Window moved = client != 0 ? client : docked_.dock;
+  const XPoint face = rootPosition(d, docked_.face), dock = rootPosition(d, moved);
+  const int dx = face.x < 320 ? 24 : -24, dy = face.y < 240 ? 16 : -16;
+  XMoveWindow(d, moved, dock.x + dx, dock.y + dy);
+  XSync(d, False);
+  ASSERT_TRUE(waitUntil([&] {
+    const XPoint now = rootPosition(d, docked_.face);
+    return now.x == face.x + dx && now.y == face.y + dy;
+  })) << "the face is not where the dock was moved";
+  EXPECT_TRUE(showsFace(model)) << "once the dock is moved";
 }
 
 // One case a host, named by its directory under tests/hosts.
 // AfterStep's Wharf keeps the right button for itself once it has started: a right press on
 // the applet there changes nothing.
+// fluxbox, Openbox and Blackbox keep their slit or dock where their placement setting puts it,
+// and ignore a move asked by another client.
 INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
-                         testing::Values(Host{"wmaker", true}, Host{"fluxbox", true},
-                                         Host{"openbox", true}, Host{"blackbox", true},
+                         testing::Values(Host{"wmaker", true}, Host{"fluxbox", true, false},
+                                         Host{"openbox", true, false},
+                                         Host{"blackbox", true, false},
                                          Host{"pekwm", true}, Host{"icewm", true},
                                          Host{"afterstep", false}, Host{"fvwm", true},
                                          Host{"jwm", true}),

@@ -194,7 +194,12 @@ Face screenFace(Display* display, const DockedFace& docked) {
   int x = 0, y = 0;
   Window child;
   XTranslateCoordinates(display, docked.face, root, 32, 32, &x, &y, &child);
+  // A host's windows may go while they are walked (AfterStep's frame of a withdrawn Wharf).
+  XSync(display, False);
+  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
   const Window top = windowAt(display, x, y);
+  XSync(display, False);
+  XSetErrorHandler(previousHandler);
   const Window window =
       top == docked.mainWindow || top == docked.iconWindow ? top : docked.face;
   XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
