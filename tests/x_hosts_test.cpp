@@ -62,12 +62,6 @@ XPoint rootPosition(Display* display, Window window) {
   return {static_cast<short>(x), static_cast<short>(y)};
 }
 
-bool viewable(Display* display, Window window) {
-  XWindowAttributes attributes;
-  return XGetWindowAttributes(display, window, &attributes) != 0 &&
-         attributes.map_state == IsViewable;
-}
-
 // The window between `face` and its top-level `dock` that the window manager manages (the one
 // with a WM_STATE), or 0 when there is none: the dock is then the host's own window.
 Window managedAncestor(Display* display, Window face, Window dock) {

@@ -50,11 +50,15 @@ std::string trimmed(std::string text) {
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
+}  // namespace
+
 bool viewable(Display* display, Window window) {
   XWindowAttributes attributes;
   return XGetWindowAttributes(display, window, &attributes) != 0 &&
          attributes.map_state == IsViewable;
 }
+
+namespace {
 
 // The child of the root window that holds `window` (the window itself when it is one).
 Window topLevel(Display* display, Window window) {

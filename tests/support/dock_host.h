@@ -50,6 +50,9 @@ void stopHostSession(HostSession& session);
 // upper one.
 Face screenFace(Display* display, const DockedFace& docked);
 
+// Whether `window` is mapped, and all the windows that hold it.
+bool viewable(Display* display, Window window);
+
 // Pixels of the window shape's square (4, 4)-(59, 59) in which `seen` and `expected` differ,
 // with the first of them described; empty when they agree.
 std::string faceDifference(const Face& seen, const Face& expected);
