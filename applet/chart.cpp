@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "applet/art/face_layout.h"
 #include "applet/date_state.h"
 #include "applet/drawing.h"
 #include "dock/dock_window.h"
@@ -10,23 +11,18 @@ namespace {
 
 constexpr int kCentre = 32;        // face pixel of the Sun
 constexpr double kReach = 27.0;    // offsets beyond this leave the plot well
-constexpr int kDotSize = 2;
 
-struct DotCell {
-  int x, y;
-};
-
-// Top-left of each body's 2x2 dot in the artwork, by body index.
-constexpr DotCell kDotCells[9] = {
-    {76, 88},  // Sun, yellow
-    {76, 90},  // Mercury, green
-    {72, 88},  // Venus, white
-    {74, 90},  // Earth, cyan
-    {74, 88},  // Mars, red
-    {72, 90},  // Jupiter, silver
-    {76, 90},  // Saturn, green
-    {78, 88},  // Uranus, magenta
-    {74, 90},  // Neptune, cyan
+// Each body's dot in the artwork, by body index.
+constexpr ArtworkCell kDotCells[9] = {
+    kYellowDot,   // Sun
+    kGreenDot,    // Mercury
+    kWhiteDot,    // Venus
+    kCyanDot,     // Earth
+    kRedDot,      // Mars
+    kSilverDot,   // Jupiter
+    kGreenDot,    // Saturn
+    kMagentaDot,  // Uranus
+    kCyanDot,     // Neptune
 };
 
 void plotBody(BodyPosition& position, int body) {

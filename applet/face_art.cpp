@@ -1,6 +1,6 @@
 #include "applet/face_art.h"
 
-// Both files are written by tools/gen_face.py; edit the generator, not the files.
+// Both files are written by tools/gen_face.py with face_layout.h; edit the generator, not the files.
 #include "applet/art/face.xpm"
 #include "applet/art/face_mask.xbm"
 

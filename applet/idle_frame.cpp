@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
+#include "applet/art/face_layout.h"
 #include "applet/date_state.h"
 #include "applet/drawing.h"
 #include "calendar/calendar.h"
 #include "dock/dock_window.h"
 
 void renderIdleFrame(int& idleFrameCounter) {
-  // Restore the plot well (5,5)-(58,58) from the black clear block; everything is redrawn.
-  blit(5, 69, 54, 54, 5, 5);
+  // Restore the plot well from the black clear block; everything is redrawn.
+  blit(kClearBlockX, kClearBlockY, kWellSize, kWellSize, kWellX, kWellY);
   selectedJd = static_cast<double>(julianDayNumber(static_cast<int32_t>(selectedDay),
                                                    static_cast<int32_t>(selectedMonth),
                                                    selectedYear));
@@ -21,7 +22,8 @@ void renderIdleFrame(int& idleFrameCounter) {
   drawViewLabel();
 
   // After the drawing, so a date newly read from the clock shows from the next frame on.
-  if (idleFrameCounter >= kClockCheckInterval) {
+  // This frame is the (idleFrameCounter + 1)th since the last check.
+  if (idleFrameCounter + 1 >= kClockCheckInterval) {
     idleFrameCounter = 0;
     if (followClock == 1) setDateFromClock();
   } else {

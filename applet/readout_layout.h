@@ -1,21 +1,11 @@
-// Where the readout and the view label sit on the 64x64 face, and where presses on the readout's
-// fields land: one definition for the drawing, the editing, main and the tests.
+// Where presses on the readout's fields land: one definition for the editing, main and the tests.
+// Where the readout and the view label are drawn is part of the face's layout.
 #pragma once
 
 #include <cstdint>
 
-// Glyph cells, 5x6 pixels, the same in the artwork and on the face.
-constexpr int kGlyphWidth = 5;
-constexpr int kGlyphHeight = 6;
-
-// The readout: ten cells from (6, 50) to (55, 55), left to right.
-constexpr int kReadoutCells = 10;
-constexpr int kReadoutX = 6;
-constexpr int kReadoutY = 50;
-
-// The view label: up to three cells from (7, 6), in the top-left of the well.
-constexpr int kLabelX = 7;
-constexpr int kLabelY = 6;
+#include "applet/art/face_layout.h"
+#include "dock/click_regions.h"
 
 // The click regions over the readout's day, month and year, defined at start-up.
 enum { RegionDay = 0, RegionMonth = 1, RegionYear = 2 };
@@ -32,3 +22,10 @@ constexpr ReadoutField kReadoutFields[3] = {
     {RegionMonth, 21, 52, 33, 59},
     {RegionYear, 34, 52, 60, 59},
 };
+
+// Defines the click region of each field of kReadoutFields.
+inline void defineReadoutRegions() {
+  for (const ReadoutField& field : kReadoutFields) {
+    defineClickRegion(field.region, field.left, field.top, field.right, field.bottom);
+  }
+}

@@ -37,6 +37,7 @@
 #include <thread>
 #include <vector>
 
+#include "applet/art/face_layout.h"
 #include "tests/support/xharness.h"
 
 namespace {
@@ -307,14 +308,17 @@ struct StartWatcher {
   }
 };
 
-// The readout's pixels, its ten 5x6 cells from (6, 50); empty when they can't be read (a window
-// not yet mapped).
+// The readout's pixels, all its glyph cells; empty when they can't be read (a window not yet
+// mapped).
 std::vector<unsigned long> readoutPixels(Display* display, Window window) {
   std::vector<unsigned long> values;
-  XImage* image = XGetImage(display, window, 6, 50, 50, 6, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, window, kReadoutX, kReadoutY, kReadoutWidth, kGlyphHeight,
+                            AllPlanes, ZPixmap);
   if (image == nullptr) return values;
-  for (int row = 0; row < 6; ++row) {
-    for (int column = 0; column < 50; ++column) values.push_back(XGetPixel(image, column, row));
+  for (int row = 0; row < kGlyphHeight; ++row) {
+    for (int column = 0; column < kReadoutWidth; ++column) {
+      values.push_back(XGetPixel(image, column, row));
+    }
   }
   XDestroyImage(image);
   return values;

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "applet/art/face_layout.h"
+
 int main(int argc, char** argv) {
   const bool copies = argc > 1 && std::strcmp(argv[1], "copies") == 0;
   Display* display = XOpenDisplay(nullptr);
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
   }
   const int screen = DefaultScreen(display);
   const Window window =
-      XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 64, 64, 1,
+      XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kFaceSize, kFaceSize, 1,
                           BlackPixel(display, screen), WhitePixel(display, screen));
   // Named as the applet names its window, by the path it was started as, so that the harness
   // finds each floor by the file it runs from.
@@ -37,9 +39,10 @@ int main(int argc, char** argv) {
   Pixmap pixmap = 0;
   GC gc = nullptr;
   if (copies) {
-    child = XCreateSimpleWindow(display, window, 0, 0, 64, 64, 1, BlackPixel(display, screen),
-                                WhitePixel(display, screen));
-    pixmap = XCreatePixmap(display, window, 134, 148, DefaultDepth(display, screen));
+    child = XCreateSimpleWindow(display, window, 0, 0, kFaceSize, kFaceSize, 1,
+                                BlackPixel(display, screen), WhitePixel(display, screen));
+    pixmap = XCreatePixmap(display, window, kArtworkWidth, kArtworkHeight,
+                           DefaultDepth(display, screen));
     XGCValues values;
     values.graphics_exposures = False;
     gc = XCreateGC(display, window, GCGraphicsExposures, &values);
@@ -53,8 +56,8 @@ int main(int argc, char** argv) {
       continue;
     }
     if (copies) {
-      XCopyArea(display, pixmap, child, gc, 0, 0, 134, 148, 0, 0);
-      XCopyArea(display, pixmap, window, gc, 0, 0, 134, 148, 0, 0);
+      XCopyArea(display, pixmap, child, gc, 0, 0, kArtworkWidth, kArtworkHeight, 0, 0);
+      XCopyArea(display, pixmap, window, gc, 0, 0, kArtworkWidth, kArtworkHeight, 0, 0);
       XFlush(display);
     }
     usleep(10000);

@@ -71,11 +71,12 @@ Window openDockWindow(int argc, char** argv, const char* const* artworkLines,
   int gravity;
   XWMGeometry(w.display, w.screen, "", nullptr, 1, &w.sizeHints, &w.sizeHints.x, &w.sizeHints.y,
               &w.sizeHints.width, &w.sizeHints.height, &gravity);
-  w.sizeHints.width = 64;
-  w.sizeHints.height = 64;
+  // The windows take the shape mask's size.
+  w.sizeHints.width = maskWidth;
+  w.sizeHints.height = maskHeight;
 
-  w.mainWindow = XCreateSimpleWindow(w.display, w.rootWindow, w.sizeHints.x, w.sizeHints.y, 64, 64,
-                                     1, w.blackPixel, w.whitePixel);
+  w.mainWindow = XCreateSimpleWindow(w.display, w.rootWindow, w.sizeHints.x, w.sizeHints.y,
+                                     maskWidth, maskHeight, 1, w.blackPixel, w.whitePixel);
   // The icon window is the main window's child; a dock reparents it into its own tile.
   w.iconWindow = XCreateSimpleWindow(w.display, w.mainWindow, w.sizeHints.x, w.sizeHints.y,
                                      w.sizeHints.width, w.sizeHints.height, 1, w.blackPixel,

@@ -34,8 +34,9 @@ const char* displayNameFromArgs(char* const* argv);
 // Opens the display named on the command line (else $DISPLAY); exits with status 1 on failure.
 void openDisplay(char* const* argv);
 
-// Creates the shaped 64x64 main and icon windows and the master pixmap from the XPM lines;
-// colours are names or #rrggbb, as XParseColor takes them. Exits with status 1 on failure.
+// Creates the shaped main and icon windows, maskWidth x maskHeight pixels, and the master pixmap
+// from the XPM lines; colours are names or #rrggbb, as XParseColor takes them. Exits with status
+// 1 on failure.
 // Returns the main window. Each of the five colours (windGustColor, dataColor and
 // stationTimeColor as much as the first two) is a symbol name of the artwork's palette: it
 // colours the palette entries whose "s" key is BackColor, LabelColor, WindGustColor, DataColor or

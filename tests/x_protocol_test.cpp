@@ -4,8 +4,9 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/art/face_layout.h"
 #include "tests/support/protocol_trace.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <signal.h>
 #include <sys/syscall.h>
@@ -32,8 +33,10 @@ bool isCopy(const TraceLine& line) {
 
 // The first copy of every idle frame: the black clear block over the plot well.
 bool isClear(const TraceLine& line) {
-  return isCopy(line) && traceField(line, "src-x") == "5" && traceField(line, "src-y") == "69" &&
-         traceField(line, "width") == "54" && traceField(line, "height") == "54";
+  return isCopy(line) && traceField(line, "src-x") == std::to_string(kClearBlockX) &&
+         traceField(line, "src-y") == std::to_string(kClearBlockY) &&
+         traceField(line, "width") == std::to_string(kWellSize) &&
+         traceField(line, "height") == std::to_string(kWellSize);
 }
 
 std::vector<size_t> clearsIn(const std::vector<TraceLine>& lines) {
@@ -100,8 +103,8 @@ void sendExpose(Display* d, Window window) {
   XEvent expose{};
   expose.xexpose.type = Expose;
   expose.xexpose.window = window;
-  expose.xexpose.width = 64;
-  expose.xexpose.height = 64;
+  expose.xexpose.width = kFaceSize;
+  expose.xexpose.height = kFaceSize;
   XSendEvent(d, window, False, ExposureMask, &expose);
 }
 

@@ -6,7 +6,7 @@
 
 #include "applet/readout_layout.h"
 #include "tests/support/face_model.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <X11/extensions/XTest.h>
 
@@ -94,7 +94,8 @@ TEST(Soak, OneMinuteOfPressesOnBothWindows) {
       event.xbutton.type = ButtonPress;
       event.xbutton.window = iconWindow;
       event.xbutton.x = pick(-8, 71);
-      event.xbutton.y = pick(0, 1) ? pick(50, 61) : pick(-8, 71);
+      event.xbutton.y =
+          pick(0, 1) ? pick(kReadoutFields[0].top - 2, kReadoutFields[0].bottom + 2) : pick(-8, 71);
       event.xbutton.button = button();
       XSendEvent(d, iconWindow, False, ButtonPressMask, &event);
       XSync(d, False);

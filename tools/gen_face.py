@@ -1,19 +1,32 @@
 #!/usr/bin/env python3
-"""Writes the applet's face artwork: applet/art/face.xpm and applet/art/face_mask.xbm.
+"""Writes the applet's face artwork and its layout: applet/art/face.xpm, face_mask.xbm and
+face_layout.h.
 
-Usage: tools/gen_face.py [OUTDIR]   (default: applet/art next to this script's parent)
+Usage: tools/gen_face.py [--out DIR]   (default: applet/art of the repository)
 
 The image is 134x148 pixels. Its top-left 64x64 is the face as it looks before the first
 frame; right of and below it lie the cells that every frame copies onto the face: the clear
-block, the orange digit font, the white letter row and the 2x2 body dots. The output depends
-on nothing but this script, so running it again reproduces both files byte for byte.
+block, the orange digit font, the white letter row and the 2x2 body dots. face_layout.h gives
+the drawing code, the tests and the bench every one of those positions, with the places on the
+face the readout and the view label are drawn to. The output depends on nothing but this
+script, so running it again reproduces the three files byte for byte.
 """
 
-import os
 import sys
 
+from generated_sources import parse_folders, write_sources
+
 WIDTH, HEIGHT = 134, 148
-MASK_SIZE = 64
+FACE_SIZE = 64            # the face, both windows and the shape mask
+SHAPE = (4, 59)           # first and last row and column inside the window shape
+WELL = (5, 5, 54)         # the plot well: top-left and size
+CLEAR_BLOCK = (5, 69)     # top-left of the black block of the well's size
+GLYPH_WIDTH, GLYPH_HEIGHT = 5, 6
+DIGIT_GLYPHS = (66, 57)   # orange digit 0; digit d is 5d further right, the point glyph after 9
+LETTER_GLYPHS = (2, 128)  # white A; the capital of index k is 5k further right
+DOT_SIZE = 2
+READOUT = (6, 50, 10)     # on the face: top-left of the readout and its number of cells
+LABEL = (7, 6)            # on the face: top-left of the view label
 
 # Pixel character and colour, in the order of the colour lines.
 PALETTE = [
@@ -112,10 +125,11 @@ SYMBOLS_5X8 = [
     ["XXXXX", "X....", "X....", "XXXX.", "X....", "X....", "X....", "X...."],
 ]
 
-# Top-left of each 2x2 body dot and its colour.
+# Top-left of each 2x2 body dot, its colour's name and its pixel character.
 BODY_DOTS = [
-    ((72, 88), WHITE), ((74, 88), "%"), ((76, 88), "&"), ((78, 88), "*"),
-    ((72, 90), "="), ((74, 90), "-"), ((76, 90), ";"), ((78, 90), ">"),
+    ((72, 88), "White", WHITE), ((74, 88), "Red", "%"), ((76, 88), "Yellow", "&"),
+    ((78, 88), "Magenta", "*"), ((72, 90), "Silver", "="), ((74, 90), "Cyan", "-"),
+    ((76, 90), "Green", ";"), ((78, 90), "Blue", ">"),
 ]
 
 
@@ -136,32 +150,43 @@ def stamp(image, x0, y0, pattern, char):
             image[y0 + dy][x0 + dx] = char if cell == "X" else BLACK
 
 
+def digit_x(digit):
+    return DIGIT_GLYPHS[0] + GLYPH_WIDTH * digit
+
+
+def letter_x(letter):
+    return LETTER_GLYPHS[0] + GLYPH_WIDTH * (ord(letter) - ord("A"))
+
+
 def draw_face(image):
+    first, last = SHAPE
     # Teal ring: the square (0,0)-(62,62) outside the window shape (4,4)-(59,59).
-    fill(image, 0, 0, 62, 62, TEAL)
-    fill(image, 4, 4, 59, 59, BLACK)
+    fill(image, 0, 0, FACE_SIZE - 2, FACE_SIZE - 2, TEAL)
+    fill(image, first, first, last, last, BLACK)
     # Light-grey right and bottom edges of the well; the top-right corner (59,4) stays black.
-    fill(image, 59, 5, 59, 59, GREY)
-    fill(image, 4, 59, 59, 59, GREY)
+    fill(image, last, first + 1, last, last, GREY)
+    fill(image, first, last, last, last, GREY)
     # Column 63 and row 63 stay black: the outer line.
 
 
 def draw_glyphs(image):
     # The clear block (5,69)-(58,122) is left black.
+    row = DIGIT_GLYPHS[1]
     for d, pattern in enumerate(DIGITS_5X6):
-        stamp(image, 66 + 5 * d, 57, pattern, ORANGE)
-    stamp(image, 116, 57, POINT_5X6, ORANGE)
-    stamp(image, 121, 57, PERCENT_5X6, ORANGE)
-    stamp(image, 126, 57, MINUS_5X6, ORANGE)
+        stamp(image, digit_x(d), row, pattern, ORANGE)
+    stamp(image, digit_x(10), row, POINT_5X6, ORANGE)
+    stamp(image, digit_x(11), row, PERCENT_5X6, ORANGE)
+    stamp(image, digit_x(12), row, MINUS_5X6, ORANGE)
 
     for k in range(26):
-        stamp(image, 2 + 5 * k, 128, LETTERS_5X6[chr(ord("A") + k)], WHITE)
+        letter = chr(ord("A") + k)
+        stamp(image, letter_x(letter), LETTER_GLYPHS[1], LETTERS_5X6[letter], WHITE)
     for d, pattern in enumerate(DIGITS_5X6):
         stamp(image, 2 + 5 * d, 135, pattern, WHITE)
     stamp(image, 52, 135, COLON_5X6, WHITE)
 
-    for (x, y), char in BODY_DOTS:
-        fill(image, x, y, x + 1, y + 1, char)
+    for (x, y), _, char in BODY_DOTS:
+        fill(image, x, y, x + DOT_SIZE - 1, y + DOT_SIZE - 1, char)
 
     # Content the program never copies: a heading, a larger digit set, unit symbols, and
     # the compass letters in the small font.
@@ -185,13 +210,14 @@ def xpm_text(image):
 
 def mask_bytes():
     """Rows of 8 bytes, least significant bit leftmost; set inside the square (4,4)-(59,59)."""
+    first, last = SHAPE
     data = []
-    for y in range(MASK_SIZE):
-        for byte in range(MASK_SIZE // 8):
+    for y in range(FACE_SIZE):
+        for byte in range(FACE_SIZE // 8):
             value = 0
             for bit in range(8):
                 x = 8 * byte + bit
-                if 4 <= x <= 59 and 4 <= y <= 59:
+                if first <= x <= last and first <= y <= last:
                     value |= 1 << bit
             data.append(value)
     return data
@@ -201,28 +227,75 @@ def xbm_text(data):
     rows = [", ".join("0x%02x" % b for b in data[i:i + 12]) for i in range(0, len(data), 12)]
     return ("#define face_mask_width %d\n#define face_mask_height %d\n"
             "static unsigned char face_mask_bits[] = {\n   %s};\n"
-            % (MASK_SIZE, MASK_SIZE, ",\n   ".join(rows)))
+            % (FACE_SIZE, FACE_SIZE, ",\n   ".join(rows)))
+
+
+def layout_text():
+    dots = "\n".join(f"constexpr ArtworkCell k{name}Dot = {{{x}, {y}}};"
+                     for (x, y), name, _ in BODY_DOTS)
+    return f"""// Written by tools/gen_face.py with face.xpm and face_mask.xbm; edit the generator, not this file.
+// Where everything lies in the face artwork and on the face, in pixels from the top-left corner:
+// the one place the drawing code, the tests and the bench take these positions from.
+#pragma once
+
+// The artwork: {WIDTH}x{HEIGHT} pixels in {len(PALETTE)} colours, one character a pixel.
+constexpr int kArtworkWidth = {WIDTH};
+constexpr int kArtworkHeight = {HEIGHT};
+constexpr int kArtworkColours = {len(PALETTE)};
+
+// The face: the artwork's top-left {FACE_SIZE}x{FACE_SIZE}, the size of both windows and of the shape mask,
+// which keeps the square from (kShapeFirst, kShapeFirst) to (kShapeLast, kShapeLast).
+constexpr int kFaceSize = {FACE_SIZE};
+constexpr int kShapeFirst = {SHAPE[0]};
+constexpr int kShapeLast = {SHAPE[1]};
+
+// The plot well of the face, a square cleared every frame from the black clear block of the
+// artwork, of the same size.
+constexpr int kWellX = {WELL[0]};
+constexpr int kWellY = {WELL[1]};
+constexpr int kWellSize = {WELL[2]};
+constexpr int kClearBlockX = {CLEAR_BLOCK[0]};
+constexpr int kClearBlockY = {CLEAR_BLOCK[1]};
+
+// Glyph cells, {GLYPH_WIDTH}x{GLYPH_HEIGHT} pixels, the same in the artwork and on the face: the orange digit d
+// at (digitGlyphX(d), kDigitRow) with the point glyph after the nine, the white capital letter
+// at (letterGlyphX(letter), kLetterRow).
+constexpr int kGlyphWidth = {GLYPH_WIDTH};
+constexpr int kGlyphHeight = {GLYPH_HEIGHT};
+constexpr int kDigitRow = {DIGIT_GLYPHS[1]};
+constexpr int kLetterRow = {LETTER_GLYPHS[1]};
+constexpr int digitGlyphX(int digit) {{ return {DIGIT_GLYPHS[0]} + kGlyphWidth * digit; }}
+constexpr int kPointGlyphX = digitGlyphX(10);
+constexpr int letterGlyphX(char letter) {{ return {LETTER_GLYPHS[0]} + kGlyphWidth * (letter - 'A'); }}
+
+// The body dots: the top-left of each {DOT_SIZE}x{DOT_SIZE} cell, by its colour.
+struct ArtworkCell {{
+  int x, y;
+}};
+constexpr int kDotSize = {DOT_SIZE};
+{dots}
+
+// On the face: the readout, kReadoutCells glyph cells left to right from (kReadoutX, kReadoutY),
+// and the view label, up to three cells from (kLabelX, kLabelY) in the top-left of the well.
+constexpr int kReadoutX = {READOUT[0]};
+constexpr int kReadoutY = {READOUT[1]};
+constexpr int kReadoutCells = {READOUT[2]};
+constexpr int kReadoutWidth = kReadoutCells * kGlyphWidth;
+constexpr int kLabelX = {LABEL[0]};
+constexpr int kLabelY = {LABEL[1]};
+"""
 
 
 def main(argv):
-    if len(argv) > 2:
-        sys.stderr.write("usage: gen_face.py [OUTDIR]\n")
-        return 2
-    here = os.path.dirname(os.path.abspath(__file__))
-    outdir = argv[1] if len(argv) == 2 else os.path.join(here, "..", "applet", "art")
-    os.makedirs(outdir, exist_ok=True)
-
+    args = parse_folders(__doc__, argv, None, "applet/art", None)
     image = new_image()
     draw_face(image)
     draw_glyphs(image)
     assert all(len(row) == WIDTH for row in image) and len(image) == HEIGHT
-
-    with open(os.path.join(outdir, "face.xpm"), "w", encoding="ascii", newline="\n") as f:
-        f.write(xpm_text(image))
-    with open(os.path.join(outdir, "face_mask.xbm"), "w", encoding="ascii", newline="\n") as f:
-        f.write(xbm_text(mask_bytes()))
+    write_sources(args.out, [("face.xpm", xpm_text(image)), ("face_mask.xbm", xbm_text(mask_bytes())),
+                             ("face_layout.h", layout_text())])
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(main(sys.argv[1:]))

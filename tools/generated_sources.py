@@ -1,8 +1,8 @@
-"""What the table generators share: their command line and the writing of their sources.
+"""What the generators share: their command line and the writing of their sources.
 
-Each generator reads published tables from a data folder of the repository and writes C++
-sources into a source folder; both folders can be named on the command line, so that a check can
-generate into a temporary folder and compare.
+Each generator writes sources into a folder of the repository, the table generators from
+published tables in a data folder; both folders can be named on the command line, so that a
+check can generate into a temporary folder and compare.
 """
 
 import argparse
@@ -13,9 +13,10 @@ REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 def parse_folders(doc, argv, data, out, data_help):
     """Returns the arguments --data and --out, by default the repository's folders `data` and
-    `out` (each a path relative to the repository)."""
+    `out` (each a path relative to the repository); no --data when `data` is None."""
     parser = argparse.ArgumentParser(description=doc.split("\n")[0])
-    parser.add_argument("--data", default=os.path.join(REPO, data), help=data_help)
+    if data is not None:
+        parser.add_argument("--data", default=os.path.join(REPO, data), help=data_help)
     parser.add_argument("--out", default=os.path.join(REPO, out),
                         help="directory to write the generated sources into")
     return parser.parse_args(argv)

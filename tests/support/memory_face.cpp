@@ -11,7 +11,7 @@
 
 namespace {
 
-using Pixels = uint32_t[kMemoryFaceHeight][kMemoryFaceWidth];
+using Pixels = uint32_t[kArtworkHeight][kArtworkWidth];
 
 Pixels pixels;
 int refreshCount = 0;
@@ -22,18 +22,18 @@ bool fail(std::string* error, const std::string& reason) {
 }
 
 bool inside(int x, int y) {
-  return x >= 0 && x < kMemoryFaceWidth && y >= 0 && y < kMemoryFaceHeight;
+  return x >= 0 && x < kArtworkWidth && y >= 0 && y < kArtworkHeight;
 }
 
-// Fills `target` from XPM lines, which must make a 134x148 picture.
+// Fills `target` from XPM lines, which must make a picture of the artwork's size.
 bool parseFace(const char* const* lines, Pixels& target, std::string* error) {
   XpmPixels image;
   if (!readXpm(lines, image, error)) return false;
-  if (image.width != kMemoryFaceWidth || image.height != kMemoryFaceHeight) {
+  if (image.width != kArtworkWidth || image.height != kArtworkHeight) {
     return fail(error, std::string("unexpected values line: ") + lines[0]);
   }
-  for (int y = 0; y < kMemoryFaceHeight; ++y) {
-    for (int x = 0; x < kMemoryFaceWidth; ++x) target[y][x] = image.at(x, y);
+  for (int y = 0; y < kArtworkHeight; ++y) {
+    for (int x = 0; x < kArtworkWidth; ++x) target[y][x] = image.at(x, y);
   }
   return true;
 }
@@ -98,11 +98,11 @@ std::string renderArtwork(int x0, int y0, int x1, int y1) {
 void blit(int srcX, int srcY, int width, int height, int destX, int destY) {
   // The offsets i (across) and j (down) that keep both ends inside, in 64 bits against overflow.
   const int64_t iBegin = std::max({int64_t{0}, -int64_t{srcX}, -int64_t{destX}});
-  const int64_t iEnd = std::min({int64_t{width}, int64_t{kMemoryFaceWidth} - srcX,
-                                 int64_t{kMemoryFaceWidth} - destX});
+  const int64_t iEnd = std::min({int64_t{width}, int64_t{kArtworkWidth} - srcX,
+                                 int64_t{kArtworkWidth} - destX});
   const int64_t jBegin = std::max({int64_t{0}, -int64_t{srcY}, -int64_t{destY}});
-  const int64_t jEnd = std::min({int64_t{height}, int64_t{kMemoryFaceHeight} - srcY,
-                                 int64_t{kMemoryFaceHeight} - destY});
+  const int64_t jEnd = std::min({int64_t{height}, int64_t{kArtworkHeight} - srcY,
+                                 int64_t{kArtworkHeight} - destY});
   if (iBegin >= iEnd || jBegin >= jEnd) return;
   std::vector<uint32_t> copied;
   for (int64_t j = jBegin; j < jEnd; ++j) {

@@ -1,15 +1,13 @@
 // An in-memory master pixmap for drawing tests: supplies blit and refreshWindows in place of the
-// X ones, over the 134x148 pixels of the real face artwork, read from faceXpm by the tests' XPM
-// reader (tests/support/xpm_reader.h), not by libXpm.
+// X ones, over the pixels of the real face artwork, read from faceXpm by the tests' XPM reader
+// (tests/support/xpm_reader.h), not by libXpm.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "applet/art/face_layout.h"
 #include "tests/support/xpm_reader.h"
-
-constexpr int kMemoryFaceWidth = 134;
-constexpr int kMemoryFaceHeight = 148;
 
 // Pixel colours as 0xRRGGBB; kNoColour for "None" and for coordinates outside the pixmap.
 constexpr uint32_t kBlack = 0x000000, kTeal = 0x79BDBF, kOrange = 0xFFBF50, kLightGrey = 0xD0D0D0,
@@ -17,7 +15,8 @@ constexpr uint32_t kBlack = 0x000000, kTeal = 0x79BDBF, kOrange = 0xFFBF50, kLig
                    kSilver = 0xC0C0C0, kCyan = 0x00FFFF, kGreen = 0x00FF00, kBlue = 0x0008FF;
 
 // Reloads every pixel from faceXpm and zeroes the refresh count. False, with the reason in
-// `error`, when the artwork doesn't parse as a 134x148 XPM with one character per pixel.
+// `error`, when the artwork doesn't parse as a kArtworkWidth x kArtworkHeight XPM with one
+// character per pixel.
 bool resetMemoryFace(std::string* error = nullptr);
 
 // Reads XPM lines (values line, colour lines, rows) into the pixmap; used by resetMemoryFace.
