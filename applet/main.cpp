@@ -31,9 +31,7 @@ int main(int argc, char** argv) {
   openDockWindow(argc, argv, faceXpm, faceMaskBits, kFaceMaskWidth, kFaceMaskHeight, "#181818",
                  "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");
   setDateFromClock();
-  for (const ReadoutField& field : kReadoutFields) {
-    defineClickRegion(field.region, field.left, field.top, field.right, field.bottom);
-  }
+  defineReadoutRegions();
 
   int idleFrameCounter = kClockCheckInterval;
   XEvent event;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/sanitizer_reports.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <sys/wait.h>
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 namespace {
 

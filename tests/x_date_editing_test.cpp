@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "applet/readout_layout.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <signal.h>
 

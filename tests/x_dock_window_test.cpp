@@ -5,7 +5,7 @@
 
 #include "applet/face_art.h"
 #include "dock/dock_window.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <X11/Xatom.h>
 #include <X11/extensions/shape.h>

@@ -3,7 +3,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <string>
 #include <vector>

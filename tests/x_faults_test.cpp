@@ -4,7 +4,7 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

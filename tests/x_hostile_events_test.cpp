@@ -6,7 +6,7 @@
 
 #include "applet/readout_layout.h"
 #include "tests/support/face_model.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <cstdint>
 #include <iterator>

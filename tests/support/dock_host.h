@@ -7,7 +7,7 @@
 // done (AfterStep holds the pointer, and takes a press as "cancel", until its last module is up).
 #pragma once
 
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 #include <X11/Xlib.h>
 

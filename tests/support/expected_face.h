@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tests/support/face_model.h"
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 // The 64x64 face as 0xRRGGBB pixels, row by row, as grabFace returns one.
 Face expectedFace(const FaceModel& model);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/xsession.h"
+#include "tests/support/xharness.h"
 
 // One line of xtrace's record.
 struct TraceLine {

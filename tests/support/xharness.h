@@ -1,6 +1,6 @@
 // The harness for the real applet on a private X server: processes, servers, window managers,
 // windows, pixels and input. Free of any test framework, so that the tests and the benchmarks
-// both link it; tests/support/xsession.h adds what only the tests need.
+// both link it; tests/support/sanitizer_listener.cpp adds what only the tests need.
 #pragma once
 
 #include <X11/Xlib.h>

@@ -1,4 +1,5 @@
-// GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
+// A GoogleTest listener for the tests of the X harness: in the sanitized build it fails the test
+// during which a program the harness started wrote a sanitizer report.
 #include <gtest/gtest.h>
 
 #include "tests/support/sanitizer_reports.h"

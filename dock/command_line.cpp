@@ -1,3 +1,4 @@
+// What the command line gives the dock: the program's name and the display to open.
 #include "dock/dock_window.h"
 
 #include <cstring>
