@@ -20,15 +20,8 @@ void expectProbes(std::initializer_list<Probe> probes) {
     EXPECT_EQ(findClickRegion(p.x, p.y), p.expected) << "at (" << p.x << ", " << p.y << ")";
 }
 
-// The readout's day, month and year, as the applet defines them at start-up.
-void defineApplet() {
-  for (const ReadoutField& f : kReadoutFields) {
-    defineClickRegion(f.region, f.left, f.top, f.right, f.bottom);
-  }
-}
-
 TEST(ClickRegionsTest, AppletRegionsHaveInclusiveBounds) {
-  defineApplet();
+  defineReadoutRegions();
   for (const ReadoutField& f : kReadoutFields) {
     const int32_t r = f.region, midX = (f.left + f.right) / 2, midY = (f.top + f.bottom) / 2;
     // Every corner included; beyond the top and the bottom nothing, beyond the sides the
@@ -55,7 +48,7 @@ TEST(ClickRegionsTest, OverlapGoesToTheLowerIndex) {
 }
 
 TEST(ClickRegionsTest, IndexOutsideTheTableIsIgnored) {
-  defineApplet();
+  defineReadoutRegions();
   defineClickRegion(99, 2000, 2000, 2010, 2010);
   // Each would otherwise widen or move the rectangle of a slot at either end of the table, or
   // add one of its own.
@@ -70,11 +63,11 @@ TEST(ClickRegionsTest, IndexOutsideTheTableIsIgnored) {
 }
 
 TEST(ClickRegionsTest, RedefinitionReplacesTheSlot) {
-  defineApplet();
+  defineReadoutRegions();
   const ReadoutField& day = kReadoutFields[RegionDay];
   defineClickRegion(RegionDay, 4000, 4000, 4010, 4010);
   expectProbes({{4005, 4005, RegionDay}, {day.left, day.top, -1}, {day.right, day.bottom, -1}});
-  defineApplet();  // back as the applet has it
+  defineReadoutRegions();  // back as the applet has it
   expectProbes({{day.left, day.top, RegionDay}, {4005, 4005, -1}});
 }
 

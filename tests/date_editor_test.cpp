@@ -78,10 +78,7 @@ constexpr unsigned kModifierStates[] = {0, ShiftMask, ControlMask | Mod1Mask | M
 class DateEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The readout's fields, as the applet defines them at start-up.
-    for (const ReadoutField& f : kReadoutFields) {
-      defineClickRegion(f.region, f.left, f.top, f.right, f.bottom);
-    }
+    defineReadoutRegions();  // as main does at start-up
     followClock = 1;
     chartScale = kScaleIn;
   }
