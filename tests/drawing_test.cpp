@@ -1,5 +1,5 @@
 // The idle frame's drawing, pixel by pixel, over an in-memory master pixmap built from the real
-// artwork; the expected faces are composed here from the glyph patterns and dot colours.
+// artwork, against faces composed by tests/support/expected_face.h.
 
 #include <gtest/gtest.h>
 
@@ -16,79 +16,19 @@
 #include "applet/readout_layout.h"
 #include "dock/dock_window.h"
 #include "ephemeris/position.h"
-#include "tests/support/face_patterns.h"
+#include "tests/support/expected_face.h"
 #include "tests/support/memory_face.h"
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The 64x64 face in colourSymbol characters, one string per row.
-using Picture = std::vector<std::string>;
-
-std::string text(const Picture& picture, int x0 = 0, int y0 = 0, int x1 = 63, int y1 = 63) {
-  std::string out;
-  for (int y = y0; y <= y1; ++y) out += picture[y].substr(x0, x1 - x0 + 1) + '\n';
-  return out;
+std::string text(const Face& face, int x0 = 0, int y0 = 0, int x1 = 63, int y1 = 63) {
+  return faceText(face, x0, y0, x1, y1);
 }
 
 std::string faceNow(int x0 = 0, int y0 = 0, int x1 = 63, int y1 = 63) {
   return renderMemoryFace(x0, y0, x1, y1);
-}
-
-// The face as the artwork holds it, before anything is drawn.
-Picture pristineFace() {
-  Picture picture;
-  const std::string all = renderArtwork(0, 0, 63, 63);
-  for (int y = 0; y < 64; ++y) picture.push_back(all.substr(65 * y, 64));
-  return picture;
-}
-
-// A whole 5x6 cell, background included.
-void paintGlyph(Picture& picture, int x, int y, const GlyphPattern& pattern, char ink) {
-  for (int row = 0; row < 6; ++row) {
-    for (int col = 0; col < 5; ++col) picture[y + row][x + col] = pattern[row][col] == 'X' ? ink : '.';
-  }
-}
-
-// The readout as the face shows it: digits and points from its first cell on.
-void paintReadout(Picture& picture, const std::string& shown) {
-  for (size_t j = 0; j < shown.size(); ++j) {
-    paintGlyph(picture, kReadoutX + kGlyphWidth * static_cast<int>(j), kReadoutY,
-               readoutGlyph(shown[j]), 'o');
-  }
-}
-
-void paintLabel(Picture& picture, const std::string& label) {
-  for (size_t k = 0; k < label.size(); ++k) {
-    paintGlyph(picture, kLabelX + kGlyphWidth * static_cast<int>(k), kLabelY, labelGlyph(label[k]),
-               'w');
-  }
-}
-
-// A 2x2 dot with top-left (x, y); the part beyond the 64x64 face isn't shown here.
-void paintDot(Picture& picture, int x, int y, char colour) {
-  for (int dy = 0; dy < 2; ++dy) {
-    for (int dx = 0; dx < 2; ++dx) {
-      if (x + dx < 64 && y + dy < 64) picture[y + dy][x + dx] = colour;
-    }
-  }
-}
-
-struct Dot {
-  int x, y;  // top-left
-  char colour;
-};
-
-// The artwork with the readout `shown`, then `dots` in order, then `label` drawn over it, as a
-// frame draws them.
-Picture composedFace(const std::string& shown, std::initializer_list<Dot> dots,
-                     const std::string& label) {
-  Picture picture = pristineFace();
-  paintReadout(picture, shown);
-  for (const Dot& dot : dots) paintDot(picture, dot.x, dot.y, dot.colour);
-  paintLabel(picture, label);
-  return picture;
 }
 
 int countInFace(uint32_t colour) {
@@ -150,7 +90,7 @@ TEST_F(Drawing, ReadoutShowsTheFirstTenCharactersOfTheDate) {
     ASSERT_TRUE(resetMemoryFace());
     setDate(c.day, c.month, c.year);
     drawDateReadout();
-    Picture expected = pristineFace();
+    Face expected = pristineFace();
     paintReadout(expected, c.shown);
     EXPECT_EQ(faceNow(), text(expected)) << c.day << "." << c.month << "." << c.year;
   }
@@ -161,7 +101,7 @@ TEST_F(Drawing, ReadoutReplacesWholeCellsAndLeavesLaterCellsAlone) {
   drawDateReadout();
   setDate(5, 3, -44);  // no clear step in between: the point blanks the 2 beneath it
   drawDateReadout();
-  Picture expected = pristineFace();
+  Face expected = pristineFace();
   paintReadout(expected, "05.03..444");
   EXPECT_EQ(faceNow(), text(expected));
 }
@@ -169,7 +109,7 @@ TEST_F(Drawing, ReadoutReplacesWholeCellsAndLeavesLaterCellsAlone) {
 TEST_F(Drawing, TenthCellTurnsBlackWhenTheYearStepsBackFrom1000) {
   setDate(5, 3, 1000);
   frame();
-  Picture expected = pristineFace();
+  Face expected = pristineFace();
   paintReadout(expected, "05.03.1000");
   // Rows 49-59: the readout with the well around it; no dot of these dates reaches them.
   EXPECT_EQ(faceNow(0, 49, 63, 59), text(expected, 0, 49, 63, 59));
@@ -197,7 +137,7 @@ TEST_F(Drawing, LabelNamesOutOnlyForExactlyPointSix) {
     ASSERT_TRUE(resetMemoryFace());
     chartScale = c.scale;
     drawViewLabel();
-    Picture expected = pristineFace();
+    Face expected = pristineFace();
     paintLabel(expected, c.label);
     EXPECT_EQ(faceNow(), text(expected)) << c.scale;
   }
@@ -214,15 +154,15 @@ TEST_F(Drawing, FirstOfJanuary2000InBothViews) {
   EXPECT_EQ(selectedJd, 2451545.0);
   // Sun, Jupiter, Saturn, Uranus, Neptune.
   EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
-                                         {{32, 32, 'y'}, {34, 30, 's'}, {35, 28, 'g'},
-                                          {40, 40, 'm'}, {42, 46, 'c'}},
+                                         {{32, 32, kYellow}, {34, 30, kSilver}, {35, 28, kGreen},
+                                          {40, 40, kMagenta}, {42, 46, kCyan}},
                                          "OUT")));
   chartScale = kScaleIn;
   frame();
   // Sun, Mercury, Venus, Earth, Mars.
   EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
-                                         {{32, 32, 'y'}, {30, 36, 'g'}, {25, 32, 'w'},
-                                          {30, 23, 'c'}, {44, 32, 'r'}},
+                                         {{32, 32, kYellow}, {30, 36, kGreen}, {25, 32, kWhite},
+                                          {30, 23, kCyan}, {44, 32, kRed}},
                                          "IN")));
   EXPECT_EQ(memoryRefreshCount(), 2);
 }
@@ -236,7 +176,7 @@ TEST_F(Drawing, LaterDotsCoverEarlierOnes) {
   frame();
   // Venus over Mercury, the Earth, Mars over the Sun.
   EXPECT_EQ(faceNow(),
-            text(composedFace("01.01.2000", {{31, 32, 'w'}, {31, 31, 'c'}, {32, 32, 'r'}}, "IN")));
+            text(composedFace("01.01.2000", {{31, 32, kWhite}, {31, 31, kCyan}, {32, 32, kRed}}, "IN")));
 }
 
 // Offsets of 26 and 27 put a dot half and wholly beyond the plot well, on the light-grey edge
@@ -260,9 +200,9 @@ TEST_F(Drawing, DotsBeyondTheWellOutlastTheClearStep) {
   frame();
   // The two dots left beyond the well, then the IN view of the day.
   EXPECT_EQ(faceNow(), text(composedFace("01.01.2000",
-                                         {{59, 32, 'r'}, {24, 59, 'g'}, {32, 32, 'y'},
-                                          {30, 36, 'g'}, {25, 32, 'w'}, {30, 23, 'c'},
-                                          {44, 32, 'r'}},
+                                         {{59, 32, kRed}, {24, 59, kGreen}, {32, 32, kYellow},
+                                          {30, 36, kGreen}, {25, 32, kWhite}, {30, 23, kCyan},
+                                          {44, 32, kRed}},
                                          "IN")));
 }
 
@@ -270,9 +210,9 @@ TEST_F(Drawing, NeptuneCoversTheReadoutOnFirstOfJanuary1981) {
   setDate(1, 1, 1981);
   chartScale = kScaleOut;
   frame();
-  Picture expected = pristineFace();
+  Face expected = pristineFace();
   paintReadout(expected, "01.01.1981");
-  paintDot(expected, 29, 50, 'c');  // offset (-3, 18), drawn after the readout
+  paintDot(expected, {29, 50, kCyan});  // offset (-3, 18), drawn after the readout
   EXPECT_EQ(faceNow(0, 49, 63, 59), text(expected, 0, 49, 63, 59));
   expectDot(32, 32, kYellow);
   EXPECT_EQ(countInFace(kCyan), 4);
@@ -291,7 +231,7 @@ TEST_F(Drawing, SaturnIsDroppedInTheYear40000) {
   expectDot(25, 48, kCyan);     // Neptune (-7, 16)
   EXPECT_EQ(countInFace(kGreen), 0);
   for (uint32_t colour : {kYellow, kSilver, kMagenta, kCyan}) EXPECT_EQ(countInFace(colour), 4);
-  Picture expected = pristineFace();
+  Face expected = pristineFace();
   paintReadout(expected, "01.01.4000");
   EXPECT_EQ(faceNow(0, 50, 63, 59), text(expected, 0, 50, 63, 59));
 }
@@ -309,7 +249,7 @@ TEST_F(Drawing, LabelCoversADotBeneathIt) {
       << "the Earth's dot is at " << 32 + x << ", " << 32 + y;
   frame();
   EXPECT_EQ(countInFace(kCyan), 0);
-  Picture expected = pristineFace();
+  Face expected = pristineFace();
   paintLabel(expected, "IN");
   EXPECT_EQ(faceNow(5, 5, 22, 12), text(expected, 5, 5, 22, 12));
 }
@@ -395,7 +335,7 @@ TEST_F(Drawing, ClockIsReadEvery102ndFrameWhileFollowingIt) {
     EXPECT_EQ(memoryRefreshCount(), 1);
 
     // The frame draws the date it started with; a date read from the clock shows next frame.
-    Picture expected = pristineFace();
+    Face expected = pristineFace();
     paintReadout(expected, "05.03.2024");
     EXPECT_EQ(faceNow(0, 50, 63, 55), text(expected, 0, 50, 63, 55));
 

@@ -85,6 +85,12 @@ std::string renderMemoryFace(int x0, int y0, int x1, int y1) {
   return render(pixels, x0, y0, x1, y1);
 }
 
+uint32_t artworkPixel(int x, int y) {
+  static Pixels artwork;
+  static const bool parsed = parseFace(faceXpm, artwork, nullptr);
+  return parsed && inside(x, y) ? artwork[y][x] : kNoColour;
+}
+
 std::string renderArtwork(int x0, int y0, int x1, int y1) {
   static Pixels artwork;
   std::string error;

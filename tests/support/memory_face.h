@@ -24,6 +24,10 @@ bool loadMemoryFace(const char* const* lines, std::string* error);
 
 uint32_t memoryPixel(int x, int y);
 
+// A pixel of the artwork as faceXpm holds it, whatever has been drawn into the pixmap since;
+// kNoColour when the artwork doesn't parse.
+uint32_t artworkPixel(int x, int y);
+
 // Number of refreshWindows calls since the last reset.
 int memoryRefreshCount();
 
