@@ -179,7 +179,15 @@ def theories_header(planets):
         "#pragma once",
         "",
         "#include \"ephemeris/series.h\"",
+        "",
+        "// The selection the tables are cut to, TERM_COUNTS of the generator: terms kept per series,",
+        "// L0..L5, B0..B5, R0..R5, Mercury to Neptune; 0 leaves a series empty.",
+        "constexpr int32_t kSelectedTermCounts[8][18] = {",
     ]
+    for name, _, _ in planets:
+        lines.append(f"    // {name}")
+        lines.append("    {" + ", ".join(str(count) for count in TERM_COUNTS[name]) + "},")
+    lines.append("};")
     for name, _, selected in planets:
         lines.append("")
         lines.append(f"struct {name}Series {{")

@@ -7,6 +7,27 @@
 
 #include "ephemeris/series.h"
 
+// The selection the tables are cut to, TERM_COUNTS of the generator: terms kept per series,
+// L0..L5, B0..B5, R0..R5, Mercury to Neptune; 0 leaves a series empty.
+constexpr int32_t kSelectedTermCounts[8][18] = {
+    // Mercury
+    {38, 16, 10, 8, 6, 1, 14, 11, 9, 7, 2, 0, 13, 8, 7, 5, 0, 0},
+    // Venus
+    {24, 12, 8, 3, 3, 1, 9, 4, 4, 4, 1, 0, 12, 3, 3, 1, 1, 0},
+    // Earth
+    {64, 34, 20, 7, 3, 1, 5, 2, 0, 0, 0, 0, 40, 10, 6, 2, 1, 0},
+    // Mars
+    {69, 46, 33, 12, 8, 2, 16, 9, 7, 4, 3, 0, 45, 27, 11, 6, 4, 0},
+    // Jupiter
+    {64, 61, 57, 39, 19, 5, 26, 22, 14, 9, 6, 1, 46, 43, 36, 28, 15, 7},
+    // Saturn
+    {90, 79, 63, 48, 27, 12, 34, 32, 29, 21, 12, 2, 44, 38, 32, 28, 23, 18},
+    // Uranus
+    {91, 57, 35, 18, 4, 0, 28, 20, 11, 4, 1, 0, 59, 35, 18, 10, 2, 0},
+    // Neptune
+    {38, 18, 7, 4, 1, 0, 17, 13, 6, 4, 1, 0, 32, 15, 5, 1, 0, 0},
+};
+
 struct MercurySeries {
   SeriesTerm L0[38];
   SeriesTerm L1[16];
