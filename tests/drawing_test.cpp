@@ -23,18 +23,20 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::string text(const Face& face, int x0 = 0, int y0 = 0, int x1 = 63, int y1 = 63) {
+constexpr int kLast = kFaceSize - 1;
+
+std::string text(const Face& face, int x0 = 0, int y0 = 0, int x1 = kLast, int y1 = kLast) {
   return faceText(face, x0, y0, x1, y1);
 }
 
-std::string faceNow(int x0 = 0, int y0 = 0, int x1 = 63, int y1 = 63) {
+std::string faceNow(int x0 = 0, int y0 = 0, int x1 = kLast, int y1 = kLast) {
   return renderMemoryFace(x0, y0, x1, y1);
 }
 
 int countInFace(uint32_t colour) {
   int count = 0;
-  for (int y = 0; y < 64; ++y) {
-    for (int x = 0; x < 64; ++x) count += memoryPixel(x, y) == colour;
+  for (int y = 0; y < kFaceSize; ++y) {
+    for (int x = 0; x < kFaceSize; ++x) count += memoryPixel(x, y) == colour;
   }
   return count;
 }
@@ -364,8 +366,9 @@ TEST(MemoryFace, CopiesLikeXCopyArea) {
   EXPECT_EQ(renderMemoryFace(66, 57, 121, 62), shifted);
 
   ASSERT_TRUE(resetMemoryFace());
-  blit(76, 88, 2, 2, 133, 147);  // only the yellow top-left pixel lands inside
-  EXPECT_EQ(memoryPixel(133, 147), kYellow);
+  // Only the yellow dot's top-left pixel lands inside.
+  blit(kYellowDot.x, kYellowDot.y, kDotSize, kDotSize, kArtworkWidth - 1, kArtworkHeight - 1);
+  EXPECT_EQ(memoryPixel(kArtworkWidth - 1, kArtworkHeight - 1), kYellow);
   blit(-1, -1, 2, 2, 10, 10);  // only the source pixel (0, 0), teal, exists
   EXPECT_EQ(renderMemoryFace(10, 10, 11, 11), "..\n.t\n");
 }
