@@ -22,8 +22,8 @@ void renderIdleFrame(int& idleFrameCounter) {
   drawViewLabel();
 
   // After the drawing, so a date newly read from the clock shows from the next frame on.
-  // This frame is the (idleFrameCounter + 1)th since the last check.
-  if (idleFrameCounter + 1 >= kClockCheckInterval) {
+  // Counting this one, the frame is the (idleFrameCounter + 1)th since the last check.
+  if (idleFrameCounter >= kClockCheckInterval - 1) {
     idleFrameCounter = 0;
     if (followClock == 1) setDateFromClock();
   } else {

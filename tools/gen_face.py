@@ -292,6 +292,10 @@ def main(argv):
     draw_face(image)
     draw_glyphs(image)
     assert all(len(row) == WIDTH for row in image) and len(image) == HEIGHT
+    # Every frame copies the clear block over the well: both must be black through and through.
+    for x0, y0 in (WELL[:2], CLEAR_BLOCK):
+        assert all(image[y][x] == BLACK
+                   for y in range(y0, y0 + WELL[2]) for x in range(x0, x0 + WELL[2]))
     write_sources(args.out, [("face.xpm", xpm_text(image)), ("face_mask.xbm", xbm_text(mask_bytes())),
                              ("face_layout.h", layout_text())])
     return 0
