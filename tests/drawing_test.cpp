@@ -147,8 +147,8 @@ TEST_F(Drawing, LabelNamesOutOnlyForExactlyPointSix) {
 
 // 1 January 2000 (Julian Day 2451545.0) in both views, whole faces: the Sun and the four bodies
 // of each view at the offsets their positions give (the ChartOffset cases below), in their
-// colours. Going from OUT back to IN also shows the clear step at work: the OUT dots and the T
-// are gone.
+// colours, so every body's dot is copied whole from its colour's cell of the artwork. Going from
+// OUT back to IN also shows the clear step at work: the OUT dots and the T are gone.
 TEST_F(Drawing, FirstOfJanuary2000InBothViews) {
   setDate(1, 1, 2000);
   chartScale = kScaleOut;
