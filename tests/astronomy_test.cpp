@@ -13,9 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,41 +25,20 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
+#include "tests/support/fixture_table.h"
 
 namespace {
 
-// One fixture file: the rows after the '#' note and the header, each field by column name.
-struct Table {
-  std::vector<std::map<std::string, std::string>> rows;
-};
+using Table = FixtureTable;
 
 Table readTable(const std::string& name) {
-  Table table;
-  std::ifstream in(std::string(SOURCE_DIR) + "/tests/data/" + name);
-  EXPECT_TRUE(in) << name;
-  std::string line;
-  std::vector<std::string> header;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, ',')) fields.push_back(field);
-    if (line.back() == ',') fields.emplace_back();
-    if (header.empty()) {
-      header = fields;
-      continue;
-    }
-    EXPECT_EQ(fields.size(), header.size()) << line;
-    std::map<std::string, std::string> row;
-    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-    table.rows.push_back(row);
-  }
+  Table table = readFixtureTable(SOURCE_DIR, name);
+  EXPECT_TRUE(table.complete) << name;
   return table;
 }
 
 double number(const std::map<std::string, std::string>& row, const std::string& column) {
-  return std::stod(row.at(column));
+  return fixtureNumber(row, column);
 }
 
 // An angle difference reduced into (-pi, pi].
