@@ -184,7 +184,7 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     const auto libnova = medians.find(benchmarkName("libnova", row));
     if (ours == medians.end() || libnova == medians.end()) continue;  // left out by a filter
     const Accuracy accuracy = row.accuracy();
-    std::printf("| %s | %.0f ns | %.0f ns | %.2f | %.3g %s | %.3g %s | %s |\n", row.name,
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f | %.3g %s | %.3g %s | %s |\n", row.name,
                 ours->second, libnova->second, ours->second / libnova->second, accuracy.ours,
                 row.unit, accuracy.libnova, row.unit, row.reference);
   }
