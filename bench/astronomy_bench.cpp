@@ -21,7 +21,7 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
-#include "tests/support/fixture_table.h"
+#include "tests/support/fixture_file.h"
 
 namespace {
 
