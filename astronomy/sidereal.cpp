@@ -1,13 +1,14 @@
 // Sidereal time at Greenwich from the IAU 1982 expression and the IAU 1980 nutation.
-#include "ephemeris/sidereal.h"
+#include "astronomy/sidereal.h"
 
 #include <cmath>
 
-#include "ephemeris/angles.h"
-#include "ephemeris/nutation.h"
-#include "ephemeris/position.h"
+#include "astronomy/angles.h"
+#include "astronomy/nutation.h"
+#include "astronomy/time_scales.h"
 
 double meanSiderealTime(double jdUt) {
+  if (!withinSpan(jdUt)) return NAN;
   const double days = jdUt - kJ2000Epoch;
   const double T = days / kJulianCentury;
   // 360.98564736629 deg per day, split so that the whole turns of the 360 deg part drop out
@@ -15,12 +16,12 @@ double meanSiderealTime(double jdUt) {
   const double turns = std::fmod(days, 1.0) * 360.0;
   const double degrees = 280.46061837 + turns + 0.98564736629 * days + 0.000387933 * T * T -
                          T * T * T / 38710000.0;
-  return normalizeRadians(std::fmod(degrees, 360.0) * kDegree);
+  return reduceAngle(std::fmod(degrees, 360.0) * kDegree);
 }
 
 double apparentSiderealTime(double jdUt) {
   Nutation nutation;
-  computeNutation(nutation, jdUt);
+  if (!computeNutation(nutation, jdUt)) return NAN;
   const double epsilon = meanObliquity(jdUt) + nutation.obliquity;
-  return normalizeRadians(meanSiderealTime(jdUt) + nutation.longitude * std::cos(epsilon));
+  return reduceAngle(meanSiderealTime(jdUt) + nutation.longitude * std::cos(epsilon));
 }
