@@ -106,9 +106,9 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
   if (!heliocentric(body, jdTt - tau, bodyThen)) return false;
   // Where the body was when its light left it, seen from where the Earth was then: light time
   // and aberration in one (the Earth's velocity changes little over the light time). The distance
-  // is the light's path, to where the Earth is now.
+  // is the true one, at jdTt.
   toSpherical(bodyThen - earthAt(jdTt - tau), longitude, latitude);
-  distance = length(bodyThen - earth);
+  distance = length(body0 - earth);
   // The series' dynamical ecliptic and equinox to the FK5 frame.
   const double T = julianCenturies(jdTt);
   const double lp = longitude - (1.397 * T + 0.00031 * T * T) * kDegree;

@@ -13,7 +13,7 @@ struct ApparentPlace {
   double jdTt;                        // Julian Day (TT) it was filled for
   EclipticCoordinates ecliptic;       // true ecliptic and equinox of date, rad
   EquatorialCoordinates equatorial;   // true equator and equinox of date, rad
-  double distanceAu;                  // from the centre of the Earth, AU, when the light left
+  double distanceAu;                  // true distance from the centre of the Earth at jdTt, AU
 };
 
 // Where a body appears to `observer` at the surface of the Earth (or at its height above it):
@@ -34,8 +34,10 @@ struct TopocentricPlace {
 // FK5 correction of the series' frame, the nutation (IAU 1980) and the true obliquity. Pluto from
 // its fit to DE200 (J2000.0, precessed to the date); the Moon from the abridged ELP-2000/82
 // (its light time is in its mean longitude; its aberration cancels with the Earth's own) with the
-// nutation. Against Astronomy Engine from 1900 to 2100: the Sun and the planets within 2",
-// the Moon within 15", Pluto within 15" (the series' own accuracy). False, and every angle and
+// nutation. Against Astronomy Engine from 1900 to 2100: the Sun within 2", the Moon within 7"
+// (its series claims 10"), Pluto within 11" (its fit to DE200), the planets within 20" (the
+// reference truncates VSOP87 for 1'; the abridged series here keep to 3.3" of the full one,
+// heliocentric). False, and every angle and
 // the distance NaN, for Body::Earth or a value outside the enumeration, outside the library's
 // span (kFirstJd, kEndJd) or for a non-finite day; for Pluto, outside its series' span too
 // (kPlutoFirstJd, kPlutoEndJd).

@@ -20,9 +20,11 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 // `deltaTSeconds` when given, else deltaT(jdUt), the standard altitude of the body (the Sun's
 // -0.8333 degree, the Moon's from its parallax that day, -0.5667 degree for the planets and
 // Pluto) and computeRiseTransitSet. The observer's height is not used (no dip of the horizon).
+// The events found by interpolation are then polished with the body's place at each instant.
 // Against Astronomy Engine, from the equator to 89.99 degrees on both hemispheres, 1900 to 2100:
-// within 30 s for the Sun and planets and 60 s for the Moon, but where the body only grazes the
-// horizon. False, with kind Invalid, every flag false and every time NaN, where
+// within 5 s and the time the body's altitude takes to change by 0.5' for the Sun (its true
+// semidiameter against the standard 16'), 0.3' for the Moon and 1' for the planets: a few
+// seconds where the body rises steeply, minutes where it only grazes the horizon. False, with kind Invalid, every flag false and every time NaN, where
 // computeRiseTransitSet or computeApparentPlace would fail (Pluto outside its series included).
 bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
                                double jdUt, std::optional<double> deltaTSeconds = std::nullopt);

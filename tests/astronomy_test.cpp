@@ -12,12 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "astronomy/coordinates.h"
 #include "astronomy/moon.h"
@@ -26,70 +21,17 @@
 #include "astronomy/rise_set.h"
 #include "astronomy/sidereal.h"
 #include "ephemeris/constants.h"
+#include "tests/support/fixture_table.h"
 
 namespace {
 
-// One fixture file: the rows after the '#' note and the header, each field by column name.
-struct Table {
-  std::vector<std::map<std::string, std::string>> rows;
-};
-
-Table readTable(const std::string& name) {
-  Table table;
-  std::ifstream in(std::string(SOURCE_DIR) + "/tests/data/" + name);
-  EXPECT_TRUE(in) << name;
-  std::string line;
-  std::vector<std::string> header;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, ',')) fields.push_back(field);
-    if (line.back() == ',') fields.emplace_back();
-    if (header.empty()) {
-      header = fields;
-      continue;
-    }
-    EXPECT_EQ(fields.size(), header.size()) << line;
-    std::map<std::string, std::string> row;
-    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-    table.rows.push_back(row);
-  }
-  return table;
-}
-
-double number(const std::map<std::string, std::string>& row, const std::string& column) {
-  return std::stod(row.at(column));
-}
-
-// An angle difference reduced into (-pi, pi].
-double angleDifference(double a, double b) { return std::remainder(a - b, 2.0 * kPi); }
-
-// The largest absolute difference of one quantity over the fixture, checked against its
-// tolerance when the test ends, and printed for the README.
-struct Largest {
-  Largest(const char* q, const char* u, double t) : quantity(q), unit(u), tolerance(t) {}
-  const char* quantity;
-  const char* unit;
-  double tolerance;
-  double value = 0.0;
-  std::string where;
-
-  void add(double difference, const std::string& at) {
-    EXPECT_LE(std::fabs(difference), tolerance) << quantity << " at " << at;
-    if (std::fabs(difference) > value) {
-      value = std::fabs(difference);
-      where = at;
-    }
-  }
-  ~Largest() {
-    std::printf("largest difference, %s: %.3g %s (at %s)\n", quantity, value, unit, where.c_str());
-  }
-};
-
-constexpr double kArcsecondsPerRadian = 1.0 / kArcsecond;
-constexpr double kSecondsPerRadianOfTime = 86400.0 / (2.0 * kPi);
+using fixture::angleDifference;
+using fixture::kArcsecondsPerRadian;
+using fixture::kSecondsPerRadianOfTime;
+using fixture::Largest;
+using fixture::number;
+using fixture::readTable;
+using fixture::Table;
 
 // ---- Worked examples ----
 

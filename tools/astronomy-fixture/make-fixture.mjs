@@ -44,6 +44,8 @@
 //   tt_jd, ut_jd, body, obs_lat, obs_lon, obs_height (metres above sea level)
 //   ra, dec, dist      topocentric, true equator and equinox of date, degrees and AU
 //   azimuth, altitude  from north through east, no refraction, degrees
+//   geo_ra, geo_dec    the same body from the centre of the Earth, degrees: topocentric less
+//                      geocentric is the parallax
 //
 // astronomy_events.csv, one row per body, observer and UT day, for observers from the equator to
 // beyond both polar circles, on fixed days (solstices, equinoxes, the ends of polar day and
@@ -56,6 +58,9 @@
 //   obs_lat, obs_lon, jd0_ut (0h UT of the day), delta_t (TT - UT, seconds)
 //   rise, transit, set the first of each after jd0_ut, as UT Julian Days, or empty when there is
 //                      none before the day ends
+//   transit_altitude   the altitude of the body (for twilight the Sun) at its first upper
+//                      culmination after jd0_ut, topocentric, with refraction, degrees: which
+//                      side of the horizon a day without rise and set keeps to
 //
 // astronomy_moon_phases.csv, one row per instant between 1900 and 2099:
 //   tt_jd              the instant, TT
@@ -214,9 +219,10 @@ function topocentricRows() {
     for (const body of [Astronomy.Body.Moon, Astronomy.Body.Sun]) {
       const eq = Astronomy.Equator(body, time, observer, true, true);
       const hor = Astronomy.Horizon(time, observer, eq.ra, eq.dec);
+      const geo = equatorOfDate(body, time);
       rows.push([ttJd.toFixed(5), day(time.ut + J2000), body, lat.toFixed(4), lon.toFixed(4),
                  height, deg(eq.ra * 15), deg(eq.dec), eq.dist.toFixed(12), deg(hor.azimuth),
-                 deg(hor.altitude)].join(','));
+                 deg(hor.altitude), deg(geo.ra * 15), deg(geo.dec)].join(','));
     }
   });
   return rows;
@@ -259,12 +265,14 @@ function eventRows() {
         const set = Astronomy.SearchRiseSet(body, observer, -1, start, 1);
         const transit = Astronomy.SearchHourAngle(body, observer, 0, start, +1);
         rows.push([...head(body), within(start, rise), within(start, transit.time),
-                   within(start, set)].join(','));
+                   within(start, set), deg(transit.hor.altitude)].join(','));
       }
+      const noon = Astronomy.SearchHourAngle(Astronomy.Body.Sun, observer, 0, start, +1);
       for (const [name, altitude] of twilights) {
         const dawn = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, +1, start, 1, altitude);
         const dusk = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, -1, start, 1, altitude);
-        rows.push([...head(name), within(start, dawn), '', within(start, dusk)].join(','));
+        rows.push([...head(name), within(start, dawn), '', within(start, dusk),
+                   deg(noon.hor.altitude)].join(','));
       }
     });
   });
@@ -301,9 +309,10 @@ fs.writeFileSync(path.join(outDir, 'astronomy_rise_set.csv'), [
 fs.writeFileSync(path.join(outDir, 'astronomy_apparent.csv'), [
   note, 'tt_jd,body,ra,dec,lon,lat,dist', ...apparentRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_topocentric.csv'), [
-  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,dist,azimuth,altitude',
+  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,dist,azimuth,altitude,geo_ra,geo_dec',
   ...topocentricRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_events.csv'), [
-  note, 'body,obs_lat,obs_lon,jd0_ut,delta_t,rise,transit,set', ...eventRows(), ''].join('\n'));
+  note, 'body,obs_lat,obs_lon,jd0_ut,delta_t,rise,transit,set,transit_altitude',
+  ...eventRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_moon_phases.csv'), [
   note, 'tt_jd,new_moon,first_quarter,full_moon,last_quarter', ...moonPhaseRows(), ''].join('\n'));
