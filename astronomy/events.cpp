@@ -122,8 +122,11 @@ void polishEvent(const Sky& where, int event, double jd0, RiseSetKind kind, bool
 // The events of `body` crossing `altitude` (rad), or its standard altitude when that is NaN.
 bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, double jdUt,
                 std::optional<double> deltaTSeconds, double altitude) {
-  // The library's span and a finite day first: the places below would be of another day.
-  if (!withinSpan(jdUt)) {
+  // The library's span and a finite day first: the places below would be of another day. A
+  // delta T of a day or more (the model's reaches 16 hours at the span's ends) would take the
+  // interpolation beyond its three days.
+  const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
+  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0)) {
     invalid(events);
     return false;
   }
@@ -138,7 +141,7 @@ bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, dou
                                              places[2].equatorial};
   const double h0 = std::isnan(altitude) ? standardAltitude(body, places[1]) : altitude;
   if (!computeRiseTransitSet(events, jdUt, apparent, observer, h0, deltaTSeconds)) return false;
-  const Sky where{body, observer, (terrestrialTime(jdUt, deltaTSeconds) - jdUt), altitude};
+  const Sky where{body, observer, deltaTDays, altitude};
   // Event 0 the transit, -1 the rise, +1 the set.
   polishEvent(where, 0, jdUt, events.kind, events.hasTransit, events.transitJdUt);
   polishEvent(where, -1, jdUt, events.kind, events.hasRise, events.riseJdUt);

@@ -25,7 +25,8 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 // within 5 s and the time the body's altitude takes to change by 0.5' for the Sun (its true
 // semidiameter against the standard 16'), 0.3' for the Moon and 1' for the planets: a few
 // seconds where the body rises steeply, minutes where it only grazes the horizon. False, with kind Invalid, every flag false and every time NaN, where
-// computeRiseTransitSet or computeApparentPlace would fail (Pluto outside its series included).
+// computeRiseTransitSet or computeApparentPlace would fail (Pluto outside its series included),
+// and for a delta T of a day or more.
 bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
                                double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
 
