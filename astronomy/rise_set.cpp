@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double kSiderealPerDay = 360.985647 * kDegree;  // sidereal rotation per UT day, rad
 constexpr double kConverged = 1e-7;       // days, about 0.01 s
 constexpr int kIterations = 20;
 
@@ -37,7 +36,7 @@ struct Day {
 // Hour angle (rad, in (-pi, pi]) and the coordinates of the body at the fraction `m` of the day.
 double hourAngle(const Day& day, double m, EquatorialCoordinates& at) {
   at = interpolate(day.apparent, m + day.deltaT);
-  const double theta = day.siderealTime + kSiderealPerDay * m;
+  const double theta = day.siderealTime + kSiderealRotationPerDay * m;
   return signedAngle(theta + day.observer.longitude - at.rightAscension);
 }
 

@@ -9,6 +9,8 @@ constexpr double kPi = 3.141592653589793;       // the double nearest to pi
 constexpr double kTwoPi = 2.0 * kPi;            // 6.283185307179586, the double nearest to 2pi
 constexpr double kDegree = kPi / 180.0;         // rad per degree
 constexpr double kArcsecond = kDegree / 3600.0; // rad per arcsecond
+// The Earth's rotation against the equinox: rad of sidereal time per day of UT.
+constexpr double kSiderealRotationPerDay = 360.985647 * kDegree;
 constexpr double kAstronomicalUnitKm = 149597870.7;  // km per AU (IAU 2012)
 constexpr double kEarthEquatorialRadiusKm = 6378.14;  // IAU 1976, as the book's parallaxes use
 // Aberration in longitude of a body at 1 AU from the Sun, seen from the Earth (Meeus, eq. 25.10).

@@ -12,10 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "astronomy/coordinates.h"
 #include "astronomy/moon.h"
@@ -25,49 +22,17 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
-#include "tests/support/fixture_file.h"
+#include "tests/support/fixture_table.h"
 
 namespace {
 
-using Table = FixtureTable;
-
-Table readTable(const std::string& name) {
-  Table table = readFixtureTable(SOURCE_DIR, name);
-  EXPECT_TRUE(table.complete) << name;
-  return table;
-}
-
-double number(const std::map<std::string, std::string>& row, const std::string& column) {
-  return fixtureNumber(row, column);
-}
-
-// An angle difference reduced into (-pi, pi].
-double angleDifference(double a, double b) { return std::remainder(a - b, 2.0 * kPi); }
-
-// The largest absolute difference of one quantity over the fixture, checked against its
-// tolerance when the test ends, and printed for the README.
-struct Largest {
-  Largest(const char* q, const char* u, double t) : quantity(q), unit(u), tolerance(t) {}
-  const char* quantity;
-  const char* unit;
-  double tolerance;
-  double value = 0.0;
-  std::string where;
-
-  void add(double difference, const std::string& at) {
-    EXPECT_LE(std::fabs(difference), tolerance) << quantity << " at " << at;
-    if (std::fabs(difference) > value) {
-      value = std::fabs(difference);
-      where = at;
-    }
-  }
-  ~Largest() {
-    std::printf("largest difference, %s: %.3g %s (at %s)\n", quantity, value, unit, where.c_str());
-  }
-};
-
-constexpr double kArcsecondsPerRadian = 1.0 / kArcsecond;
-constexpr double kSecondsPerRadianOfTime = 86400.0 / (2.0 * kPi);
+using fixture::angleDifference;
+using fixture::kArcsecondsPerRadian;
+using fixture::kSecondsPerRadianOfTime;
+using fixture::Largest;
+using fixture::number;
+using fixture::readTable;
+using fixture::Table;
 
 // ---- Worked examples ----
 
