@@ -39,8 +39,9 @@ struct TopocentricPlace {
 // reference truncates VSOP87 for 1'; the abridged series here keep to 3.3" of the full one,
 // heliocentric). False, and every angle and
 // the distance NaN, for Body::Earth or a value outside the enumeration, outside the library's
-// span (kFirstJd, kEndJd) or for a non-finite day; for Pluto, outside its series' span too
-// (kPlutoFirstJd, kPlutoEndJd).
+// span (kFirstJd, kEndJd) or for a non-finite day; for Pluto, outside its series' span too,
+// which the light time (about a quarter of a day) shifts: from a little after kPlutoFirstJd up to
+// kPlutoEndJd.
 bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 
 // Fills `place` for `body` (any but Body::Earth) at Julian Day `jdUt` (UT) for `observer`,
