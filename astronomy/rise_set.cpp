@@ -127,8 +127,7 @@ double dayFraction(double m) { return m - std::floor(m); }
 }  // namespace
 
 double moonStandardAltitude(double distanceKm) {
-  // Written so that NaN fails the test as well.
-  if (!(distanceKm > kEarthEquatorialRadiusKm && distanceKm <= HUGE_VAL)) return NAN;
+  if (!std::isfinite(distanceKm) || !(distanceKm > kEarthEquatorialRadiusKm)) return NAN;
   return 0.7275 * std::asin(kEarthEquatorialRadiusKm / distanceKm) - kHorizonRefraction;
 }
 
@@ -136,7 +135,9 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude, std::optional<double> deltaTSeconds) {
   const double deltaTDays = (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
-  if (!withinSpan(jdUt) || !std::isfinite(deltaTDays) ||
+  // Delta T is a fraction of a day over the whole span: beyond a day the three days of
+  // coordinates would not hold the instants to interpolate.
+  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) <= 1.0) ||
       !validInputs(apparent, observer, standardAltitude)) {
     events.kind = RiseSetKind::Invalid;
     events.hasRise = events.hasTransit = events.hasSet = false;

@@ -13,8 +13,8 @@ constexpr double kStandardAltitudeStar = -kHorizonRefraction;  // stars and plan
 constexpr double kStandardAltitudeSun = -0.8333 * kDegree;
 
 // Standard altitude of the Moon, rad, at a geocentric distance `distanceKm`: 0.7275 times its
-// horizontal parallax, for parallax and semidiameter, less the refraction at the horizon. NaN
-// for a distance that is not finite or not above the Earth's equatorial radius.
+// horizontal parallax, for parallax and semidiameter, less the refraction at the horizon: about
+// +0.1 deg. NaN for a distance that is not finite or not above the Earth's equatorial radius.
 double moonStandardAltitude(double distanceKm);
 
 // What a body does on the day: crosses the standard altitude (rises, sets or both), stays above
@@ -40,8 +40,8 @@ struct RiseTransitSet {
 // altitude, the day is still searched hour by hour for a crossing (the Moon's declination changes
 // fast enough to make one at high latitudes), and the day is circumpolar or never rising only
 // when there is none. False, with kind Invalid, every flag false and every time NaN, when the day
-// lies outside the library's span (kFirstJd, kEndJd), or an input is not finite, or a latitude
-// or declination lies outside [-pi/2, pi/2].
+// lies outside the library's span (kFirstJd, kEndJd), or an input is not finite, or a latitude,
+// declination or standard altitude lies outside [-pi/2, pi/2], or delta T exceeds a day.
 bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude,

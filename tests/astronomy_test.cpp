@@ -20,6 +20,7 @@
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_table.h"
 
@@ -265,6 +266,42 @@ TEST(AstronomyTest, RiseTransitSetAgreesWithAstronomyEngine) {
   // The fixture's observer inside the Arctic circle has both kinds of day.
   EXPECT_GT(kinds[static_cast<int>(RiseSetKind::Circumpolar)], 0);
   EXPECT_GT(kinds[static_cast<int>(RiseSetKind::NeverRises)], 0);
+}
+
+// ---- Delta T against Astronomy Engine ----
+
+// The reference evaluates the same polynomials of Espenak and Meeus; it keeps time as days from
+// J2000.0, so its TT - UT carries the rounding of those days, 2e-5 s at the span's ends.
+TEST(AstronomyTest, DeltaTAgreesWithAstronomyEngine) {
+  const Table table = readTable("astronomy_delta_t.csv");
+  ASSERT_GE(table.rows.size(), 800u);
+  Largest difference("delta T", "s", 1e-3);
+  for (const auto& row : table.rows) {
+    const double jdUt = number(row, "ut_jd");
+    difference.add(deltaT(jdUt) - number(row, "delta_t"), row.at("ut_jd"));
+  }
+}
+
+// The caller's delta T replaces the model's wherever one is taken.
+TEST(AstronomyTest, CallerSuppliesDeltaT) {
+  const double jdUt = 2461000.25;
+  EXPECT_DOUBLE_EQ(terrestrialTime(jdUt, 100.0), jdUt + 100.0 / 86400.0);
+  EXPECT_DOUBLE_EQ(terrestrialTime(jdUt), jdUt + deltaT(jdUt) / 86400.0);
+  EXPECT_NEAR(deltaT(jdUt), 72.0, 3.0);  // 2025 October: 69 s measured, the model's prediction
+
+  // A day of the Sun at Tromso in April: an hour's delta T moves the coordinates' interpolation
+  // by an hour's motion of the Sun, most of a second of its rising; the model's delta T none.
+  const EquatorialCoordinates sun[3] = {{3.07 * 15 * kDegree, 11.7 * kDegree},
+                                        {3.13 * 15 * kDegree, 12.0 * kDegree},
+                                        {3.20 * 15 * kDegree, 12.3 * kDegree}};
+  const Observer tromso{18.96 * kDegree, 69.65 * kDegree};
+  RiseTransitSet model, same, hour;
+  ASSERT_TRUE(computeRiseTransitSet(model, 2461144.5, sun, tromso, kStandardAltitudeSun));
+  ASSERT_TRUE(computeRiseTransitSet(same, 2461144.5, sun, tromso, kStandardAltitudeSun,
+                                    deltaT(2461144.5)));
+  ASSERT_TRUE(computeRiseTransitSet(hour, 2461144.5, sun, tromso, kStandardAltitudeSun, 3600.0));
+  EXPECT_EQ(model.riseJdUt, same.riseJdUt);
+  EXPECT_GT(std::fabs(hour.riseJdUt - model.riseJdUt) * 86400.0, 0.5);
 }
 
 }  // namespace

@@ -6,13 +6,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ephemeris/constants.h"
+#include "tests/support/fixture_file.h"
 
 namespace fixture {
 
@@ -25,32 +24,13 @@ struct Table {
 };
 
 inline Table readTable(const std::string& name) {
-  Table table;
-  std::ifstream in(std::string(SOURCE_DIR) + "/tests/data/" + name);
-  EXPECT_TRUE(in) << name;
-  std::string line;
-  std::vector<std::string> header;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, ',')) fields.push_back(field);
-    if (line.back() == ',') fields.emplace_back();
-    if (header.empty()) {
-      header = fields;
-      continue;
-    }
-    EXPECT_EQ(fields.size(), header.size()) << line;
-    Row row;
-    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-    table.rows.push_back(row);
-  }
-  return table;
+  FixtureTable file = readFixtureTable(SOURCE_DIR, name);
+  EXPECT_TRUE(file.complete) << name << ": missing, or a row of another number of fields";
+  return Table{file.rows};
 }
 
 inline double number(const Row& row, const std::string& column) {
-  return std::stod(row.at(column));
+  return fixtureNumber(row, column);
 }
 
 // An angle difference reduced into (-pi, pi].
