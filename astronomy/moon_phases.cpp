@@ -25,34 +25,45 @@ constexpr double kOmega[] = {124.7746, -1.56375588, 0.0020672, 0.00000215, 0.0};
 // The eccentricity of the Earth's orbit decreasing: terms with M scale by E, with 2M by E^2.
 constexpr double kE[] = {1.0, -0.002516, -0.0000074};
 
-// One periodic correction: coefficient (days) * E^|M| * sin(M*M + Mp*M' + F*F + omega*Omega).
-struct PhaseTerm {
-  double coefficient;
+// One periodic correction of new and of full Moon, which share their arguments: coefficient
+// (days) * E^|M| * sin(M*M + Mp*M' + F*F + omega*Omega).
+struct SyzygyTerm {
+  double newMoon, fullMoon;
   int8_t M, Mp, F, omega;
 };
 
-constexpr PhaseTerm kNewMoonTerms[] = {
-    {-0.40720, 0, 1, 0, 0}, {0.17241, 1, 0, 0, 0},   {0.01608, 0, 2, 0, 0},
-    {0.01039, 0, 0, 2, 0},  {0.00739, -1, 1, 0, 0},  {-0.00514, 1, 1, 0, 0},
-    {0.00208, 2, 0, 0, 0},  {-0.00111, 0, 1, -2, 0}, {-0.00057, 0, 1, 2, 0},
-    {0.00056, 1, 2, 0, 0},  {-0.00042, 0, 3, 0, 0},  {0.00042, 1, 0, 2, 0},
-    {0.00038, 1, 0, -2, 0}, {-0.00024, -1, 2, 0, 0}, {-0.00017, 0, 0, 0, 1},
-    {-0.00007, 2, 1, 0, 0}, {0.00004, 0, 2, -2, 0},  {0.00004, 3, 0, 0, 0},
-    {0.00003, 1, 1, -2, 0}, {0.00003, 0, 2, 2, 0},   {-0.00003, 1, 1, 2, 0},
-    {0.00003, -1, 1, 2, 0}, {-0.00002, -1, 1, -2, 0}, {-0.00002, 1, 3, 0, 0},
-    {0.00002, 0, 4, 0, 0},
+constexpr SyzygyTerm kSyzygyTerms[] = {
+    {-0.40720, -0.40614, 0, 1, 0, 0},
+    {0.17241, 0.17302, 1, 0, 0, 0},
+    {0.01608, 0.01614, 0, 2, 0, 0},
+    {0.01039, 0.01043, 0, 0, 2, 0},
+    {0.00739, 0.00734, -1, 1, 0, 0},
+    {-0.00514, -0.00515, 1, 1, 0, 0},
+    {0.00208, 0.00209, 2, 0, 0, 0},
+    {-0.00111, -0.00111, 0, 1, -2, 0},
+    {-0.00057, -0.00057, 0, 1, 2, 0},
+    {0.00056, 0.00056, 1, 2, 0, 0},
+    {-0.00042, -0.00042, 0, 3, 0, 0},
+    {0.00042, 0.00042, 1, 0, 2, 0},
+    {0.00038, 0.00038, 1, 0, -2, 0},
+    {-0.00024, -0.00024, -1, 2, 0, 0},
+    {-0.00017, -0.00017, 0, 0, 0, 1},
+    {-0.00007, -0.00007, 2, 1, 0, 0},
+    {0.00004, 0.00004, 0, 2, -2, 0},
+    {0.00004, 0.00004, 3, 0, 0, 0},
+    {0.00003, 0.00003, 1, 1, -2, 0},
+    {0.00003, 0.00003, 0, 2, 2, 0},
+    {-0.00003, -0.00003, 1, 1, 2, 0},
+    {0.00003, 0.00003, -1, 1, 2, 0},
+    {-0.00002, -0.00002, -1, 1, -2, 0},
+    {-0.00002, -0.00002, 1, 3, 0, 0},
+    {0.00002, 0.00002, 0, 4, 0, 0},
 };
 
-constexpr PhaseTerm kFullMoonTerms[] = {
-    {-0.40614, 0, 1, 0, 0}, {0.17302, 1, 0, 0, 0},   {0.01614, 0, 2, 0, 0},
-    {0.01043, 0, 0, 2, 0},  {0.00734, -1, 1, 0, 0},  {-0.00515, 1, 1, 0, 0},
-    {0.00209, 2, 0, 0, 0},  {-0.00111, 0, 1, -2, 0}, {-0.00057, 0, 1, 2, 0},
-    {0.00056, 1, 2, 0, 0},  {-0.00042, 0, 3, 0, 0},  {0.00042, 1, 0, 2, 0},
-    {0.00038, 1, 0, -2, 0}, {-0.00024, -1, 2, 0, 0}, {-0.00017, 0, 0, 0, 1},
-    {-0.00007, 2, 1, 0, 0}, {0.00004, 0, 2, -2, 0},  {0.00004, 3, 0, 0, 0},
-    {0.00003, 1, 1, -2, 0}, {0.00003, 0, 2, 2, 0},   {-0.00003, 1, 1, 2, 0},
-    {0.00003, -1, 1, 2, 0}, {-0.00002, -1, 1, -2, 0}, {-0.00002, 1, 3, 0, 0},
-    {0.00002, 0, 4, 0, 0},
+// The same for the quarters.
+struct PhaseTerm {
+  double coefficient;
+  int8_t M, Mp, F, omega;
 };
 
 constexpr PhaseTerm kQuarterTerms[] = {
@@ -98,27 +109,28 @@ double phaseInstant(double k, int quarter) {
                Omega = argument(kOmega, k, T);
   const double E = polynomial(kE, T);
 
-  const auto sum = [&](const auto& terms) {
-    double s = 0.0;
-    for (const PhaseTerm& term : terms) {
-      const double e = term.M == 0 ? 1.0 : std::abs(term.M) == 1 ? E : E * E;
-      s += term.coefficient * e *
-           std::sin(term.M * M + term.Mp * Mp + term.F * F + term.omega * Omega);
-    }
-    return s;
+  // E^|M| for a term's multiple M of the Sun's mean anomaly (0, 1 or 2), times the sine.
+  const auto term = [&](int m, int mp, int f, int omega) {
+    const double e = m == 0 ? 1.0 : std::abs(m) == 1 ? E : E * E;
+    return e * std::sin(m * M + mp * Mp + f * F + omega * Omega);
   };
-  double correction = quarter == 0 ? sum(kNewMoonTerms)
-                      : quarter == 2 ? sum(kFullMoonTerms)
-                                     : sum(kQuarterTerms);
-  if (quarter == 1 || quarter == 3) {
+  double correction = 0.0;
+  if (quarter == 0 || quarter == 2) {
+    for (const SyzygyTerm& t : kSyzygyTerms) {
+      correction += (quarter == 0 ? t.newMoon : t.fullMoon) * term(t.M, t.Mp, t.F, t.omega);
+    }
+  } else {
+    for (const PhaseTerm& t : kQuarterTerms) {
+      correction += t.coefficient * term(t.M, t.Mp, t.F, t.omega);
+    }
     const double W = 0.00306 - 0.00038 * E * std::cos(M) + 0.00026 * std::cos(Mp) -
                      0.00002 * std::cos(Mp - M) + 0.00002 * std::cos(Mp + M) +
                      0.00002 * std::cos(2.0 * F);
     correction += quarter == 1 ? W : -W;
   }
-  for (const PlanetaryTerm& term : kPlanetaryTerms) {
-    const double a = term.c[0] + term.c[1] * k + term.c[2] * T * T;
-    correction += term.amplitude * std::sin(std::fmod(a, 360.0) * kDegree);
+  for (const PlanetaryTerm& p : kPlanetaryTerms) {
+    const double a = p.c[0] + p.c[1] * k + p.c[2] * T * T;
+    correction += p.amplitude * std::sin(std::fmod(a, 360.0) * kDegree);
   }
   // The mean phase: its k term kept apart from the powers of T, which are small, for precision.
   return kMeanPhase[0] + kSynodicMonth * k + (polynomial(kMeanPhase, T) - kMeanPhase[0]) +
