@@ -5,7 +5,11 @@
 //
 // libnova's habits, minded in the accuracy columns: its nutation and sidereal time take the
 // instant as UT, and its apparent sidereal time multiplies delta psi by cos(delta epsilon) where
-// cos(epsilon) belongs, so its equation of the equinoxes is about 8% too large.
+// cos(epsilon) belongs, so its equation of the equinoxes is about 8% too large; its places take
+// the instant as TT and are referred to the equator and equinox of J2000.0 (0.35 deg from those
+// of date in 2025), so its rows here add its own precession to the date (ln_get_equ_prec), in
+// the time as well; its rising and setting refine each event once. The rows of rising and setting count
+// the events each finds of the reference's, and take the largest difference over those.
 #include "bench/astronomy_bench.h"
 
 #include <benchmark/benchmark.h>
@@ -17,6 +21,8 @@
 #include <functional>
 #include <vector>
 
+#include "astronomy/apparent.h"
+#include "astronomy/events.h"
 #include "astronomy/nutation.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
@@ -53,12 +59,20 @@ void timeCalls(benchmark::State& state, const Call& call) {
   }
 }
 
-// The largest difference of a quantity over the fixture, for ours and for libnova.
+// The largest difference of a quantity over the fixture, for ours and for libnova; for events,
+// also how many of the reference's each found (an event not found adds NaN).
 struct Accuracy {
   double ours = 0.0, libnova = 0.0;
+  int oursFound = 0, libnovaFound = 0, events = 0;
   void add(double oursDifference, double libnovaDifference) {
-    ours = std::fmax(ours, std::fabs(oursDifference));
-    libnova = std::fmax(libnova, std::fabs(libnovaDifference));
+    if (!std::isnan(oursDifference)) ours = std::fmax(ours, std::fabs(oursDifference));
+    if (!std::isnan(libnovaDifference)) libnova = std::fmax(libnova, std::fabs(libnovaDifference));
+  }
+  void addEvent(double oursDifference, double libnovaDifference) {
+    ++events;
+    oursFound += !std::isnan(oursDifference);
+    libnovaFound += !std::isnan(libnovaDifference);
+    add(oursDifference, libnovaDifference);
   }
 };
 
@@ -76,6 +90,103 @@ FixtureTable instantsTable() { return readFixtureTable(SOURCE_DIR, "astronomy_in
 
 // An angle difference in rad reduced into (-pi, pi].
 double angleDifference(double a, double b) { return std::remainder(a - b, kTwoPi); }
+
+// Angle between two directions of right ascension and declination (rad), by the haversine.
+double separation(double ra1, double dec1, double ra2, double dec2) {
+  const double a = std::sin((dec2 - dec1) / 2.0), b = std::sin((ra2 - ra1) / 2.0);
+  return 2.0 * std::asin(std::sqrt(a * a + std::cos(dec1) * std::cos(dec2) * b * b));
+}
+
+using LibnovaPlace = void (*)(double, ln_equ_posn*);
+
+// libnova's place of a body at `jd`, precessed by libnova from J2000.0 to the date.
+ln_equ_posn libnovaOfDate(LibnovaPlace libnova, double jd) {
+  ln_equ_posn j2000, ofDate;
+  libnova(jd, &j2000);
+  ln_get_equ_prec(&j2000, jd, &ofDate);
+  return ofDate;
+}
+
+// A row of the apparent place of `body`, libnova's by `libnova`, against the reference's
+// apparent right ascension and declination (true equator and equinox of date).
+Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaPlace libnova) {
+  return {name,
+          [body](double jd) {
+            ApparentPlace p;
+            computeApparentPlace(p, body, jd);
+            benchmark::DoNotOptimize(p);
+          },
+          [libnova](double jd) { benchmark::DoNotOptimize(libnovaOfDate(libnova, jd)); },
+          [body, bodyName, libnova] {
+            Accuracy a;
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv").rows) {
+              if (row.at("body") != bodyName) continue;
+              const double tt = fixtureNumber(row, "tt_jd");
+              const double ra = fixtureNumber(row, "ra") * kDegree;
+              const double dec = fixtureNumber(row, "dec") * kDegree;
+              ApparentPlace p;
+              computeApparentPlace(p, body, tt);
+              const ln_equ_posn l = libnovaOfDate(libnova, tt);
+              a.add(separation(p.equatorial.rightAscension, p.equatorial.declination, ra, dec) /
+                        kArcsecond,
+                    separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
+            }
+            return a;
+          },
+          "″", "apparent place of date, 1900–2100"};
+}
+
+using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
+
+// A row of one day's rising, transit and setting of `body` at Greenwich, against the
+// reference's events at observers from the equator to the polar circles: an event is found when
+// the contender gives one within 30 minutes of it.
+Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet libnova) {
+  static const Observer kGreenwich{0.0, 51.4769 * kDegree};
+  return {name,
+          [body](double jd) {
+            RiseTransitSet e;
+            computeBodyRiseTransitSet(e, body, kGreenwich, jd);
+            benchmark::DoNotOptimize(e);
+          },
+          [libnova](double jd) {
+            ln_lnlat_posn observer{0.0, 51.4769};
+            ln_rst_time rst;
+            benchmark::DoNotOptimize(libnova(jd, &observer, &rst));
+            benchmark::DoNotOptimize(rst);
+          },
+          [body, bodyName, libnova] {
+            Accuracy a;
+            constexpr double kWindow = 1800.0;  // s
+            const auto near = [](double time, double reference) {
+              const double d = (time - reference) * kSecondsPerDay;
+              return std::fabs(d) <= kWindow ? d : NAN;
+            };
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_events.csv").rows) {
+              if (row.at("body") != bodyName) continue;
+              const double jd0 = fixtureNumber(row, "jd0_ut");
+              const double lat = fixtureNumber(row, "obs_lat"), lon = fixtureNumber(row, "obs_lon");
+              RiseTransitSet e;
+              computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0);
+              ln_lnlat_posn observer{lon, lat};
+              ln_rst_time rst{NAN, NAN, NAN};
+              if (libnova(jd0, &observer, &rst) != 0) rst = {NAN, NAN, NAN};
+              const struct {
+                const char* column;
+                double ours, libnova;
+              } events[] = {{"rise", e.riseJdUt, rst.rise},
+                            {"transit", e.transitJdUt, rst.transit},
+                            {"set", e.setJdUt, rst.set}};
+              for (const auto& event : events) {
+                if (row.at(event.column).empty()) continue;
+                const double reference = fixtureNumber(row, event.column);
+                a.addEvent(near(event.ours, reference), near(event.libnova, reference));
+              }
+            }
+            return a;
+          },
+          "s", "events of the fixture's days"};
+}
 
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
@@ -151,6 +262,11 @@ const std::vector<Row>& rows() {
          return a;
        },
        "s", "Espenak and Meeus, 1900–2099"},
+      apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
+      apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
+      apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
+      riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
+      riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
   };
   return table;
 }
@@ -184,9 +300,16 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     const auto libnova = medians.find(benchmarkName("libnova", row));
     if (ours == medians.end() || libnova == medians.end()) continue;  // left out by a filter
     const Accuracy accuracy = row.accuracy();
-    std::printf("| %s | %.1f ns | %.1f ns | %.2f | %.3g %s | %.3g %s | %s |\n", row.name,
+    char found[2][48] = {"", ""};
+    if (accuracy.events > 0) {
+      std::snprintf(found[0], sizeof found[0], ", %d of %d events", accuracy.oursFound,
+                    accuracy.events);
+      std::snprintf(found[1], sizeof found[1], ", %d of %d events", accuracy.libnovaFound,
+                    accuracy.events);
+    }
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f | %.3g %s%s | %.3g %s%s | %s |\n", row.name,
                 ours->second, libnova->second, ours->second / libnova->second, accuracy.ours,
-                row.unit, accuracy.libnova, row.unit, row.reference);
+                row.unit, found[0], accuracy.libnova, row.unit, found[1], row.reference);
   }
   std::printf("\n");
 }
