@@ -19,7 +19,8 @@ void eclipticToEquatorial(EquatorialCoordinates& equatorial, const EclipticCoord
   const double sinE = std::sin(obliquity), cosE = std::cos(obliquity);
   const double sinL = std::sin(ecliptic.longitude), cosL = std::cos(ecliptic.longitude);
   const double sinB = std::sin(ecliptic.latitude), cosB = std::cos(ecliptic.latitude);
-  equatorial.rightAscension = reduceAngle(std::atan2(sinL * cosB * cosE - sinB * sinE, cosL * cosB));
+  equatorial.rightAscension =
+      reduceAngle(std::atan2(sinL * cosB * cosE - sinB * sinE, cosL * cosB));
   equatorial.declination = clampedAsin(sinB * cosE + cosB * sinE * sinL);
 }
 

@@ -8,8 +8,9 @@
 // cos(epsilon) belongs, so its equation of the equinoxes is about 8% too large; its places take
 // the instant as TT and are referred to the equator and equinox of J2000.0 (0.35 deg from those
 // of date in 2025), so its rows here add its own precession to the date (ln_get_equ_prec), in
-// the time as well; its rising and setting refine each event once. The rows of rising and setting count
-// the events each finds of the reference's, and take the largest difference over those.
+// the time as well; its rising and setting refine each event once. The rows of rising and
+// setting count the events each finds of the reference's, and take the largest difference over
+// those.
 #include "bench/astronomy_bench.h"
 
 #include <benchmark/benchmark.h>
@@ -279,7 +280,8 @@ std::string benchmarkName(const char* contender, const Row& row) {
 
 void registerAstronomyBenchmarks() {
   for (const Row& row : rows()) {
-    for (const auto& [contender, call] : {std::pair{"ours", &row.ours}, {"libnova", &row.libnova}}) {
+    for (const auto& [contender, call] :
+         {std::pair{"ours", &row.ours}, {"libnova", &row.libnova}}) {
       benchmark::RegisterBenchmark(benchmarkName(contender, row).c_str(), timeCalls, *call)
           ->Unit(benchmark::kNanosecond)
           ->Repetitions(7)

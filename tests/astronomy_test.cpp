@@ -168,9 +168,11 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
 
     PlutoPosition pluto;
     computePlutoPosition(pluto, tt);
-    plutoLongitude.add(
-        angleDifference(pluto.longitude, number(row, "pluto_lon") * kDegree) * kArcsecondsPerRadian, at);
-    plutoLatitude.add((pluto.latitude - number(row, "pluto_lat") * kDegree) * kArcsecondsPerRadian, at);
+    plutoLongitude.add(angleDifference(pluto.longitude, number(row, "pluto_lon") * kDegree) *
+                           kArcsecondsPerRadian,
+                       at);
+    plutoLatitude.add(
+        (pluto.latitude - number(row, "pluto_lat") * kDegree) * kArcsecondsPerRadian, at);
     plutoDistance.add(pluto.distanceAu - number(row, "pluto_dist"), at);
 
     // The reference's Moon on its true ecliptic and on its true equator of date: one is the
