@@ -33,8 +33,6 @@ constexpr double kF[] = {93.2720950, 483202.0175233, -0.0036539, -1.0 / 3526000.
 constexpr double kA1[] = {119.75, 131.849};
 constexpr double kA2[] = {53.09, 479264.290};
 constexpr double kA3[] = {313.45, 481266.484};
-// The eccentricity of the Earth's orbit decreasing: terms with M scale by E, with 2M by E^2.
-constexpr double kE[] = {1.0, -0.002516, -0.0000074};
 
 // A polynomial in degrees, reduced to one turn, in rad.
 template <int N>
@@ -60,7 +58,7 @@ bool computeMoonPosition(MoonPosition& position, double jdTt) {
   const double Lp = angle(kLp, T), D = angle(kD, T), M = angle(kM, T), Mp = angle(kMp, T),
                F = angle(kF, T);
   const double A1 = angle(kA1, T), A2 = angle(kA2, T), A3 = angle(kA3, T);
-  const double E = polynomial(kE, T);
+  const double E = polynomial(kEccentricityFactor, T);
 
   double sumL = 0.0, sumR = 0.0;
   for (const MoonLongitudeTerm& term : kMoonLongitudeTerms) {

@@ -22,8 +22,6 @@ constexpr double kM[] = {2.5534, 29.10535670, -0.0000014, -0.00000011, 0.0};
 constexpr double kMp[] = {201.5643, 385.81693528, 0.0107582, 0.00001238, -0.000000058};
 constexpr double kF[] = {160.7108, 390.67050284, -0.0016118, -0.00000227, 0.000000011};
 constexpr double kOmega[] = {124.7746, -1.56375588, 0.0020672, 0.00000215, 0.0};
-// The eccentricity of the Earth's orbit decreasing: terms with M scale by E, with 2M by E^2.
-constexpr double kE[] = {1.0, -0.002516, -0.0000074};
 
 // One periodic correction of new and of full Moon, which share their arguments: coefficient
 // (days) * E^|M| * sin(M*M + Mp*M' + F*F + omega*Omega).
@@ -107,7 +105,7 @@ double phaseInstant(double k, int quarter) {
   const double T = k / kLunationsPerCentury;
   const double M = argument(kM, k, T), Mp = argument(kMp, k, T), F = argument(kF, k, T),
                Omega = argument(kOmega, k, T);
-  const double E = polynomial(kE, T);
+  const double E = polynomial(kEccentricityFactor, T);
 
   // E^|M| for a term's multiple M of the Sun's mean anomaly (0, 1 or 2), times the sine.
   const auto term = [&](int m, int mp, int f, int omega) {
