@@ -9,15 +9,16 @@ import sys
 
 
 def defined(path):
-    """The names of the global functions and data that `path` defines (local ones may share a
-    name across files by chance)."""
+    """The names of the functions and data that `path` defines once and for all: strong global
+    symbols. Local ones may share a name across files by chance, and weak ones (inline functions,
+    type information the sanitizers emit) are each file's own copy of something shared."""
     out = subprocess.run(["nm", "--defined-only", "--format=posix", path],
                          capture_output=True, text=True, check=True).stdout
     names = set()
     for line in out.splitlines():
         fields = line.split()
         # posix format: name type [value size]; archives add "member.o[...]:" lines.
-        if len(fields) >= 2 and fields[1] in "TDBRVW" and not fields[0].endswith(":"):
+        if len(fields) >= 2 and fields[1] in "TDBR" and not fields[0].endswith(":"):
             names.add(fields[0])
     return names
 
