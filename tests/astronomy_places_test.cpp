@@ -224,6 +224,38 @@ void altitudeAt(const std::string& name, Body body, const Observer& observer, do
   rate = (altitude[2] - altitude[0]) / 120.0;
 }
 
+// A day of 24 hours may begin at any instant (the observer's local midnight, say): its events are
+// those of the two UT days it overlaps that fall within it.
+TEST(PlacesTest, DayMayBeginAtAnyInstant) {
+  const Observer anchorage{-149.9 * kDegree, 61.2 * kDegree};
+  const double localMidnight = 10.0 / 24.0;  // 0h at UTC-10, in days after 0h UT
+  for (Body body : {Body::Sun, Body::Moon}) {
+    for (double jd0 = 2461000.5; jd0 < 2461030.5; jd0 += 3.0) {
+      RiseTransitSet days[2], local;
+      ASSERT_TRUE(computeBodyRiseTransitSet(days[0], body, anchorage, jd0));
+      ASSERT_TRUE(computeBodyRiseTransitSet(days[1], body, anchorage, jd0 + 1.0));
+      ASSERT_TRUE(computeBodyRiseTransitSet(local, body, anchorage, jd0 + localMidnight));
+      const auto check = [&](bool has, double time, bool has0, double time0, bool has1,
+                             double time1, const char* event) {
+        // The UT days' event that falls within the local day, if any.
+        const bool in0 = has0 && time0 >= jd0 + localMidnight;
+        const bool in1 = has1 && time1 < jd0 + 1.0 + localMidnight;
+        const std::string at = std::to_string(jd0) + " " + event;
+        ASSERT_EQ(has, in0 || in1) << at;
+        if (has) {
+          EXPECT_NEAR(time, in0 ? time0 : time1, 1.0 / kSecondsPerDay) << at;
+        }
+      };
+      check(local.hasRise, local.riseJdUt, days[0].hasRise, days[0].riseJdUt, days[1].hasRise,
+            days[1].riseJdUt, "rise");
+      check(local.hasTransit, local.transitJdUt, days[0].hasTransit, days[0].transitJdUt,
+            days[1].hasTransit, days[1].transitJdUt, "transit");
+      check(local.hasSet, local.setJdUt, days[0].hasSet, days[0].setJdUt, days[1].hasSet,
+            days[1].setJdUt, "set");
+    }
+  }
+}
+
 TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
   const Table table = readTable("astronomy_events.csv");
   ASSERT_GE(table.rows.size(), 2000u);
