@@ -58,9 +58,26 @@ EquatorialCoordinates equatorial(const Row& row, const char* ra, const char* dec
 // ---- Worked examples ----
 
 TEST(PlacesTest, WorkedExamples) {
-  // Venus, 1992 December 20, 0h TT (Meeus, Astronomical Algorithms, ex. 33.a, from the full
-  // VSOP87): alpha 21h 04m 41.454s, delta -18 deg 53' 16.84"; the abridged series keep to
-  // about an arcsecond.
+  // The Sun, 1992 October 13, 0h TT (Meeus, Astronomical Algorithms, ex. 25.b, from the full
+  // VSOP87): alpha 198.378178 deg, delta -7.783871 deg, R 0.99760775 AU; the abridged Earth series
+  // keeps to 0.9" of it, here to 0.01".
+  ApparentPlace sun;
+  ASSERT_TRUE(computeApparentPlace(sun, Body::Sun, 2448908.5));
+  EXPECT_NEAR(sun.equatorial.rightAscension / kDegree, 198.378178, 5e-6);
+  EXPECT_NEAR(sun.equatorial.declination / kDegree, -7.783871, 5e-6);
+  EXPECT_NEAR(sun.distanceAu, 0.99760775, 1e-8);
+
+  // The Moon, 1992 April 12, 0h TT (ex. 47.a): apparent lambda 133.167265 deg, alpha 134.688470
+  // deg, delta 13.768368 deg, to the book's last digit and its rounding of the nutation.
+  ApparentPlace moon;
+  ASSERT_TRUE(computeApparentPlace(moon, Body::Moon, 2448724.5));
+  EXPECT_NEAR(moon.ecliptic.longitude / kDegree, 133.167265, 1.5e-6);
+  EXPECT_NEAR(moon.equatorial.rightAscension / kDegree, 134.688470, 1.5e-6);
+  EXPECT_NEAR(moon.equatorial.declination / kDegree, 13.768368, 1.5e-6);
+
+  // Venus, 1992 December 20, 0h TT (ex. 33.a, from the full VSOP87): alpha 21h 04m 41.454s,
+  // delta -18 deg 53' 16.84", true distance 0.910845 AU; the abridged series keep to about an
+  // arcsecond.
   ApparentPlace venus;
   ASSERT_TRUE(computeApparentPlace(venus, Body::Venus, 2448976.5));
   EXPECT_LT(separation(venus.equatorial, {(21 + 4 / 60.0 + 41.454 / 3600) * 15 * kDegree,
