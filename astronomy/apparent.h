@@ -37,11 +37,10 @@ struct TopocentricPlace {
 // nutation. Against Astronomy Engine from 1900 to 2100: the Sun within 2", the Moon within 7"
 // (its series claims 10"), Pluto within 11" (its fit to DE200), the planets within 20" (the
 // reference truncates VSOP87 for 1'; the abridged series here keep to 3.3" of the full one,
-// heliocentric). False, and every angle and
-// the distance NaN, for Body::Earth or a value outside the enumeration, outside the library's
-// span (kFirstJd, kEndJd) or for a non-finite day; for Pluto, outside its series' span too,
-// which the light time (about a quarter of a day) shifts: from a little after kPlutoFirstJd up to
-// kPlutoEndJd.
+// heliocentric). False, and every angle and the distance NaN, for Body::Earth or a value
+// outside the enumeration, outside the library's span (kFirstJd, kEndJd) or for a non-finite
+// day; for Pluto, outside its series' span too, which its light time (about a quarter of a day)
+// shifts: from a little after kPlutoFirstJd up to kPlutoEndJd.
 bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 
 // Fills `place` for `body` (any but Body::Earth) at Julian Day `jdUt` (UT) for `observer`,

@@ -33,10 +33,10 @@ struct Sky {
   Body body;
   Observer observer;
   double deltaTDays;
-  double altitude;  // the altitude the body's centre crosses, rad; NaN: the Moon's, from its distance
+  double altitude;  // the altitude its centre crosses, rad; NaN: its standard altitude
 };
 
-// The standard altitude of a body with the distance of `place` (rad).
+// The standard altitude of a body (rad), the Moon's at the distance of `place`.
 double standardAltitude(Body body, const ApparentPlace& place) {
   return body == Body::Sun    ? kStandardAltitudeSun
          : body == Body::Moon ? moonStandardAltitude(place.distanceAu * kAstronomicalUnitKm)

@@ -58,9 +58,26 @@ EquatorialCoordinates equatorial(const Row& row, const char* ra, const char* dec
 // ---- Worked examples ----
 
 TEST(PlacesTest, WorkedExamples) {
-  // Venus, 1992 December 20, 0h TT (Meeus, Astronomical Algorithms, ex. 33.a, from the full
-  // VSOP87): alpha 21h 04m 41.454s, delta -18 deg 53' 16.84"; the abridged series keep to
-  // about an arcsecond.
+  // The Sun, 1992 October 13, 0h TT (Meeus, Astronomical Algorithms, ex. 25.b, from the full
+  // VSOP87): alpha 198.378178 deg, delta -7.783871 deg, R 0.99760775 AU; the abridged Earth series
+  // keeps to 0.9" of it, here to 0.01".
+  ApparentPlace sun;
+  ASSERT_TRUE(computeApparentPlace(sun, Body::Sun, 2448908.5));
+  EXPECT_NEAR(sun.equatorial.rightAscension / kDegree, 198.378178, 5e-6);
+  EXPECT_NEAR(sun.equatorial.declination / kDegree, -7.783871, 5e-6);
+  EXPECT_NEAR(sun.distanceAu, 0.99760775, 1e-8);
+
+  // The Moon, 1992 April 12, 0h TT (ex. 47.a): apparent lambda 133.167265 deg, alpha 134.688470
+  // deg, delta 13.768368 deg, to the book's last digit and its rounding of the nutation.
+  ApparentPlace moon;
+  ASSERT_TRUE(computeApparentPlace(moon, Body::Moon, 2448724.5));
+  EXPECT_NEAR(moon.ecliptic.longitude / kDegree, 133.167265, 1.5e-6);
+  EXPECT_NEAR(moon.equatorial.rightAscension / kDegree, 134.688470, 1.5e-6);
+  EXPECT_NEAR(moon.equatorial.declination / kDegree, 13.768368, 1.5e-6);
+
+  // Venus, 1992 December 20, 0h TT (ex. 33.a, from the full VSOP87): alpha 21h 04m 41.454s,
+  // delta -18 deg 53' 16.84", true distance 0.910845 AU; the abridged series keep to about an
+  // arcsecond.
   ApparentPlace venus;
   ASSERT_TRUE(computeApparentPlace(venus, Body::Venus, 2448976.5));
   EXPECT_LT(separation(venus.equatorial, {(21 + 4 / 60.0 + 41.454 / 3600) * 15 * kDegree,
@@ -222,6 +239,38 @@ void altitudeAt(const std::string& name, Body body, const Observer& observer, do
   }
   above = altitude[1];
   rate = (altitude[2] - altitude[0]) / 120.0;
+}
+
+// A day of 24 hours may begin at any instant (the observer's local midnight, say): its events are
+// those of the two UT days it overlaps that fall within it.
+TEST(PlacesTest, DayMayBeginAtAnyInstant) {
+  const Observer anchorage{-149.9 * kDegree, 61.2 * kDegree};
+  const double localMidnight = 10.0 / 24.0;  // 0h at UTC-10, in days after 0h UT
+  for (Body body : {Body::Sun, Body::Moon}) {
+    for (double jd0 = 2461000.5; jd0 < 2461030.5; jd0 += 3.0) {
+      RiseTransitSet days[2], local;
+      ASSERT_TRUE(computeBodyRiseTransitSet(days[0], body, anchorage, jd0));
+      ASSERT_TRUE(computeBodyRiseTransitSet(days[1], body, anchorage, jd0 + 1.0));
+      ASSERT_TRUE(computeBodyRiseTransitSet(local, body, anchorage, jd0 + localMidnight));
+      const auto check = [&](bool has, double time, bool has0, double time0, bool has1,
+                             double time1, const char* event) {
+        // The UT days' event that falls within the local day, if any.
+        const bool in0 = has0 && time0 >= jd0 + localMidnight;
+        const bool in1 = has1 && time1 < jd0 + 1.0 + localMidnight;
+        const std::string at = std::to_string(jd0) + " " + event;
+        ASSERT_EQ(has, in0 || in1) << at;
+        if (has) {
+          EXPECT_NEAR(time, in0 ? time0 : time1, 1.0 / kSecondsPerDay) << at;
+        }
+      };
+      check(local.hasRise, local.riseJdUt, days[0].hasRise, days[0].riseJdUt, days[1].hasRise,
+            days[1].riseJdUt, "rise");
+      check(local.hasTransit, local.transitJdUt, days[0].hasTransit, days[0].transitJdUt,
+            days[1].hasTransit, days[1].transitJdUt, "transit");
+      check(local.hasSet, local.setJdUt, days[0].hasSet, days[0].setJdUt, days[1].hasSet,
+            days[1].setJdUt, "set");
+    }
+  }
 }
 
 TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
