@@ -1,8 +1,9 @@
-// The Moon, Pluto, nutation, sidereal time, coordinates and rise and set: the book's worked
-// examples, then a fixture made by Astronomy Engine (tools/astronomy-fixture), an independent
-// implementation by other methods. The fixture gives each instant in both time scales: the
-// routines of TT take its TT Julian Day, sidereal time and horizontal coordinates its UT one,
-// so its own delta T is used throughout and none is modelled here.
+// The Moon, Pluto, nutation, sidereal time, delta T, coordinates and rise and set: the book's
+// worked examples, then fixtures made by Astronomy Engine (tools/astronomy-fixture), an
+// independent implementation by other methods. Its fixture of instants gives each in both time
+// scales: the routines of TT take its TT Julian Day, sidereal time and horizontal coordinates its
+// UT one, so its own delta T is used there; the library's delta T is checked against the
+// reference's own on a fixture of its own.
 //
 // Each tolerance is the accuracy the routine's method claims, widened by what the reference's
 // own model does differently; the largest difference found is printed, and the README's
