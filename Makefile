@@ -42,8 +42,9 @@ clean:
 	rm -rf $(BUILD) $(BUILD)-*
 
 # The performance table (the running applet beside the floors of its design, the frame's
-# ephemeris cost), in its own Release build: about four minutes, most of it the applet's
-# warm-up and its CPU windows. The accuracy of the abridged series is a test of the suite.
+# ephemeris cost, the astronomy library beside libnova), in its own Release build: about five
+# minutes, most of it the applet's warm-up and its CPU windows. The accuracy of the abridged
+# series is a test of the suite.
 bench:
 	@tools/install-deps build bench
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_BENCH=ON -DDOCKORRERY_TESTS=OFF >/dev/null

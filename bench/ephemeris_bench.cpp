@@ -138,7 +138,8 @@ class MedianReporter : public benchmark::ConsoleReporter {
 
 }  // namespace
 
-bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2]) {
+bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2],
+                            std::map<std::string, double>& medians) {
   for (const View& view : kViews) {
     const std::string name = view.name;
     const Contender contenders[] = {{"ours/", oursFrame}, {"ours-many-dates/", oursManyDatesFrame},
@@ -156,6 +157,7 @@ bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2])
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  medians = reporter.medians;
 
   auto find = [&](const std::string& name) {
     const auto it = reporter.medians.find(name);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <string>
 
 // Median CPU time of one frame's positions in one view, in microseconds.
 struct EphemerisFigures {
@@ -13,6 +15,9 @@ struct EphemerisFigures {
   double libnova;
 };
 
-// Runs the benchmarks with their usual console output and fills the IN and OUT figures; takes
-// Google Benchmark's own options from argv. False when argv holds something it doesn't know.
-bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2]);
+// Runs these and every other registered benchmark with their usual console output, fills the
+// IN and OUT figures and `medians` (every benchmark's median CPU time by name, in its own unit);
+// takes Google Benchmark's own options from argv. False when argv holds something it doesn't
+// know.
+bool runEphemerisBenchmarks(int* argc, char** argv, EphemerisFigures figures[2],
+                            std::map<std::string, double>& medians);

@@ -9,8 +9,11 @@
 // to the sleep between frames. A context row adds the ephemeris over many dates instead, with
 // the caches warm but the branch predictor not trained on the frame's path through the cosines.
 //
+// Then the astronomy library's routines beside libnova's (astronomy_bench.cpp).
+//
 // Usage: dockorrery_bench [--window=SECONDS] [--rounds=N] [--warmup=SECONDS] [--starts=N]
-//                         [--applet=PATH] [Google Benchmark options]
+//                         [--applet=PATH] [--library-only] [Google Benchmark options]
+// --library-only leaves out the applet and its floors (a few seconds instead of minutes).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -19,11 +22,13 @@
 #include <ctime>
 #include <exception>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "bench/applet_bench.h"
+#include "bench/astronomy_bench.h"
 #include "bench/ephemeris_bench.h"
 
 namespace {
@@ -45,7 +50,7 @@ std::string processorName() {
 }
 
 // Takes this program's own options out of argv, leaving Google Benchmark's.
-void takeOptions(int* argc, char** argv, AppletBenchOptions& options) {
+void takeOptions(int* argc, char** argv, AppletBenchOptions& options, bool& libraryOnly) {
   int kept = 1;
   for (int i = 1; i < *argc; ++i) {
     if (std::strncmp(argv[i], "--window=", 9) == 0) {
@@ -58,6 +63,8 @@ void takeOptions(int* argc, char** argv, AppletBenchOptions& options) {
       options.starts = std::atoi(argv[i] + 9);
     } else if (std::strncmp(argv[i], "--applet=", 9) == 0) {
       options.appletPath = argv[i] + 9;
+    } else if (std::strcmp(argv[i], "--library-only") == 0) {
+      libraryOnly = true;
     } else {
       argv[kept++] = argv[i];
     }
@@ -190,10 +197,15 @@ int main(int argc, char** argv) {
   options.appletPath = APPLET_PATH;
   options.designFloorPath = DESIGN_FLOOR_PATH;
   options.floorPath = FLOOR_CLIENT_PATH;
-  takeOptions(&argc, argv, options);
+  bool libraryOnly = false;
+  takeOptions(&argc, argv, options, libraryOnly);
 
+  registerAstronomyBenchmarks();
   EphemerisFigures ephemeris[2];
-  if (!runEphemerisBenchmarks(&argc, argv, ephemeris)) return 2;
+  std::map<std::string, double> medians;
+  if (!runEphemerisBenchmarks(&argc, argv, ephemeris, medians)) return 2;
+  printAstronomyTable(medians);
+  if (libraryOnly) return 0;
   std::printf("\nRunning the applet beside its floors: %g s of warm-up or more, %d rounds of "
               "2 x %g s, then %d starts of each...\n",
               options.warmupSeconds, options.rounds, options.windowSeconds, options.starts);

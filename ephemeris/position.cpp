@@ -5,15 +5,13 @@
 
 #include <cmath>
 
+#include "ephemeris/constants.h"
 #include "ephemeris/series.h"
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;          // JD of the epoch J2000.0
-constexpr double kDaysPerCentury = 36525.0;   // Julian century
 constexpr double kCenturiesPerMillennium = 10.0;
 constexpr double kSeriesUnit = 1e-8;          // the tables hold 1e-8 rad or 1e-8 AU
-constexpr double kTwoPi = 6.283185307179586;  // the double nearest to 2pi
 constexpr int kPowers = 6;
 
 // Sum of A * cos(C * tau + B) over a series, in table order; 0.0 when it is empty.
@@ -31,7 +29,7 @@ double sumSeries(const Series& series, double tau) {
 void computeBodyPosition(BodyPosition& position, int body, double jd) {
   position.jd = jd;
   position.body = body;
-  const double T = (jd - kJ2000) / kDaysPerCentury;
+  const double T = (jd - kJ2000Epoch) / kJulianCentury;
   position.L = seriesCoordinate(body, 0, T);
   position.B = seriesCoordinate(body, 1, T);
   position.R = seriesCoordinate(body, 2, T);

@@ -1,11 +1,13 @@
 // Geometric heliocentric positions, mean ecliptic and equinox of date, from the tables of series.h.
-// Time is a Julian Day taken as Barycentric Dynamical Time (TDB), the series' own time scale: a
-// day number of the calendar goes in as it is, with no correction from UT (no delta T).
+// Time is a Julian Day of Terrestrial Time (TT; the series' own dynamical time differs from it by
+// under 2 ms): a day number of the calendar goes in as it is, with no correction from UT (no
+// delta T).
 #pragma once
 
 #include <cstdint>
 
-// Body indices: 0 Sun, 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune.
+// Body indices: 0 Sun, 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus,
+// 8 Neptune: the values of Body::Sun to Body::Neptune (ephemeris/body.h).
 struct BodyPosition {
   int32_t body;  // body index the record was filled for
   double jd;     // Julian Day it was filled for
@@ -14,11 +16,11 @@ struct BodyPosition {
   double B;      // ecliptic latitude, rad
 };
 
-// Fills every field of `position` for `body` at Julian Day `jd` (TDB, used directly as the time
+// Fills every field of `position` for `body` at Julian Day `jd` (TT, used directly as the time
 // argument).
 void computeBodyPosition(BodyPosition& position, int body, double jd);
 
-// Coordinate 0 (L, rad), 1 (B, rad) or 2 (R, AU) of `body` at T Julian centuries from J2000.0;
+// Coordinate 0 (L, rad), 1 (B, rad) or 2 (R, AU) of `body` at T Julian centuries (TT) from J2000.0;
 // 0.0 for a body outside 1..8 or a coordinate above 2.
 double seriesCoordinate(int body, unsigned coordinate, double T);
 

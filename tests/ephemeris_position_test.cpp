@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "ephemeris/constants.h"
 #include "ephemeris/position.h"
 
 namespace {
 
 constexpr double kTolerance = 1e-9;
-constexpr double kTwoPi = 6.283185307179586;
+// The reduction's modulus is the double nearest to 2pi, as the tables' phases assume.
+static_assert(kTwoPi == 6.283185307179586);
 
 struct Expected {
   int body;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ephemeris/constants.h"
 #include "ephemeris/series.h"
 #include "ephemeris/series/theories.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr const char* kPlanetNames[8] = {"Mercury", "Venus",  "Earth",  "Mars",
                                          "Jupiter", "Saturn", "Uranus", "Neptune"};
 constexpr double kPi8 = 3.14159265;  // pi as the tables hold it
-constexpr double kTwoPi = 6.283185307179586;
 
 std::string seriesName(int planet, int index) {
   return std::string(kPlanetNames[planet]) + " " + "LBR"[index / 6] + std::to_string(index % 6);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "calendar/sundays.h"
+#include "astronomy/sundays.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Rotations between the ecliptic, equatorial and horizontal frames. Each angle comes from atan2
 // of its sine and cosine parts, so that no pole or quadrant needs a case of its own.
-#include "ephemeris/coordinates.h"
+#include "astronomy/coordinates.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ephemeris/position.h"
+#include "astronomy/angles.h"
 
 namespace {
 
@@ -14,26 +14,29 @@ double clampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
 
 }  // namespace
 
-EquatorialCoordinates eclipticToEquatorial(const EclipticCoordinates& ecliptic, double obliquity) {
+void eclipticToEquatorial(EquatorialCoordinates& equatorial, const EclipticCoordinates& ecliptic,
+                          double obliquity) {
   const double sinE = std::sin(obliquity), cosE = std::cos(obliquity);
   const double sinL = std::sin(ecliptic.longitude), cosL = std::cos(ecliptic.longitude);
   const double sinB = std::sin(ecliptic.latitude), cosB = std::cos(ecliptic.latitude);
-  return {normalizeRadians(std::atan2(sinL * cosB * cosE - sinB * sinE, cosL * cosB)),
-          clampedAsin(sinB * cosE + cosB * sinE * sinL)};
+  equatorial.rightAscension =
+      reduceAngle(std::atan2(sinL * cosB * cosE - sinB * sinE, cosL * cosB));
+  equatorial.declination = clampedAsin(sinB * cosE + cosB * sinE * sinL);
 }
 
-EclipticCoordinates equatorialToEcliptic(const EquatorialCoordinates& equatorial,
-                                         double obliquity) {
+void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordinates& equatorial,
+                          double obliquity) {
   const double sinE = std::sin(obliquity), cosE = std::cos(obliquity);
   const double sinA = std::sin(equatorial.rightAscension),
                cosA = std::cos(equatorial.rightAscension);
   const double sinD = std::sin(equatorial.declination), cosD = std::cos(equatorial.declination);
-  return {normalizeRadians(std::atan2(sinA * cosD * cosE + sinD * sinE, cosA * cosD)),
-          clampedAsin(sinD * cosE - cosD * sinE * sinA)};
+  ecliptic.longitude = reduceAngle(std::atan2(sinA * cosD * cosE + sinD * sinE, cosA * cosD));
+  ecliptic.latitude = clampedAsin(sinD * cosE - cosD * sinE * sinA);
 }
 
-HorizontalCoordinates equatorialToHorizontal(const EquatorialCoordinates& equatorial,
-                                             const Observer& observer, double siderealTime) {
+void equatorialToHorizontal(HorizontalCoordinates& horizontal,
+                            const EquatorialCoordinates& equatorial, const Observer& observer,
+                            double siderealTime) {
   const double H = siderealTime + observer.longitude - equatorial.rightAscension;
   const double sinH = std::sin(H), cosH = std::cos(H);
   const double sinD = std::sin(equatorial.declination), cosD = std::cos(equatorial.declination);
@@ -41,5 +44,6 @@ HorizontalCoordinates equatorialToHorizontal(const EquatorialCoordinates& equato
   // East and north components of the direction in the observer's horizon plane.
   const double east = -cosD * sinH;
   const double north = sinD * cosP - cosD * cosH * sinP;
-  return {normalizeRadians(std::atan2(east, north)), clampedAsin(sinD * sinP + cosD * cosH * cosP)};
+  horizontal.azimuth = reduceAngle(std::atan2(east, north));
+  horizontal.altitude = clampedAsin(sinD * sinP + cosD * cosH * cosP);
 }

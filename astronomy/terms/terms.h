@@ -3,7 +3,7 @@
 // tables; each count is the array's own bound.
 #pragma once
 
-#include "ephemeris/periodic_terms.h"
+#include "astronomy/periodic_terms.h"
 
 extern const MoonLongitudeTerm kMoonLongitudeTerms[60];
 extern const MoonLatitudeTerm kMoonLatitudeTerms[60];

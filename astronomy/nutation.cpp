@@ -1,10 +1,11 @@
-// Nutation by the IAU 1980 theory, from the generated table of ephemeris/terms.
-#include "ephemeris/nutation.h"
+// Nutation by the IAU 1980 theory, from the generated table of astronomy/terms.
+#include "astronomy/nutation.h"
 
 #include <cmath>
 
-#include "ephemeris/angles.h"
-#include "ephemeris/terms/terms.h"
+#include "astronomy/angles.h"
+#include "astronomy/terms/terms.h"
+#include "astronomy/time_scales.h"
 
 namespace {
 
@@ -24,8 +25,12 @@ constexpr double kObliquity[] = {84381.448, -46.8150, -0.00059, 0.001813};
 
 }  // namespace
 
-void computeNutation(Nutation& nutation, double jde) {
-  const double T = julianCenturies(jde);
+bool computeNutation(Nutation& nutation, double jdTt) {
+  if (!withinSpan(jdTt)) {
+    nutation.longitude = nutation.obliquity = NAN;
+    return false;
+  }
+  const double T = julianCenturies(jdTt);
   // Reduced to one turn before the products, which keeps the arguments of the larger multiples
   // exact to the last bits that matter.
   const double D = std::fmod(polynomial(kD, T), 360.0) * kDegree;
@@ -44,14 +49,16 @@ void computeNutation(Nutation& nutation, double jde) {
   }
   nutation.longitude = psi * kTermUnit;
   nutation.obliquity = eps * kTermUnit;
+  return true;
 }
 
-double meanObliquity(double jde) {
-  return polynomial(kObliquity, julianCenturies(jde)) * kArcsecond;
+double meanObliquity(double jdTt) {
+  if (!withinSpan(jdTt)) return NAN;
+  return polynomial(kObliquity, julianCenturies(jdTt)) * kArcsecond;
 }
 
-double trueObliquity(double jde) {
+double trueObliquity(double jdTt) {
   Nutation nutation;
-  computeNutation(nutation, jde);
-  return meanObliquity(jde) + nutation.obliquity;
+  computeNutation(nutation, jdTt);
+  return meanObliquity(jdTt) + nutation.obliquity;
 }

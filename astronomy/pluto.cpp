@@ -1,11 +1,11 @@
-// Pluto from the generated table of ephemeris/terms.
-#include "ephemeris/pluto.h"
+// Pluto from the generated table of astronomy/terms.
+#include "astronomy/pluto.h"
 
 #include <cmath>
 
-#include "ephemeris/angles.h"
-#include "ephemeris/position.h"
-#include "ephemeris/terms/terms.h"
+#include "astronomy/angles.h"
+#include "astronomy/terms/terms.h"
+#include "astronomy/time_scales.h"
 
 namespace {
 
@@ -19,13 +19,15 @@ constexpr double kP[] = {238.96, 144.9600};
 
 }  // namespace
 
-void computePlutoPosition(PlutoPosition& position, double jde) {
-  position.jd = jde;
-  position.L = position.B = position.R = 0.0;
+bool computePlutoPosition(PlutoPosition& position, double jdTt) {
+  position.jdTt = jdTt;
   // Written so that a NaN day fails the test as well.
-  if (!(jde >= kPlutoFirstJde && jde < kPlutoEndJde)) return;
+  if (!(jdTt >= kPlutoFirstJd && jdTt < kPlutoEndJd)) {
+    position.longitude = position.latitude = position.distanceAu = NAN;
+    return false;
+  }
 
-  const double T = julianCenturies(jde);
+  const double T = julianCenturies(jdTt);
   const double J = polynomial(kJ, T) * kDegree;
   const double S = polynomial(kS, T) * kDegree;
   const double P = polynomial(kP, T) * kDegree;
@@ -38,7 +40,8 @@ void computePlutoPosition(PlutoPosition& position, double jde) {
     b += term.bSin * s + term.bCos * c;
     r += term.rSin * s + term.rCos * c;
   }
-  position.L = normalizeRadians((238.958116 + 144.96 * T) * kDegree + l * kAngleUnit);
-  position.B = -3.908239 * kDegree + b * kAngleUnit;
-  position.R = 40.7241346 + r * kRadiusUnit;
+  position.longitude = reduceAngle((238.958116 + 144.96 * T) * kDegree + l * kAngleUnit);
+  position.latitude = -3.908239 * kDegree + b * kAngleUnit;
+  position.distanceAu = 40.7241346 + r * kRadiusUnit;
+  return true;
 }

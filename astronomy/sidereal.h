@@ -3,11 +3,13 @@
 
 // Greenwich mean sidereal time, rad in [0, 2pi), at Julian Day `jdUt` (UT): the IAU 1982
 // expression in UT (Meeus, Astronomical Algorithms, eq. 12.4), good to a few 0.0001 s of time
-// within a few centuries of 2000 (beyond the error of the UT given).
+// within a few centuries of 2000 (beyond the error of the UT given). NaN outside the library's
+// span (kFirstJd, kEndJd) or for a non-finite day.
 double meanSiderealTime(double jdUt);
 
 // Greenwich apparent sidereal time, rad in [0, 2pi), at Julian Day `jdUt` (UT): the mean sidereal
 // time plus the equation of the equinoxes, delta psi cos(epsilon) (IAU 1980 nutation and true
-// obliquity). Nutation is evaluated at the UT instant itself: TD - UT moves it by far less than
-// 0.0001 arcsecond over any delta T of the last centuries.
+// obliquity). Nutation is evaluated at the UT instant itself: TT - UT moves it by far less than
+// 0.0001 arcsecond over any delta T of the last centuries. NaN outside the library's span or for
+// a non-finite day.
 double apparentSiderealTime(double jdUt);

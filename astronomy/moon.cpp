@@ -1,22 +1,21 @@
-// The Moon by the abridged ELP-2000/82 series, from the generated tables of ephemeris/terms, and
+// The Moon by the abridged ELP-2000/82 series, from the generated tables of astronomy/terms, and
 // its phase against the Sun of the library's own Earth series.
-#include "ephemeris/moon.h"
+#include "astronomy/moon.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "ephemeris/angles.h"
+#include "astronomy/angles.h"
+#include "astronomy/terms/terms.h"
+#include "astronomy/time_scales.h"
+#include "ephemeris/body.h"
 #include "ephemeris/position.h"
-#include "ephemeris/terms/terms.h"
 
 namespace {
 
 constexpr double kTermUnit = 1e-6 * kDegree;     // longitude and latitude terms: 1e-6 degree
 constexpr double kDistanceUnit = 0.001;          // distance terms: 0.001 km
 constexpr double kMeanDistance = 385000.56;      // km
-constexpr double kAstronomicalUnit = 149597870.7;  // km
-constexpr double kAberration = 20.4898 * kArcsecond;  // annual aberration at 1 AU
-constexpr int kEarth = 3;
 
 // Fundamental arguments in degrees, lowest power of T first: the Moon's mean longitude L', its
 // mean elongation D, the Sun's mean anomaly M, the Moon's mean anomaly M' and its argument of
@@ -34,8 +33,6 @@ constexpr double kF[] = {93.2720950, 483202.0175233, -0.0036539, -1.0 / 3526000.
 constexpr double kA1[] = {119.75, 131.849};
 constexpr double kA2[] = {53.09, 479264.290};
 constexpr double kA3[] = {313.45, 481266.484};
-// The eccentricity of the Earth's orbit decreasing: terms with M scale by E, with 2M by E^2.
-constexpr double kE[] = {1.0, -0.002516, -0.0000074};
 
 // A polynomial in degrees, reduced to one turn, in rad.
 template <int N>
@@ -51,12 +48,17 @@ double eccentricityFactor(int M, double E) {
 
 }  // namespace
 
-void computeMoonPosition(MoonPosition& position, double jde) {
-  const double T = julianCenturies(jde);
+bool computeMoonPosition(MoonPosition& position, double jdTt) {
+  position.jdTt = jdTt;
+  if (!withinSpan(jdTt)) {
+    position.longitude = position.latitude = position.distanceKm = NAN;
+    return false;
+  }
+  const double T = julianCenturies(jdTt);
   const double Lp = angle(kLp, T), D = angle(kD, T), M = angle(kM, T), Mp = angle(kMp, T),
                F = angle(kF, T);
   const double A1 = angle(kA1, T), A2 = angle(kA2, T), A3 = angle(kA3, T);
-  const double E = polynomial(kE, T);
+  const double E = polynomial(kEccentricityFactor, T);
 
   double sumL = 0.0, sumR = 0.0;
   for (const MoonLongitudeTerm& term : kMoonLongitudeTerms) {
@@ -74,22 +76,26 @@ void computeMoonPosition(MoonPosition& position, double jde) {
   sumB += -2235.0 * std::sin(Lp) + 382.0 * std::sin(A3) + 175.0 * std::sin(A1 - F) +
           175.0 * std::sin(A1 + F) + 127.0 * std::sin(Lp - Mp) - 115.0 * std::sin(Lp + Mp);
 
-  position.jd = jde;
-  position.longitude = normalizeRadians(Lp + sumL * kTermUnit);
+  position.longitude = reduceAngle(Lp + sumL * kTermUnit);
   position.latitude = sumB * kTermUnit;
-  position.distance = kMeanDistance + sumR * kDistanceUnit;
+  position.distanceKm = kMeanDistance + sumR * kDistanceUnit;
+  return true;
 }
 
-void computeMoonPhase(MoonPhase& phase, double jde) {
+bool computeMoonPhase(MoonPhase& phase, double jdTt) {
   MoonPosition moon;
-  computeMoonPosition(moon, jde);
+  if (!computeMoonPosition(moon, jdTt)) {
+    phase.phaseAngle = phase.illuminatedFraction = NAN;
+    phase.waxing = false;
+    return false;
+  }
   // The geocentric Sun is the heliocentric Earth turned around: L + pi, -B, same distance; seen
   // where it was when its light left it, 20.4898" / R (in AU) behind in longitude.
   BodyPosition earth;
-  computeBodyPosition(earth, kEarth, jde);
+  computeBodyPosition(earth, static_cast<int>(Body::Earth), jdTt);
   const double sunLongitude = earth.L + kPi - kAberration / earth.R;
   const double sunLatitude = -earth.B;
-  const double sunDistance = earth.R * kAstronomicalUnit;
+  const double sunDistance = earth.R * kAstronomicalUnitKm;
 
   // Elongation psi of the Moon from the Sun as atan2(|u x v|, u . v) of their unit vectors, which
   // keeps its precision near new and full Moon where an arccosine would not.
@@ -101,10 +107,11 @@ void computeMoonPhase(MoonPhase& phase, double jde) {
                            u[0] * v[1] - u[1] * v[0]};
   const double sinPsi = std::hypot(cross[0], cross[1], cross[2]);
   const double cosPsi = u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
-  const double i = std::atan2(sunDistance * sinPsi, moon.distance - sunDistance * cosPsi);
+  const double i = std::atan2(sunDistance * sinPsi, moon.distanceKm - sunDistance * cosPsi);
 
   phase.phaseAngle = i;
   phase.illuminatedFraction = (1.0 + std::cos(i)) / 2.0;
   // East of the Sun: the z component of u x v, seen from the north ecliptic pole, is negative.
-  phase.waxing = cross[2] < 0.0 ? 1 : 0;
+  phase.waxing = cross[2] < 0.0;
+  return true;
 }

@@ -20,7 +20,7 @@ struct MoonLatitudeTerm {
 
 // Nutation (IAU 1980): with the argument D*D + M*M + Mp*M' + F*F + omega*Omega,
 // (psiSin + psiSinT * T) * sin(argument) of longitude and (epsCos + epsCosT * T) * cos(argument)
-// of obliquity, in 0.0001 arcsecond; T in Julian centuries of TD from J2000.0.
+// of obliquity, in 0.0001 arcsecond; T in Julian centuries (TT) from J2000.0.
 struct NutationTerm {
   int8_t D, M, Mp, F, omega;
   double psiSin, psiSinT, epsCos, epsCosT;

@@ -1,0 +1,30 @@
+// Angle reductions and polynomials shared by the routines of the astronomy library.
+#pragma once
+
+#include <cmath>
+
+#include "ephemeris/constants.h"
+
+// An angle in rad reduced into [0, 2pi); NaN for a non-finite angle. Unlike normalizeRadians,
+// which may give exactly 2pi for an angle a hair below a multiple of it, and keeps -0.0, the
+// result never leaves the half-open range.
+inline double reduceAngle(double angle) {
+  double r = std::fmod(angle, kTwoPi);
+  if (r < 0.0) r += kTwoPi;
+  // A remainder a hair below 0 rounds up to 2pi itself, the same direction as 0.
+  return r >= kTwoPi ? 0.0 : r + 0.0;  // + 0.0 turns -0.0 into 0.0
+}
+
+// An angle in rad reduced into (-pi, pi]; NaN for a non-finite angle.
+inline double signedAngle(double angle) {
+  const double a = reduceAngle(angle);
+  return a > kPi ? a - kTwoPi : a;
+}
+
+// A polynomial c0 + c1 T + c2 T^2 + ... by Horner's scheme; the coefficients lowest power first.
+template <int N>
+constexpr double polynomial(const double (&c)[N], double T) {
+  double v = c[N - 1];
+  for (int i = N - 2; i >= 0; --i) v = v * T + c[i];
+  return v;
+}

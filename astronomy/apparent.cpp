@@ -1,0 +1,184 @@
+// Apparent places from the library's own series: light time, aberration, the FK5 frame, nutation;
+// and the parallax of an observer on the Earth. Positions are carried as vectors in AU on the
+// mean ecliptic and equinox of date, so that light time and parallax are subtractions.
+#include "astronomy/apparent.h"
+
+#include <cmath>
+
+#include "astronomy/angles.h"
+#include "astronomy/moon.h"
+#include "astronomy/nutation.h"
+#include "astronomy/pluto.h"
+#include "astronomy/sidereal.h"
+#include "astronomy/time_scales.h"
+#include "ephemeris/position.h"
+
+namespace {
+
+constexpr double kLightTimePerAu = 0.0057755183;  // days light takes for 1 AU
+// The FK5 correction of the VSOP87 frame (Meeus, Astronomical Algorithms, eq. 32.3).
+constexpr double kFk5Longitude = -0.09033 * kArcsecond;
+constexpr double kFk5Factor = 0.03916 * kArcsecond;
+// The reference ellipsoid of the observer's height and latitude (IAU 1976).
+constexpr double kPolarToEquatorial = 0.99664719;  // b / a
+constexpr double kLowestHeight = -12000.0;         // m, below the deepest ocean floor
+constexpr double kMetresPerKm = 1000.0;
+
+struct Vector {
+  double x, y, z;
+};
+
+Vector operator-(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double length(const Vector& v) { return std::hypot(v.x, v.y, v.z); }
+
+Vector fromSpherical(double longitude, double latitude, double distance) {
+  const double c = std::cos(latitude) * distance;
+  return {c * std::cos(longitude), c * std::sin(longitude), std::sin(latitude) * distance};
+}
+
+// Longitude in [0, 2pi) and latitude of a direction.
+void toSpherical(const Vector& v, double& longitude, double& latitude) {
+  longitude = reduceAngle(std::atan2(v.y, v.x));
+  latitude = std::atan2(v.z, std::hypot(v.x, v.y));
+}
+
+// Heliocentric position of the Earth from its series, mean ecliptic and equinox of date, AU.
+Vector earthAt(double jdTt) {
+  BodyPosition earth;
+  computeBodyPosition(earth, static_cast<int>(Body::Earth), jdTt);
+  return fromSpherical(earth.L, earth.B, earth.R);
+}
+
+// A direction in ecliptic coordinates of J2000.0 turned to the ecliptic and equinox of `jdTt`:
+// the rotation by eta about the node Pi and the general precession p (Meeus, eq. 21.5 and 21.6,
+// from J2000.0).
+Vector precessFromJ2000(const Vector& v, double jdTt) {
+  const double t = julianCenturies(jdTt);
+  const double eta = (47.0029 - 0.03302 * t + 0.000060 * t * t) * t * kArcsecond;
+  const double node = 174.876384 * kDegree + (-869.8089 + 0.03536 * t) * t * kArcsecond;
+  const double p = (5029.0966 + 1.11113 * t - 0.000006 * t * t) * t * kArcsecond;
+  // Into the frame whose x axis points at the node, tilted by eta, and out of it at Pi + p.
+  const double c = std::cos(node), s = std::sin(node);
+  const double x1 = c * v.x + s * v.y, y1 = -s * v.x + c * v.y;
+  const double ce = std::cos(eta), se = std::sin(eta);
+  const double y2 = ce * y1 + se * v.z, z2 = -se * y1 + ce * v.z;
+  const double c2 = std::cos(node + p), s2 = std::sin(node + p);
+  return {c2 * x1 - s2 * y2, s2 * x1 + c2 * y2, z2};
+}
+
+// Heliocentric position of `body` (the Sun, a planet or Pluto), mean ecliptic and equinox of
+// date, AU; false for Pluto outside its series.
+bool heliocentric(Body body, double jdTt, Vector& v) {
+  if (body == Body::Pluto) {
+    PlutoPosition pluto;
+    if (!computePlutoPosition(pluto, jdTt)) return false;
+    v = precessFromJ2000(fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
+    return true;
+  }
+  BodyPosition position;
+  computeBodyPosition(position, static_cast<int>(body), jdTt);
+  v = fromSpherical(position.L, position.B, position.R);
+  return true;
+}
+
+bool knownBody(Body body) {
+  return body >= Body::Sun && body <= Body::Pluto && body != Body::Earth;
+}
+
+// Geometric geocentric longitude, latitude (mean ecliptic and equinox of date, rad) and distance
+// (AU) of `body` as its light reaches the Earth at `jdTt`; false where its series does not hold.
+bool geocentric(Body body, double jdTt, double& longitude, double& latitude, double& distance) {
+  if (body == Body::Moon) {
+    MoonPosition moon;
+    if (!computeMoonPosition(moon, jdTt)) return false;
+    longitude = moon.longitude;
+    latitude = moon.latitude;
+    distance = moon.distanceKm / kAstronomicalUnitKm;
+    return true;
+  }
+  // The light time from the geometric distance now: its own change over the light time moves
+  // the body by far less than 0.001".
+  const Vector earth = earthAt(jdTt);
+  Vector body0;
+  if (!heliocentric(body, jdTt, body0)) return false;
+  const double tau = length(body0 - earth) * kLightTimePerAu;
+  Vector bodyThen;
+  if (!heliocentric(body, jdTt - tau, bodyThen)) return false;
+  // Where the body was when its light left it, seen from where the Earth was then: light time
+  // and aberration in one (the Earth's velocity changes little over the light time). The distance
+  // is the true one, at jdTt.
+  toSpherical(bodyThen - earthAt(jdTt - tau), longitude, latitude);
+  distance = length(body0 - earth);
+  // The series' dynamical ecliptic and equinox to the FK5 frame.
+  const double T = julianCenturies(jdTt);
+  const double lp = longitude - (1.397 * T + 0.00031 * T * T) * kDegree;
+  if (body != Body::Pluto) {
+    longitude += kFk5Longitude +
+                 kFk5Factor * (std::cos(lp) + std::sin(lp)) * std::tan(latitude);
+    latitude += kFk5Factor * (std::cos(lp) - std::sin(lp));
+  }
+  return true;
+}
+
+void fillNan(ApparentPlace& place) {
+  place.ecliptic = {NAN, NAN};
+  place.equatorial = {NAN, NAN};
+  place.distanceAu = NAN;
+}
+
+void fillNan(TopocentricPlace& place) {
+  place.equatorial = {NAN, NAN};
+  place.horizontal = {NAN, NAN};
+  place.distanceAu = NAN;
+}
+
+}  // namespace
+
+bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt) {
+  place.jdTt = jdTt;
+  fillNan(place);
+  Nutation nutation;
+  double longitude, latitude, distance;
+  if (!knownBody(body) || !computeNutation(nutation, jdTt) ||
+      !geocentric(body, jdTt, longitude, latitude, distance)) {
+    return false;
+  }
+  place.ecliptic = {reduceAngle(longitude + nutation.longitude), latitude};
+  eclipticToEquatorial(place.equatorial, place.ecliptic, trueObliquity(jdTt));
+  place.distanceAu = distance;
+  return true;
+}
+
+bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                             const Observer& observer, std::optional<double> deltaTSeconds) {
+  place.jdUt = jdUt;
+  fillNan(place);
+  if (!(std::fabs(observer.latitude) <= kPi / 2) || !std::isfinite(observer.longitude) ||
+      !std::isfinite(observer.height) || observer.height < kLowestHeight) {
+    return false;
+  }
+  ApparentPlace apparent;
+  const double siderealTime = apparentSiderealTime(jdUt);
+  if (!computeApparentPlace(apparent, body, terrestrialTime(jdUt, deltaTSeconds)) ||
+      std::isnan(siderealTime)) {
+    return false;
+  }
+  // The observer's geocentric place on the true equator of date: rho sin(phi') and
+  // rho cos(phi') from the geodetic latitude and the height (Meeus, ch. 11), turned to the
+  // local sidereal time.
+  const double u = std::atan(kPolarToEquatorial * std::tan(observer.latitude));
+  const double height = observer.height / kMetresPerKm / kEarthEquatorialRadiusKm;
+  const double rhoSin = kPolarToEquatorial * std::sin(u) + height * std::sin(observer.latitude);
+  const double rhoCos = std::cos(u) + height * std::cos(observer.latitude);
+  const double radius = kEarthEquatorialRadiusKm / kAstronomicalUnitKm;
+  const double local = siderealTime + observer.longitude;
+  const Vector site{rhoCos * radius * std::cos(local), rhoCos * radius * std::sin(local),
+                    rhoSin * radius};
+  const Vector seen = fromSpherical(apparent.equatorial.rightAscension,
+                                    apparent.equatorial.declination, apparent.distanceAu) -
+                      site;
+  toSpherical(seen, place.equatorial.rightAscension, place.equatorial.declination);
+  place.distanceAu = length(seen);
+  equatorialToHorizontal(place.horizontal, place.equatorial, observer, siderealTime);
+  return true;
+}

@@ -1,0 +1,55 @@
+// Apparent geocentric place of the Sun, the Moon, the planets and Pluto, and the topocentric place
+// seen by an observer on the Earth.
+#pragma once
+
+#include <optional>
+
+#include "astronomy/coordinates.h"
+#include "ephemeris/body.h"
+
+// Where a body appears from the centre of the Earth: light time, aberration and nutation applied,
+// referred to the true equator (and the true ecliptic) and equinox of date.
+struct ApparentPlace {
+  double jdTt;                        // Julian Day (TT) it was filled for
+  EclipticCoordinates ecliptic;       // true ecliptic and equinox of date, rad
+  EquatorialCoordinates equatorial;   // true equator and equinox of date, rad
+  double distanceAu;                  // true distance from the centre of the Earth at jdTt, AU
+};
+
+// Where a body appears to `observer` at the surface of the Earth (or at its height above it):
+// the apparent place less the observer's displacement from the centre of the Earth (parallax,
+// about 1 degree for the Moon, 9" or less for the Sun and planets). No refraction, no diurnal
+// aberration (0.3" at most).
+struct TopocentricPlace {
+  double jdUt;                        // Julian Day (UT) it was filled for
+  EquatorialCoordinates equatorial;   // topocentric, true equator and equinox of date, rad
+  HorizontalCoordinates horizontal;   // azimuth from north through east, altitude, rad
+  double distanceAu;                  // from the observer, AU
+};
+
+// Fills `place` for `body` (any but Body::Earth) at Julian Day `jdTt` (TT). The Sun and the
+// planets come from the abridged VSOP87D series, seen along the light that left them at
+// jdTt - tau (tau the light time): the body's position then less the Earth's position then is
+// the direction light time and annual aberration together give, to 0.1" at Neptune. Then the
+// FK5 correction of the series' frame, the nutation (IAU 1980) and the true obliquity. Pluto from
+// its fit to DE200 (J2000.0, precessed to the date); the Moon from the abridged ELP-2000/82
+// (its light time is in its mean longitude; its aberration cancels with the Earth's own) with the
+// nutation. Against Astronomy Engine from 1900 to 2100: the Sun within 2", the Moon within 7"
+// (its series claims 10"), Pluto within 11" (its fit to DE200), the planets within 20" (the
+// reference truncates VSOP87 for 1'; the abridged series here keep to 3.3" of the full one,
+// heliocentric). False, and every angle and the distance NaN, for Body::Earth or a value
+// outside the enumeration, outside the library's span (kFirstJd, kEndJd) or for a non-finite
+// day; for Pluto, outside its series' span too, which its light time (about a quarter of a day)
+// shifts: from a little after kPlutoFirstJd up to kPlutoEndJd.
+bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
+
+// Fills `place` for `body` (any but Body::Earth) at Julian Day `jdUt` (UT) for `observer`,
+// whose height is metres above the reference ellipsoid (IAU 1976: 6378.14 km, flattening
+// 1/298.257). Delta T is `deltaTSeconds` when given, else deltaT(jdUt). The apparent place of
+// computeApparentPlace at jdUt + delta T, seen from the observer's place on the Earth turned by
+// the apparent sidereal time. False, and every angle and the distance NaN, where
+// computeApparentPlace fails, for a latitude outside [-pi/2, pi/2], a non-finite longitude,
+// delta T or height, or a height more than 12 km below sea level.
+bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                             const Observer& observer,
+                             std::optional<double> deltaTSeconds = std::nullopt);

@@ -1,0 +1,52 @@
+// Conversions between ecliptic, equatorial and horizontal coordinates.
+#pragma once
+
+// Ecliptic longitude and latitude, rad, referred to the ecliptic and equinox the caller chose.
+struct EclipticCoordinates {
+  double longitude;  // [0, 2pi)
+  double latitude;   // [-pi/2, pi/2]
+};
+
+// Right ascension and declination, rad, referred to the equator and equinox the caller chose.
+struct EquatorialCoordinates {
+  double rightAscension;  // [0, 2pi)
+  double declination;     // [-pi/2, pi/2]
+};
+
+// Azimuth measured from the north through the east (north 0, east pi/2), and altitude above the
+// astronomical horizon, rad; no refraction.
+struct HorizontalCoordinates {
+  double azimuth;   // [0, 2pi)
+  double altitude;  // [-pi/2, pi/2]
+};
+
+// A place on the Earth: geographic longitude, positive east of Greenwich (west is negative), and
+// latitude, positive north, rad; height above sea level, m.
+struct Observer {
+  double longitude;
+  double latitude;
+  double height = 0.0;
+};
+
+// Fills `equatorial` with the direction given in ecliptic coordinates, for the obliquity of the
+// ecliptic `obliquity` (rad): the mean obliquity for mean coordinates, the true one for apparent
+// coordinates. A rotation about the equinox (Meeus, Astronomical Algorithms, eq. 13.3, 13.4),
+// exact to rounding for any angles; NaN in every field when an input is not finite.
+void eclipticToEquatorial(EquatorialCoordinates& equatorial, const EclipticCoordinates& ecliptic,
+                          double obliquity);
+
+// Fills `ecliptic` with the direction given in equatorial coordinates; the inverse of
+// eclipticToEquatorial for the same obliquity (rad). NaN in every field when an input is not
+// finite.
+void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordinates& equatorial,
+                          double obliquity);
+
+// Fills `horizontal` with the azimuth and altitude of a direction given in equatorial
+// coordinates of date, for `observer` (its height is not used) at the Greenwich sidereal time
+// `siderealTime` (rad): apparent sidereal time with apparent coordinates, mean with mean. The
+// local hour angle is siderealTime + longitude - rightAscension. At a pole the azimuth is the
+// limit of the formula (the meridian of `longitude` counts as north). NaN in every field when an
+// input is not finite.
+void equatorialToHorizontal(HorizontalCoordinates& horizontal,
+                            const EquatorialCoordinates& equatorial, const Observer& observer,
+                            double siderealTime);

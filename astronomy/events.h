@@ -1,0 +1,42 @@
+// Rising, transit and setting of a body, and twilight, for an observer on a given day, in one
+// call from the library's own apparent places and delta T.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "astronomy/coordinates.h"
+#include "astronomy/rise_set.h"
+#include "ephemeris/body.h"
+
+// The three twilights, by the Sun's centre below the horizon: civil 6, nautical 12 and
+// astronomical 18 degrees; no refraction, as the definitions have it.
+enum class Twilight : int32_t { Civil, Nautical, Astronomical };
+
+// Fills `events` for `body` (any but Body::Earth) seen by `observer` over the day of 24 hours
+// from `jdUt` (UT; 0h UT for the UT day, or local midnight for the observer's day): its rising,
+// upper transit and setting, or the day circumpolar or without a rise. First estimates come from
+// computeRiseTransitSet with the body's apparent places at jdUt - 1, jdUt and jdUt + 1 taken as
+// TT days (computeApparentPlace) and its standard altitude (the Sun's -0.8333 degree, the Moon's
+// from its parallax, -0.5667 degree for the planets and Pluto); each event is then polished with
+// the body's own place at its instant. Delta T is `deltaTSeconds` when given, else deltaT(jdUt).
+// The observer's height is not used (no dip of the horizon). Against Astronomy Engine, from the
+// equator to 89.99 degrees on both hemispheres, 1900 to 2100: within 5 s plus the time the
+// body's altitude takes to change by 0.5' for the Sun (its true semidiameter against the
+// standard 16'), 0.3' for the Moon and 1' for the planets: seconds where the body rises
+// steeply, minutes where it only grazes the horizon. False, with kind Invalid, every flag false
+// and every time NaN, where computeRiseTransitSet or computeApparentPlace would fail (Pluto
+// outside its series included), and for a delta T of a day or more.
+bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
+                               double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+
+// Fills `events` with the `twilight` of the day of 24 hours from `jdUt` (UT) for `observer`, as
+// computeBodyRiseTransitSet does for the Sun with the twilight's altitude in place of its
+// standard altitude: riseJdUt is when the morning twilight begins (dawn), setJdUt when the
+// evening twilight ends (dusk), transitJdUt the Sun's transit. Kind Circumpolar: the Sun stays
+// above that altitude all day (no night of that darkness); NeverRises: it stays below it all day.
+// Against Astronomy Engine as computeBodyRiseTransitSet, with 0.25' of altitude (the reference's
+// Sun is topocentric, 9" of parallax). False as computeBodyRiseTransitSet, and for a value
+// outside the enumeration.
+bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& observer,
+                     double jdUt, std::optional<double> deltaTSeconds = std::nullopt);

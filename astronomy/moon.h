@@ -1,0 +1,33 @@
+// The Moon's geocentric position and its phase.
+#pragma once
+
+// Geocentric position of the Moon: geometric, mean ecliptic and equinox of date (add the
+// nutation in longitude for the true equinox).
+struct MoonPosition {
+  double jdTt;        // Julian Day (TT) it was filled for
+  double longitude;   // rad in [0, 2pi)
+  double latitude;    // rad in [-pi/2, pi/2]
+  double distanceKm;  // centre of the Earth to centre of the Moon, km
+};
+
+// The Moon's illumination as seen from the centre of the Earth.
+struct MoonPhase {
+  double phaseAngle;           // angle Sun-Moon-Earth, rad in [0, pi]; 0 at full Moon
+  double illuminatedFraction;  // illuminated fraction of the disk, 0 (new) to 1 (full)
+  bool waxing;                 // the Moon east of the Sun, from new to full
+};
+
+// Fills `position` for Julian Day `jdTt` (TT) by the abridged ELP-2000/82 theory of Meeus,
+// Astronomical Algorithms, ch. 47: 60 terms each of longitude, distance and latitude, with the
+// eccentricity factor E and the additive terms A1..A3. Good to about 10 arcseconds in longitude,
+// 4 arcseconds in latitude and a few tens of km in distance near 2000, less far from it. False,
+// and longitude, latitude and distance NaN, outside the library's span (kFirstJd, kEndJd) or for
+// a non-finite day.
+bool computeMoonPosition(MoonPosition& position, double jdTt);
+
+// Fills `phase` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged
+// VSOP87D Earth series corrected for aberration, both of the mean equinox of date: the
+// elongation psi, the phase angle from tan i = R sin(psi) / (Delta - R cos(psi)) and the fraction
+// (1 + cos i) / 2 (Meeus, ch. 48). False, the angle and fraction NaN and waxing false, outside the
+// library's span or for a non-finite day.
+bool computeMoonPhase(MoonPhase& phase, double jdTt);

@@ -1,0 +1,48 @@
+// Times of rising, transit and setting of a body for an observer on a given day.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "astronomy/coordinates.h"
+#include "ephemeris/constants.h"
+
+// Standard altitudes, rad: the altitude of the centre of the body at its apparent rising and
+// setting with the refraction at the horizon; for the Sun also its semidiameter of 16'.
+constexpr double kStandardAltitudeStar = -kHorizonRefraction;  // stars and planets
+constexpr double kStandardAltitudeSun = -0.8333 * kDegree;
+
+// Standard altitude of the Moon, rad, at a geocentric distance `distanceKm`: 0.7275 times its
+// horizontal parallax, for parallax and semidiameter, less the refraction at the horizon: about
+// +0.1 deg. NaN for a distance that is not finite or not above the Earth's equatorial radius.
+double moonStandardAltitude(double distanceKm);
+
+// What a body does on the day: crosses the standard altitude (rises, sets or both), stays above
+// it all day (circumpolar) or stays below it; Invalid when the inputs allow no answer.
+enum class RiseSetKind : int32_t { RisesAndSets, Circumpolar, NeverRises, Invalid };
+
+// The events of one UT day. An event that does not fall within the day (the Moon skips one rise,
+// one transit and one set about every month) is absent: its flag is false and its time NaN.
+struct RiseTransitSet {
+  RiseSetKind kind;
+  bool hasRise, hasTransit, hasSet;
+  double riseJdUt, transitJdUt, setJdUt;  // Julian Days (UT)
+};
+
+// Fills `events` for the UT day beginning at Julian Day `jdUt` (0h UT) at `observer`, for a body
+// whose apparent right ascension and declination (true equator and equinox of date) at 0h TT of
+// the day before, the day itself and the day after are `apparent[0..2]`, rising and setting at
+// the standard altitude `standardAltitude` (rad); delta T (TT - UT) is `deltaTSeconds` when
+// given, else deltaT(jdUt). The transit is the upper culmination. Method of Meeus, Astronomical
+// Algorithms, ch. 15: first estimates from the hour angle at the day's declination, each refined
+// with three-point interpolation of the coordinates until it moves by less than 0.01 s; good to
+// about a minute. When the day's own declination keeps the body above or below the standard
+// altitude, the day is still searched hour by hour for a crossing (the Moon's declination changes
+// fast enough to make one at high latitudes), and the day is circumpolar or never rising only
+// when there is none. False, with kind Invalid, every flag false and every time NaN, when the day
+// lies outside the library's span (kFirstJd, kEndJd), or an input is not finite, or a latitude,
+// declination or standard altitude lies outside [-pi/2, pi/2], or delta T exceeds a day.
+bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
+                           const EquatorialCoordinates (&apparent)[3], const Observer& observer,
+                           double standardAltitude,
+                           std::optional<double> deltaTSeconds = std::nullopt);

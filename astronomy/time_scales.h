@@ -1,0 +1,25 @@
+// Time scales: Terrestrial Time (TT), the time of the ephemerides, and Universal Time (UT, taken
+// as UT1), the time of the Earth's rotation; delta T = TT - UT between them.
+#pragma once
+
+#include <optional>
+
+#include "ephemeris/constants.h"
+
+// Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
+constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
+
+// True when Julian Day `jd` (TT or UT) lies within the library's span [kFirstJd, kEndJd); false
+// for NaN and the infinities.
+constexpr bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
+
+// Delta T = TT - UT in seconds at Julian Day `jdUt` (UT), by the polynomials of Espenak and Meeus
+// (Five Millennium Canon of Solar Eclipses, 2006) from the year -500 to 2150, and their long-term
+// parabola -20 + 32 u^2 s (u in centuries from 1820) before and after; from 2005 on a
+// prediction, which may be off by a minute by 2150 and by many more later. NaN outside the
+// library's span (kFirstJd, kEndJd) and for a non-finite day.
+double deltaT(double jdUt);
+
+// The Julian Day (TT) of the instant `jdUt` (UT): jdUt plus delta T, the caller's
+// `deltaTSeconds` when given, else deltaT(jdUt). NaN where either is.
+double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds = std::nullopt);

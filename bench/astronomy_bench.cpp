@@ -1,0 +1,317 @@
+// The astronomy library beside libnova, one row per quantity: the median time of one call of
+// each over a thousand instants from 1950 to 2050 taken in turn (so that libnova's nutation,
+// which keeps its last answer for 0.1 day, computes each one), and the largest difference of
+// each from Astronomy Engine over the fixture of tests/data, computed here the same way for both.
+//
+// libnova's habits, minded in the accuracy columns: its nutation and sidereal time take the
+// instant as UT, and its apparent sidereal time multiplies delta psi by cos(delta epsilon) where
+// cos(epsilon) belongs, so its equation of the equinoxes is about 8% too large; its places take
+// the instant as TT and are referred to the equator and equinox of J2000.0 (0.35 deg from those
+// of date in 2025), so its rows here add its own precession to the date (ln_get_equ_prec), in
+// the time as well; its rising and setting refine each event once. The rows of rising and
+// setting count the events each finds of the reference's, and take the largest difference over
+// those.
+#include "bench/astronomy_bench.h"
+
+#include <benchmark/benchmark.h>
+#include <libnova/libnova.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "astronomy/apparent.h"
+#include "astronomy/events.h"
+#include "astronomy/nutation.h"
+#include "astronomy/sidereal.h"
+#include "astronomy/time_scales.h"
+#include "ephemeris/constants.h"
+#include "tests/support/fixture_file.h"
+
+namespace {
+
+constexpr double kSecondsPerRadianOfTime = kSecondsPerDay / kTwoPi;
+
+// A thousand instants from 1950 to 2050 at every time of day, the same every run.
+const std::vector<double>& instants() {
+  static const std::vector<double> jds = [] {
+    std::vector<double> v;
+    uint32_t x = 271828;
+    for (int i = 0; i < 1000; ++i) {
+      x = x * 1664525u + 1013904223u;  // a linear congruential sequence
+      v.push_back(2433282.5 + 36525.0 * (x / 4294967296.0));
+    }
+    return v;
+  }();
+  return jds;
+}
+
+// One call of a routine at an instant (Julian Day); what it gives is kept from the optimizer.
+using Call = std::function<void(double)>;
+
+void timeCalls(benchmark::State& state, const Call& call) {
+  const std::vector<double>& jds = instants();
+  size_t i = 0;
+  for (auto _ : state) {
+    call(jds[i]);
+    if (++i == jds.size()) i = 0;
+  }
+}
+
+// The largest difference of a quantity over the fixture, for ours and for libnova; for events,
+// also how many of the reference's each found (an event not found adds NaN).
+struct Accuracy {
+  double ours = 0.0, libnova = 0.0;
+  int oursFound = 0, libnovaFound = 0, events = 0;
+  void add(double oursDifference, double libnovaDifference) {
+    if (!std::isnan(oursDifference)) ours = std::fmax(ours, std::fabs(oursDifference));
+    if (!std::isnan(libnovaDifference)) libnova = std::fmax(libnova, std::fabs(libnovaDifference));
+  }
+  void addEvent(double oursDifference, double libnovaDifference) {
+    ++events;
+    oursFound += !std::isnan(oursDifference);
+    libnovaFound += !std::isnan(libnovaDifference);
+    add(oursDifference, libnovaDifference);
+  }
+};
+
+// One row: the contenders, and the accuracy of both against the reference with its unit and
+// what the reference is.
+struct Row {
+  const char* name;
+  Call ours, libnova;
+  std::function<Accuracy()> accuracy;
+  const char* unit;
+  const char* reference;
+};
+
+FixtureTable instantsTable() { return readFixtureTable(SOURCE_DIR, "astronomy_instants.csv"); }
+
+// An angle difference in rad reduced into (-pi, pi].
+double angleDifference(double a, double b) { return std::remainder(a - b, kTwoPi); }
+
+// Angle between two directions of right ascension and declination (rad), by the haversine.
+double separation(double ra1, double dec1, double ra2, double dec2) {
+  const double a = std::sin((dec2 - dec1) / 2.0), b = std::sin((ra2 - ra1) / 2.0);
+  return 2.0 * std::asin(std::sqrt(a * a + std::cos(dec1) * std::cos(dec2) * b * b));
+}
+
+using LibnovaPlace = void (*)(double, ln_equ_posn*);
+
+// libnova's place of a body at `jd`, precessed by libnova from J2000.0 to the date.
+ln_equ_posn libnovaOfDate(LibnovaPlace libnova, double jd) {
+  ln_equ_posn j2000, ofDate;
+  libnova(jd, &j2000);
+  ln_get_equ_prec(&j2000, jd, &ofDate);
+  return ofDate;
+}
+
+// A row of the apparent place of `body`, libnova's by `libnova`, against the reference's
+// apparent right ascension and declination (true equator and equinox of date).
+Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaPlace libnova) {
+  return {name,
+          [body](double jd) {
+            ApparentPlace p;
+            computeApparentPlace(p, body, jd);
+            benchmark::DoNotOptimize(p);
+          },
+          [libnova](double jd) { benchmark::DoNotOptimize(libnovaOfDate(libnova, jd)); },
+          [body, bodyName, libnova] {
+            Accuracy a;
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv").rows) {
+              if (row.at("body") != bodyName) continue;
+              const double tt = fixtureNumber(row, "tt_jd");
+              const double ra = fixtureNumber(row, "ra") * kDegree;
+              const double dec = fixtureNumber(row, "dec") * kDegree;
+              ApparentPlace p;
+              computeApparentPlace(p, body, tt);
+              const ln_equ_posn l = libnovaOfDate(libnova, tt);
+              a.add(separation(p.equatorial.rightAscension, p.equatorial.declination, ra, dec) /
+                        kArcsecond,
+                    separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
+            }
+            return a;
+          },
+          "″", "apparent place of date, 1900–2100"};
+}
+
+using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
+
+// A row of one day's rising, transit and setting of `body` at Greenwich, against the
+// reference's events at observers from the equator to the polar circles: an event is found when
+// the contender gives one within 30 minutes of it.
+Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet libnova) {
+  static const Observer kGreenwich{0.0, 51.4769 * kDegree};
+  return {name,
+          [body](double jd) {
+            RiseTransitSet e;
+            computeBodyRiseTransitSet(e, body, kGreenwich, jd);
+            benchmark::DoNotOptimize(e);
+          },
+          [libnova](double jd) {
+            ln_lnlat_posn observer{0.0, 51.4769};
+            ln_rst_time rst;
+            benchmark::DoNotOptimize(libnova(jd, &observer, &rst));
+            benchmark::DoNotOptimize(rst);
+          },
+          [body, bodyName, libnova] {
+            Accuracy a;
+            constexpr double kWindow = 1800.0;  // s
+            const auto near = [](double time, double reference) {
+              const double d = (time - reference) * kSecondsPerDay;
+              return std::fabs(d) <= kWindow ? d : NAN;
+            };
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_events.csv").rows) {
+              if (row.at("body") != bodyName) continue;
+              const double jd0 = fixtureNumber(row, "jd0_ut");
+              const double lat = fixtureNumber(row, "obs_lat"), lon = fixtureNumber(row, "obs_lon");
+              RiseTransitSet e;
+              computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0);
+              ln_lnlat_posn observer{lon, lat};
+              ln_rst_time rst{NAN, NAN, NAN};
+              if (libnova(jd0, &observer, &rst) != 0) rst = {NAN, NAN, NAN};
+              const struct {
+                const char* column;
+                double ours, libnova;
+              } events[] = {{"rise", e.riseJdUt, rst.rise},
+                            {"transit", e.transitJdUt, rst.transit},
+                            {"set", e.setJdUt, rst.set}};
+              for (const auto& event : events) {
+                if (row.at(event.column).empty()) continue;
+                const double reference = fixtureNumber(row, event.column);
+                a.addEvent(near(event.ours, reference), near(event.libnova, reference));
+              }
+            }
+            return a;
+          },
+          "s", "events of the fixture's days"};
+}
+
+const std::vector<Row>& rows() {
+  static const std::vector<Row> table = {
+      {"nutation",
+       [](double jd) {
+         Nutation n;
+         computeNutation(n, jd);
+         benchmark::DoNotOptimize(n);
+       },
+       [](double jd) {
+         ln_nutation n;
+         ln_get_nutation(jd, &n);
+         benchmark::DoNotOptimize(n);
+       },
+       [] {
+         Accuracy a;
+         for (const auto& row : instantsTable().rows) {
+           const double tt = fixtureNumber(row, "tt_jd"), ut = fixtureNumber(row, "ut_jd");
+           Nutation n;
+           computeNutation(n, tt);
+           ln_nutation l;
+           ln_get_nutation(ut, &l);
+           a.add(n.longitude / kArcsecond - fixtureNumber(row, "dpsi"),
+                 l.longitude * 3600.0 - fixtureNumber(row, "dpsi"));
+           a.add(n.obliquity / kArcsecond - fixtureNumber(row, "deps"),
+                 l.obliquity * 3600.0 - fixtureNumber(row, "deps"));
+         }
+         return a;
+       },
+       "″", "IAU 2000B, its five largest terms"},
+      {"mean sidereal time",
+       [](double jd) { benchmark::DoNotOptimize(meanSiderealTime(jd)); },
+       [](double jd) { benchmark::DoNotOptimize(ln_get_mean_sidereal_time(jd)); },
+       [] {
+         Accuracy a;
+         for (const auto& row : instantsTable().rows) {
+           const double ut = fixtureNumber(row, "ut_jd");
+           const double reference = fixtureNumber(row, "gast_hours") * 15.0 * kDegree -
+                                    fixtureNumber(row, "ee_seconds") / kSecondsPerRadianOfTime;
+           a.add(angleDifference(meanSiderealTime(ut), reference) * kSecondsPerRadianOfTime,
+                 angleDifference(ln_get_mean_sidereal_time(ut) * 15.0 * kDegree, reference) *
+                     kSecondsPerRadianOfTime);
+         }
+         return a;
+       },
+       "s", "IAU 2006"},
+      {"apparent sidereal time",
+       [](double jd) { benchmark::DoNotOptimize(apparentSiderealTime(jd)); },
+       [](double jd) { benchmark::DoNotOptimize(ln_get_apparent_sidereal_time(jd)); },
+       [] {
+         Accuracy a;
+         for (const auto& row : instantsTable().rows) {
+           const double ut = fixtureNumber(row, "ut_jd");
+           const double reference = fixtureNumber(row, "gast_hours") * 15.0 * kDegree;
+           a.add(angleDifference(apparentSiderealTime(ut), reference) * kSecondsPerRadianOfTime,
+                 angleDifference(ln_get_apparent_sidereal_time(ut) * 15.0 * kDegree, reference) *
+                     kSecondsPerRadianOfTime);
+         }
+         return a;
+       },
+       "s", "IAU 2006 with IAU 2000B"},
+      {"delta T",
+       [](double jd) { benchmark::DoNotOptimize(deltaT(jd)); },
+       [](double jd) { benchmark::DoNotOptimize(ln_get_dynamical_time_diff(jd)); },
+       [] {
+         Accuracy a;
+         for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_delta_t.csv").rows) {
+           const double ut = fixtureNumber(row, "ut_jd");
+           if (ut < 2415020.5 || ut >= 2488069.5) continue;  // 1900 to 2099
+           const double reference = fixtureNumber(row, "delta_t");
+           a.add(deltaT(ut) - reference, ln_get_dynamical_time_diff(ut) - reference);
+         }
+         return a;
+       },
+       "s", "Espenak and Meeus, 1900–2099"},
+      apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
+      apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
+      apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
+      riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
+      riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
+  };
+  return table;
+}
+
+std::string benchmarkName(const char* contender, const Row& row) {
+  return std::string("library/") + contender + "/" + row.name;
+}
+
+}  // namespace
+
+void registerAstronomyBenchmarks() {
+  for (const Row& row : rows()) {
+    for (const auto& [contender, call] :
+         {std::pair{"ours", &row.ours}, {"libnova", &row.libnova}}) {
+      benchmark::RegisterBenchmark(benchmarkName(contender, row).c_str(), timeCalls, *call)
+          ->Unit(benchmark::kNanosecond)
+          ->Repetitions(7)
+          ->ReportAggregatesOnly(true);
+    }
+  }
+}
+
+void printAstronomyTable(const std::map<std::string, double>& medians) {
+  std::printf("\nThe astronomy library beside libnova: CPU per call, median of 7 runs over a "
+              "thousand instants of 1950–2050; largest difference from Astronomy Engine over the "
+              "fixture of tests/data.\n\n");
+  std::printf("| routine | ours | libnova | ratio | ours, largest difference | libnova, largest "
+              "difference | reference |\n");
+  std::printf("|---|---|---|---|---|---|---|\n");
+  for (const Row& row : rows()) {
+    const auto ours = medians.find(benchmarkName("ours", row));
+    const auto libnova = medians.find(benchmarkName("libnova", row));
+    if (ours == medians.end() || libnova == medians.end()) continue;  // left out by a filter
+    const Accuracy accuracy = row.accuracy();
+    char found[2][48] = {"", ""};
+    if (accuracy.events > 0) {
+      std::snprintf(found[0], sizeof found[0], ", %d of %d events", accuracy.oursFound,
+                    accuracy.events);
+      std::snprintf(found[1], sizeof found[1], ", %d of %d events", accuracy.libnovaFound,
+                    accuracy.events);
+    }
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f | %.3g %s%s | %.3g %s%s | %s |\n", row.name,
+                ours->second, libnova->second, ours->second / libnova->second, accuracy.ours,
+                row.unit, found[0], accuracy.libnova, row.unit, found[1], row.reference);
+  }
+  std::printf("\n");
+}

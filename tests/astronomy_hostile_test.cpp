@@ -1,0 +1,463 @@
+// Every public routine of the astronomy library fed hostile inputs: NaN, the infinities, days
+// millions of years away, angles of 1e300 rad, latitudes at and beyond the poles, distances of 0.
+// A routine either gives its documented failure (NaN, or false) or a result inside every range
+// its header promises; never a plausible number outside its span. Run under ASan and UBSan as
+// well, which fail it on any undefined operation on the way.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "astronomy/angles.h"
+#include "astronomy/apparent.h"
+#include "astronomy/coordinates.h"
+#include "astronomy/events.h"
+#include "astronomy/moon.h"
+#include "astronomy/moon_phases.h"
+#include "astronomy/nutation.h"
+#include "astronomy/pluto.h"
+#include "astronomy/rise_set.h"
+#include "astronomy/sidereal.h"
+#include "astronomy/time_scales.h"
+#include "ephemeris/body.h"
+#include "ephemeris/constants.h"
+#include "ephemeris/position.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The hostile numbers, each tried in every argument it could reach.
+const double kHostile[] = {kNaN, kInf, -kInf, 1e9, -1e9, 1e15, -1e15, 1e300, -1e300};
+
+// A range a header promises for one value, closed or open at its upper end.
+struct Range {
+  double low, high;
+  bool halfOpen;
+  bool holds(double v) const { return v >= low && (halfOpen ? v < high : v <= high); }
+};
+constexpr Range kTurn{0.0, kTwoPi, true};              // [0, 2pi)
+constexpr Range kClosedTurn{0.0, kTwoPi, false};       // [0, 2pi], normalizeRadians
+constexpr Range kHalfTurn{-kPi, kPi, false};           // (-pi, pi]: -pi is excluded below
+constexpr Range kLatitude{-kPi / 2.0, kPi / 2.0, false};
+constexpr Range kFinite{-std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+                        false};
+
+// What one call gave: its status (for a routine without one, whether its value is a number) and
+// each value it filled, beside the range promised for it.
+struct Outcome {
+  bool ok;
+  std::vector<std::pair<double, Range>> values;
+};
+
+std::string describe(const Outcome& outcome) {
+  std::string text = outcome.ok ? "ok:" : "failed:";
+  for (const auto& [value, range] : outcome.values) text += " " + std::to_string(value);
+  return text;
+}
+
+// The documented failure: a false status and NaN in every value.
+bool failed(const Outcome& outcome) {
+  if (outcome.ok) return false;
+  for (const auto& value : outcome.values) {
+    if (!std::isnan(value.first)) return false;
+  }
+  return true;
+}
+
+// The outcome of a routine that returns one value: a status of its own is whether it is a number.
+Outcome scalar(double value, Range range) { return Outcome{!std::isnan(value), {{value, range}}}; }
+
+// A result: a true status and every value inside its range.
+bool held(const Outcome& outcome) {
+  if (!outcome.ok) return false;
+  for (const auto& [value, range] : outcome.values) {
+    if (!range.holds(value)) return false;
+  }
+  return true;
+}
+
+// ---- Routines of one day ----
+
+// Coordinates of the Sun on three days at 0h TT, rough but of the right kind, for rise and set.
+const EquatorialCoordinates kSunDays[3] = {
+    {1.60, 0.4090}, {1.62, 0.4091}, {1.64, 0.4090}};
+const Observer kTromso{19.0 * kDegree, 69.6 * kDegree};
+
+// A rise, transit and set record with the ranges it promises for a day starting at `jdUt`.
+Outcome riseTransitSetOutcome(bool ok, const RiseTransitSet& e, double jdUt) {
+  const Range day{jdUt, jdUt + 1.0, true};
+  // An absent event has a NaN time: the range is checked on the events that are there.
+  Outcome outcome{ok && e.kind != RiseSetKind::Invalid, {}};
+  const bool has[] = {e.hasRise, e.hasTransit, e.hasSet};
+  const double time[] = {e.riseJdUt, e.transitJdUt, e.setJdUt};
+  for (int i = 0; i < 3; ++i) {
+    if (has[i] || !ok) {
+      outcome.values.push_back({time[i], day});
+    } else if (!std::isnan(time[i])) {
+      outcome.ok = false;  // absent, yet a time
+    }
+  }
+  if (!ok && (e.kind != RiseSetKind::Invalid || e.hasRise || e.hasTransit || e.hasSet)) {
+    outcome.values.push_back({0.0, kLatitude});  // a failure must say so everywhere
+  }
+  return outcome;
+}
+
+struct DayRoutine {
+  const char* name;
+  double first, end;  // span of validity, Julian Days
+  std::function<Outcome(double)> run;
+  double slack = 0.0;  // days before `first` where the span's true start may lie
+};
+
+// An apparent or topocentric place with the ranges it promises; distances in AU, from the
+// Moon's 0.0023 to Pluto's 50.
+Outcome placeOutcome(bool ok, const EquatorialCoordinates& equatorial, double distanceAu,
+                     std::vector<std::pair<double, Range>> more) {
+  Outcome outcome{ok,
+                  {{equatorial.rightAscension, kTurn},
+                   {equatorial.declination, kLatitude},
+                   {distanceAu, {0.002, 51.0, false}}}};
+  outcome.values.insert(outcome.values.end(), more.begin(), more.end());
+  return outcome;
+}
+
+// The rows of the apparent place, by body index (the Earth has none).
+const char* const kApparentPlaceOf[] = {
+    "computeApparentPlace, Sun",     "computeApparentPlace, Mercury",
+    "computeApparentPlace, Venus",   nullptr,
+    "computeApparentPlace, Mars",    "computeApparentPlace, Jupiter",
+    "computeApparentPlace, Saturn",  "computeApparentPlace, Uranus",
+    "computeApparentPlace, Neptune", "computeApparentPlace, Moon",
+    "computeApparentPlace, Pluto"};
+
+std::vector<DayRoutine> makeDayRoutines() {
+  std::vector<DayRoutine> routines = {
+      {"computeMoonPosition", kFirstJd, kEndJd,
+       [](double jd) {
+         MoonPosition m;
+         const bool ok = computeMoonPosition(m, jd);
+         return Outcome{ok && m.jdTt == jd,
+                        {{m.longitude, kTurn},
+                         {m.latitude, kLatitude},
+                         {m.distanceKm, {350000.0, 410000.0, false}}}};
+       }},
+      {"computeMoonPhase", kFirstJd, kEndJd,
+       [](double jd) {
+         MoonPhase p;
+         const bool ok = computeMoonPhase(p, jd);
+         Outcome outcome{ok, {{p.phaseAngle, {0.0, kPi, false}},
+                              {p.illuminatedFraction, {0.0, 1.0, false}}}};
+         if (!ok && p.waxing) outcome.values.push_back({1.0, kFinite});  // a failure says false
+         return outcome;
+       }},
+      {"computePlutoPosition", kPlutoFirstJd, kPlutoEndJd,
+       [](double jd) {
+         PlutoPosition p;
+         const bool ok = computePlutoPosition(p, jd);
+         return Outcome{ok && p.jdTt == jd,
+                        {{p.longitude, kTurn},
+                         {p.latitude, kLatitude},
+                         {p.distanceAu, {29.0, 50.0, false}}}};
+       }},
+      {"computeNutation", kFirstJd, kEndJd,
+       [](double jd) {
+         Nutation n;
+         const bool ok = computeNutation(n, jd);
+         return Outcome{ok,
+                        {{n.longitude, {-25 * kArcsecond, 25 * kArcsecond, false}},
+                         {n.obliquity, {-15 * kArcsecond, 15 * kArcsecond, false}}}};
+       }},
+      {"meanObliquity", kFirstJd, kEndJd,
+       [](double jd) {
+         return scalar(meanObliquity(jd), {22 * kDegree, 25 * kDegree, false});
+       }},
+      {"trueObliquity", kFirstJd, kEndJd,
+       [](double jd) {
+         return scalar(trueObliquity(jd), {22 * kDegree, 25 * kDegree, false});
+       }},
+      {"meanSiderealTime", kFirstJd, kEndJd,
+       [](double jd) { return scalar(meanSiderealTime(jd), kTurn); }},
+      {"apparentSiderealTime", kFirstJd, kEndJd,
+       [](double jd) { return scalar(apparentSiderealTime(jd), kTurn); }},
+      // The model's delta T is nowhere below -20 s; 56000 s at the span's ends.
+      {"deltaT", kFirstJd, kEndJd,
+       [](double jd) { return scalar(deltaT(jd), {-20.0, 60000.0, false}); }},
+      {"terrestrialTime", kFirstJd, kEndJd,
+       [](double jd) {
+         return scalar(terrestrialTime(jd) - jd, {-20.0 / 86400, 1.0, false});
+       }},
+      {"computeRiseTransitSet", kFirstJd, kEndJd,
+       [](double jd) {
+         RiseTransitSet e;
+         const bool ok = computeRiseTransitSet(e, jd, kSunDays, kTromso, kStandardAltitudeSun);
+         return riseTransitSetOutcome(ok, e, jd);
+       }},
+      // TT runs ahead by delta T, 0.54 day at the span's start and 0.65 at its end: within the
+      // span from its first UT day, outside it from the last one on.
+      {"computeTopocentricPlace, Moon", kFirstJd, kEndJd,
+       [](double jd) {
+         TopocentricPlace p;
+         const bool ok = computeTopocentricPlace(p, Body::Moon, jd, kTromso);
+         return placeOutcome(ok && p.jdUt == jd, p.equatorial, p.distanceAu,
+                             {{p.horizontal.azimuth, kTurn}, {p.horizontal.altitude, kLatitude}});
+       }},
+      // The day before and the day after are needed as well.
+      {"computeBodyRiseTransitSet, Moon", kFirstJd + 1.0, kEndJd - 1.0,
+       [](double jd) {
+         RiseTransitSet e;
+         const bool ok = computeBodyRiseTransitSet(e, Body::Moon, kTromso, jd);
+         return riseTransitSetOutcome(ok, e, jd);
+       }},
+      {"computeTwilight, astronomical", kFirstJd + 1.0, kEndJd - 1.0,
+       [](double jd) {
+         RiseTransitSet e;
+         const bool ok = computeTwilight(e, Twilight::Astronomical, kTromso, jd);
+         return riseTransitSetOutcome(ok, e, jd);
+       }},
+      {"computeNextMoonPhases", kFirstJd, kEndJd,
+       [](double jd) {
+         MoonPhases p;
+         const bool ok = computeNextMoonPhases(p, jd);
+         const Range lunation{std::nextafter(jd, kInf), jd + 29.9, false};  // strictly after
+         return Outcome{ok,
+                        {{p.newMoonJdTt, lunation},
+                         {p.firstQuarterJdTt, lunation},
+                         {p.fullMoonJdTt, lunation},
+                         {p.lastQuarterJdTt, lunation}}};
+       }},
+  };
+  // The apparent place of every body but the Earth.
+  for (int b = 0; b <= static_cast<int>(Body::Pluto); ++b) {
+    const Body body = static_cast<Body>(b);
+    if (body == Body::Earth) continue;
+    const bool pluto = body == Body::Pluto;
+    // Pluto is seen where it was a light time (up to 0.3 day) before: its span starts later.
+    routines.push_back({kApparentPlaceOf[b], pluto ? kPlutoFirstJd + 0.3 : kFirstJd,
+                        pluto ? kPlutoEndJd : kEndJd, [body](double jd) {
+                          ApparentPlace p;
+                          const bool ok = computeApparentPlace(p, body, jd);
+                          return placeOutcome(ok && p.jdTt == jd, p.equatorial, p.distanceAu,
+                                              {{p.ecliptic.longitude, kTurn},
+                                               {p.ecliptic.latitude, kLatitude}});
+                        },
+                        pluto ? 0.3 : 0.0});
+  }
+  return routines;
+}
+
+const std::vector<DayRoutine>& dayRoutines() {
+  static const std::vector<DayRoutine> routines = makeDayRoutines();
+  return routines;
+}
+
+// Outside its span, or for a day that is not a number, each routine fails as documented.
+TEST(AstronomyHostileTest, DaysOutsideTheSpanFail) {
+  for (const DayRoutine& routine : dayRoutines()) {
+    std::vector<double> days(std::begin(kHostile), std::end(kHostile));
+    days.insert(days.end(), {std::nextafter(routine.first - routine.slack, -kInf), routine.end});
+    for (double jd : days) {
+      const Outcome outcome = routine.run(jd);
+      EXPECT_TRUE(failed(outcome)) << routine.name << "(" << jd << ") " << describe(outcome);
+    }
+  }
+}
+
+// Within its span, at its ends and across it, each routine gives a result in its ranges.
+TEST(AstronomyHostileTest, DaysInsideTheSpanHoldTheirRanges) {
+  constexpr int kSteps = 997;  // prime, so the days fall at every time of day
+  for (const DayRoutine& routine : dayRoutines()) {
+    std::vector<double> days = {routine.first, std::nextafter(routine.end - 1.0, -kInf)};
+    for (int k = 0; k < kSteps; ++k) {
+      days.push_back(routine.first + (routine.end - 1.0 - routine.first) * k / kSteps);
+    }
+    for (double jd : days) {
+      const Outcome outcome = routine.run(jd);
+      EXPECT_TRUE(held(outcome)) << routine.name << "(" << jd << ") " << describe(outcome);
+    }
+  }
+}
+
+// ---- Routines of angles ----
+
+// A routine of several angles, each slot of which is tried with every hostile number.
+struct AngleRoutine {
+  const char* name;
+  int slots;
+  std::function<Outcome(const double*)> run;
+};
+
+// Ordinary arguments, as a base into which a hostile number is put.
+constexpr double kBase[5] = {1.0, 0.3, 0.409, -0.7, 2.5};
+
+const std::vector<AngleRoutine>& angleRoutines() {
+  static const std::vector<AngleRoutine> routines = {
+      {"reduceAngle", 1, [](const double* a) { return scalar(reduceAngle(a[0]), kTurn); }},
+      {"signedAngle", 1,
+       [](const double* a) {
+         Outcome outcome = scalar(signedAngle(a[0]), kHalfTurn);
+         if (outcome.values[0].first == -kPi) outcome.values[0].first = kInf;  // open at -pi
+         return outcome;
+       }},
+      {"normalizeRadians", 1,
+       [](const double* a) { return scalar(normalizeRadians(a[0]), kClosedTurn); }},
+      {"eclipticToEquatorial", 3,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         eclipticToEquatorial(q, {a[0], a[1]}, a[2]);
+         return Outcome{!std::isnan(q.rightAscension + q.declination),
+                        {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
+      {"equatorialToEcliptic", 3,
+       [](const double* a) {
+         EclipticCoordinates e;
+         equatorialToEcliptic(e, {a[0], a[1]}, a[2]);
+         return Outcome{!std::isnan(e.longitude + e.latitude),
+                        {{e.longitude, kTurn}, {e.latitude, kLatitude}}};
+       }},
+      {"equatorialToHorizontal", 5,
+       [](const double* a) {
+         HorizontalCoordinates h;
+         equatorialToHorizontal(h, {a[0], a[1]}, {a[2], a[3]}, a[4]);
+         return Outcome{!std::isnan(h.azimuth + h.altitude),
+                        {{h.azimuth, kTurn}, {h.altitude, kLatitude}}};
+       }},
+  };
+  return routines;
+}
+
+// A number that is not finite gives NaN in every value; any finite one, however large, a
+// direction inside the promised ranges.
+TEST(AstronomyHostileTest, AnglesOfAnySize) {
+  for (const AngleRoutine& routine : angleRoutines()) {
+    for (int slot = 0; slot < routine.slots; ++slot) {
+      for (double hostile : kHostile) {
+        double arguments[5];
+        std::copy(std::begin(kBase), std::end(kBase), arguments);
+        arguments[slot] = hostile;
+        const Outcome outcome = routine.run(arguments);
+        EXPECT_TRUE(std::isfinite(hostile) ? held(outcome) : failed(outcome))
+            << routine.name << " argument " << slot << " = " << hostile << ": "
+            << describe(outcome);
+      }
+    }
+  }
+  // The angles at which a reduction rounds: a hair below 0 and below a multiple of 2pi, -0.0.
+  for (double angle : {-1e-20, -std::numeric_limits<double>::denorm_min(), -0.0, -kTwoPi,
+                       std::nextafter(kTwoPi, 0.0), kTwoPi, 1e300}) {
+    const double r = reduceAngle(angle);
+    EXPECT_TRUE(kTurn.holds(r) && !std::signbit(r)) << angle << " gave " << r;
+  }
+}
+
+// ---- Places and distances ----
+
+// Rise and set at the poles and beyond them, with coordinates and delta T that are not numbers:
+// the poles are places like any other; the rest fails as a whole.
+TEST(AstronomyHostileTest, RiseTransitSetPlacesAndCoordinates) {
+  const double jdUt = 2461212.5;  // 2026 June 21, 0h UT: the Sun above the north pole
+  struct Case {
+    const char* what;
+    Observer observer;
+    EquatorialCoordinates middle;
+    double standardAltitude, deltaTSeconds;
+    RiseSetKind kind;  // Invalid for a failure
+  };
+  const Case cases[] = {
+      {"north pole", {0.0, kPi / 2.0}, kSunDays[1], kStandardAltitudeSun, 69.0,
+       RiseSetKind::Circumpolar},
+      {"south pole", {0.0, -kPi / 2.0}, kSunDays[1], kStandardAltitudeSun, 69.0,
+       RiseSetKind::NeverRises},
+      {"past the pole", {0.0, kPi / 2.0 + 1e-9}, kSunDays[1], kStandardAltitudeSun, 69.0,
+       RiseSetKind::Invalid},
+      {"latitude NaN", {0.0, kNaN}, kSunDays[1], kStandardAltitudeSun, 69.0, RiseSetKind::Invalid},
+      {"longitude inf", {kInf, 0.5}, kSunDays[1], kStandardAltitudeSun, 69.0,
+       RiseSetKind::Invalid},
+      {"declination NaN", kTromso, {1.62, kNaN}, kStandardAltitudeSun, 69.0, RiseSetKind::Invalid},
+      {"declination past the pole", kTromso, {1.62, 2.0}, kStandardAltitudeSun, 69.0,
+       RiseSetKind::Invalid},
+      {"right ascension -inf", kTromso, {-kInf, 0.4}, kStandardAltitudeSun, 69.0,
+       RiseSetKind::Invalid},
+      {"standard altitude NaN", kTromso, kSunDays[1], kNaN, 69.0, RiseSetKind::Invalid},
+      {"delta T NaN", kTromso, kSunDays[1], kStandardAltitudeSun, kNaN, RiseSetKind::Invalid},
+      {"delta T 1e300", kTromso, kSunDays[1], kStandardAltitudeSun, 1e300, RiseSetKind::Invalid},
+      {"delta T over a day", kTromso, kSunDays[1], kStandardAltitudeSun, -86401.0,
+       RiseSetKind::Invalid},
+  };
+  for (const Case& c : cases) {
+    const EquatorialCoordinates days[3] = {kSunDays[0], c.middle, kSunDays[2]};
+    RiseTransitSet e;
+    const bool ok = computeRiseTransitSet(e, jdUt, days, c.observer, c.standardAltitude,
+                                          c.deltaTSeconds);
+    const Outcome outcome = riseTransitSetOutcome(ok, e, jdUt);
+    EXPECT_EQ(e.kind, c.kind) << c.what;
+    EXPECT_TRUE(c.kind == RiseSetKind::Invalid ? failed(outcome) : held(outcome))
+        << c.what << ": " << describe(outcome);
+  }
+}
+
+// The Moon's standard altitude needs a distance outside the Earth.
+TEST(AstronomyHostileTest, MoonStandardAltitudeDistances) {
+  for (double distanceKm : {0.0, -0.0, -384400.0, kEarthEquatorialRadiusKm, kNaN, kInf, -kInf}) {
+    EXPECT_TRUE(std::isnan(moonStandardAltitude(distanceKm))) << distanceKm;
+  }
+  // From the nearest to the farthest Moon, about +0.18 to +0.09 deg, and towards a star's
+  // standard altitude as the parallax vanishes far beyond.
+  for (double distanceKm : {6378.2, 356000.0, 407000.0, 1e15, 1e300}) {
+    const double h0 = moonStandardAltitude(distanceKm);
+    EXPECT_TRUE(h0 >= kStandardAltitudeStar && h0 <= 0.7275 * kPi / 2.0) << distanceKm << " " << h0;
+  }
+  EXPECT_NEAR(moonStandardAltitude(384400.0) / kDegree, 0.125, 0.01);  // the book's mean value
+}
+
+// Bodies outside the enumeration, the Earth seen from itself, and observers at, beyond and
+// without a latitude, for the routines of a body and a place.
+TEST(AstronomyHostileTest, BodiesAndObservers) {
+  const double jd = 2461212.5;  // 2026 June 21, 0h: the Sun above the north pole
+  struct Case {
+    const char* what;
+    Body body;
+    Observer observer;
+    bool holds;
+    bool eventsHold;  // rising and setting take no height, so a height that is not one is no harm
+  };
+  const Case cases[] = {
+      {"the Earth", Body::Earth, kTromso, false, false},
+      {"body -1", static_cast<Body>(-1), kTromso, false, false},
+      {"body 11", static_cast<Body>(11), kTromso, false, false},
+      {"north pole", Body::Sun, {0.0, kPi / 2.0}, true, true},
+      {"south pole", Body::Moon, {0.0, -kPi / 2.0}, true, true},
+      {"past the pole", Body::Sun, {0.0, -kPi / 2.0 - 1e-9}, false, false},
+      {"latitude NaN", Body::Moon, {0.0, kNaN}, false, false},
+      {"longitude -inf", Body::Moon, {-kInf, 0.3}, false, false},
+      {"longitude 1e300", Body::Moon, {1e300, 0.3}, true, true},
+      {"height inf", Body::Moon, {0.3, 0.3, kInf}, false, true},
+      {"height NaN", Body::Moon, {0.3, 0.3, kNaN}, false, true},
+      {"height 1e9 m", Body::Sun, {0.3, 0.3, 1e9}, true, true},
+  };
+  for (const Case& c : cases) {
+    TopocentricPlace place;
+    const bool placed = computeTopocentricPlace(place, c.body, jd, c.observer);
+    const Outcome topocentric = placeOutcome(
+        placed, place.equatorial, place.distanceAu,
+        {{place.horizontal.azimuth, kTurn}, {place.horizontal.altitude, kLatitude}});
+    RiseTransitSet e;
+    const Outcome events = riseTransitSetOutcome(
+        computeBodyRiseTransitSet(e, c.body, c.observer, jd), e, jd);
+    EXPECT_TRUE(c.holds ? held(topocentric) : failed(topocentric))
+        << c.what << ": " << describe(topocentric);
+    EXPECT_TRUE(c.eventsHold ? held(events) : failed(events)) << c.what << ": " << describe(events);
+    ApparentPlace apparent;
+    const bool known = computeApparentPlace(apparent, c.body, jd);
+    EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
+        << c.what;
+  }
+}
+
+}  // namespace
