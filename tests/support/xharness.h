@@ -157,3 +157,26 @@ void click(Display* display, Window window, int x, int y, unsigned button);
 // Waits until the readout of `window` reads `text`; returns the last text seen.
 std::string waitForReadout(Display* display, Window window, const std::string& text,
                            std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// A window of a client of its own, as the user's terminal would be: mapped on the root window at
+// (x, y), asking for the keys typed into it.
+struct KeyboardClient {
+  Display* display = nullptr;  // its own connection
+  Window window = 0;
+};
+// Opens it on the display `name` and waits until it is viewable; throws std::runtime_error when
+// it can't connect.
+KeyboardClient openKeyboardClient(const std::string& name, int x, int y);
+void closeKeyboardClient(KeyboardClient& client);
+
+// The window that holds the keyboard focus (or PointerRoot, or None), read after a round trip.
+Window focusWindow(Display* display);
+
+// Moves the pointer through XTest from outside into the middle of each of `windows` and out
+// again, `times` times over. Returns how many of those crossings the server reported: an
+// EnterNotify for one of `windows`, seen by a connection of its own after a round trip.
+int crossWindows(Display* display, const std::vector<Window>& windows, int times);
+
+// Types `count` keys (presses and releases of the key for 'a') through XTest, and waits until
+// `client`'s window has received that many key presses; returns how many it received.
+int typeKeys(Display* display, KeyboardClient& client, int count);
