@@ -289,6 +289,11 @@ Child startUntil(const std::string& path, const std::vector<std::string>& argv,
   }
 }
 
+std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
+  if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
+  return {"LD_PRELOAD=" FAKETIME_LIBRARY, "FAKETIME=" + fakeTime};
+}
+
 Applet startApplet(XServer& server, const std::vector<std::string>& args,
                    const std::string& fakeTime, const std::string& program) {
   const std::string binary = program.empty() ? BINARY_DIR "/dockorrery" : program;
@@ -296,11 +301,8 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args,
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};
   if (!fakeTime.empty()) {
-    if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
-    // libfaketime preloaded into the program itself, so that its pid is the program's (the
-    // faketime command forks, and leaves named semaphores behind when killed).
-    env.push_back("LD_PRELOAD=" FAKETIME_LIBRARY);
-    env.push_back("FAKETIME=" + fakeTime);
+    const std::vector<std::string> clock = fakeClockEnvironment(fakeTime);
+    env.insert(env.end(), clock.begin(), clock.end());
   }
   Applet applet;
   Display* display = server.display();

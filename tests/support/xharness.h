@@ -114,10 +114,16 @@ struct Applet {
 Child startUntil(const std::string& path, const std::vector<std::string>& argv,
                  const std::vector<std::string>& env, const std::function<bool()>& up);
 
+// The variables that fix the clock of a program started with them at `fakeTime` through
+// libfaketime, preloaded into the program itself (so that its pid is the program's: the faketime
+// command forks, and leaves named semaphores behind when killed): "2000-01-01 12:00:00" stands
+// still at that time, "@2000-01-01 12:00:00" starts there and runs. Throws std::runtime_error
+// when libfaketime was not found.
+std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime);
+
 // Starts build/dockorrery (or the program at `program`) on `server` and waits until its main
-// window carries its hints. With `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00"
-// stands still at that time, "@2000-01-01 12:00:00" starts there and runs. Extra arguments
-// follow argv[0].
+// window carries its hints. With `fakeTime` its clock is fixed as fakeClockEnvironment says.
+// Extra arguments follow argv[0].
 Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
                    const std::string& fakeTime = "", const std::string& program = "");
 
