@@ -237,8 +237,13 @@ TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   // The kernel may hand the program a single empty argument instead of none; either is kept as is.
   std::vector<std::string> command = commandOf(server.display(), windows[0]);
   EXPECT_TRUE(command.empty() || command == std::vector<std::string>{""});
-  // Past its start-up: it draws its frames, and runs on.
-  EXPECT_TRUE(waitUntil([&] { return labelText(grabFace(server.display(), windows[0])) == "IN"; }));
+  // Past its start-up: its window is mapped and it draws its frames, and it runs on.
+  EXPECT_TRUE(waitUntil([&] {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(server.display(), windows[0], &attributes);
+    return attributes.map_state == IsViewable &&
+           labelText(grabFace(server.display(), windows[0])) == "IN";
+  }));
   EXPECT_EQ(waitChild(child, std::chrono::milliseconds(0)), -1) << "still running";
   killChild(child);
 }
