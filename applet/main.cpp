@@ -9,14 +9,12 @@
 #include "dock/dock_window.h"
 
 // Takes one pending event; the window it came from doesn't matter, both show the same face.
+// The pointer entering or leaving changes nothing: the keyboard focus stays with whichever
+// window the user gave it, since keys typed after the pointer crosses the dock are theirs.
 static void handleEvent(XEvent& event) {
   switch (event.type) {
     case ButtonPress:
       handleButtonPress(&event);
-      break;
-    case EnterNotify:
-    case LeaveNotify:
-      XSetInputFocus(dockWindow.display, PointerRoot, RevertToParent, CurrentTime);
       break;
     case Expose:
       refreshWindows();

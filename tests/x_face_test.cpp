@@ -5,6 +5,7 @@
 
 #include "tests/support/xharness.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,27 @@ TEST(Face, FirstOfJanuary2000) {
   EXPECT_EQ(faceText(face, kShapeFirst, kShapeFirst, kShapeLast, kShapeLast),
             faceText(expected, kShapeFirst, kShapeFirst, kShapeLast, kShapeLast));
   killChild(applet.process);
+}
+
+// The same fixed date from copies of the program at paths of several lengths: where a tree is
+// cloned must not decide whether the faked clock works (in the sanitized build the length of the
+// path once decided whether the program came up at all).
+TEST(Face, FirstOfJanuary2000WhereverTheProgramLies) {
+  namespace fs = std::filesystem;
+  char pattern[] = "/tmp/dockorrery-test.XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  XServer server;
+  for (const size_t depth : {0u, 50u, 100u}) {
+    const fs::path folder = fs::path(pattern) / std::string(depth, 'p');
+    const fs::path program = folder / "dockorrery";
+    SCOPED_TRACE(program);
+    fs::create_directories(folder);
+    fs::copy_file(BINARY_DIR "/dockorrery", program);
+    Applet applet = startApplet(server, {}, "2000-01-01 12:00:00", program);
+    EXPECT_EQ(waitForReadout(server.display(), applet.mainWindow, "01.01.2000"), "01.01.2000");
+    killChild(applet.process);
+  }
+  fs::remove_all(pattern);
 }
 
 TEST(Face, FollowsTheClockPastMidnight) {

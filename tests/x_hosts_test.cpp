@@ -12,7 +12,7 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
+#include <vector>
 
 namespace {
 
@@ -26,24 +26,8 @@ constexpr int kDayX = (kReadoutFields[RegionDay].left + kReadoutFields[RegionDay
 constexpr int kReadoutY = (kReadoutFields[RegionDay].top + kReadoutFields[RegionDay].bottom) / 2;
 constexpr int kOutside = 30;               // (30, 30): in the plot well, off the readout
 
-#ifdef DOCKORRERY_SANITIZED
-// In the sanitized build libfaketime can deadlock a program started by a bare name: Clang's
-// allocator reads the clock while it holds its lock, and libfaketime's first clock_gettime
-// allocates. There the applet runs on the real clock, and the test keeps clear of midnight, UTC.
-constexpr const char* kFakeTime = "";
-#else
 constexpr const char* kFakeTime = "2000-01-01 12:00:00";
-#endif
-
-// The date the applet starts with: the faked one, or today in UTC, at least three minutes before
-// the next midnight (the test waits for midnight to pass when it starts later than that).
-year_month_day startDate() {
-  if (*kFakeTime != '\0') return 2000y / January / 1;
-  const auto now = system_clock::now();
-  const auto midnight = ceil<days>(now);
-  if (midnight - now < 3min) std::this_thread::sleep_until(midnight + 1s);
-  return year_month_day{floor<days>(system_clock::now())};
-}
+constexpr year_month_day kToday = 2000y / January / 1;
 
 // Whether no client holds the pointer grabbed: a grab of our own then succeeds.
 bool pointerFree(Display* display) {
@@ -96,7 +80,6 @@ struct Host {
 class InTheDock : public testing::TestWithParam<Host> {
  protected:
   void SetUp() override {
-    today_ = startDate();
     session_ = startDockedSession(server_, GetParam().name, kFakeTime, docked_);
   }
   void TearDown() override { stopHostSession(session_); }
@@ -120,12 +103,11 @@ class InTheDock : public testing::TestWithParam<Host> {
   XServer server_{"640x480x24"};
   HostSession session_;
   DockedFace docked_;
-  year_month_day today_;
 };
 
 TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
   Display* d = server_.display();
-  FaceModel model(today_);
+  FaceModel model(kToday);
   ASSERT_TRUE(showsFace(model));
 
   for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},  // next day
@@ -205,6 +187,50 @@ INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
                                          Host{"pekwm", true}, Host{"icewm", true},
                                          Host{"afterstep", false}, Host{"fvwm", true},
                                          Host{"jwm", true}),
+                         [](const testing::TestParamInfo<Host>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Under a host that gives the focus on a click, the window the user clicked keeps it while the
+// pointer crosses the docked applet, and takes the keys typed after.
+class FocusInTheDock : public InTheDock {};
+
+TEST_P(FocusInTheDock, CrossingTheAppletLeavesTheKeyboardFocusAlone) {
+  Display* d = server_.display();
+  FaceModel model(kToday);
+  ASSERT_TRUE(showsFace(model));
+  KeyboardClient terminal = openKeyboardClient(server_.name(), 200, 200);
+  ASSERT_TRUE(waitUntil([&] { return pointerFree(d); }));
+  click(d, terminal.window, 60, 40, 1);
+  ASSERT_TRUE(waitUntil([&] { return focusWindow(d) == terminal.window; }));
+
+  std::vector<Window> shown;
+  for (Window w : {docked_.mainWindow, docked_.iconWindow}) {
+    if (viewable(d, w)) shown.push_back(w);
+  }
+  EXPECT_EQ(crossWindows(d, shown, 3), static_cast<int>(3 * shown.size()));
+  // The applet takes its events in order: once a later press shows, it has had every crossing.
+  // Sent to the face rather than pressed, so that the host has no click to give the focus by.
+  XEvent press{};
+  press.xbutton.type = ButtonPress;
+  press.xbutton.window = docked_.face;
+  press.xbutton.x = kDayX;
+  press.xbutton.y = kReadoutY;
+  press.xbutton.button = 1;
+  XSendEvent(d, docked_.face, False, ButtonPressMask, &press);
+  XSync(d, False);
+  model.press(1, kDayX, kReadoutY);
+  ASSERT_TRUE(showsFace(model));
+  EXPECT_EQ(focusWindow(d), terminal.window);
+  // Typed with the pointer resting on the applet: the keys still go where the focus is.
+  movePointer(d, docked_.face, 32, 32);
+  EXPECT_EQ(typeKeys(d, terminal, 5), 5);
+  closeKeyboardClient(terminal);
+}
+
+// Window Maker gives the focus on a click; hosts whose focus follows the pointer would move it
+// themselves as the pointer crosses their dock.
+INSTANTIATE_TEST_SUITE_P(Hosts, FocusInTheDock, testing::Values(Host{"wmaker", true}),
                          [](const testing::TestParamInfo<Host>& info) {
                            return std::string(info.param.name);
                          });

@@ -129,8 +129,10 @@ HostSession startSession(XServer& server, const std::string& host, const std::st
   const fs::path wrapper = fs::path(session.bin) / "dockorrery";
   std::ofstream script(wrapper);
   script << "#!/bin/bash\nexport TZ=UTC\n";
-  if (!fakeTime.empty()) {
-    script << "export LD_PRELOAD=" FAKETIME_LIBRARY " FAKETIME='" << fakeTime << "'\n";
+  for (const std::string& variable : fakeClockEnvironment(fakeTime)) {
+    const size_t equals = variable.find('=');
+    script << "export " << variable.substr(0, equals) << "='" << variable.substr(equals + 1)
+           << "'\n";
   }
   script << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
   script.close();

@@ -33,11 +33,11 @@ struct DockedFace {
 
 // Starts the session of `host` on `server` and waits until the host has taken in the applet's
 // face. The session finds `dockorrery` on its PATH: the built program, started under that name
-// as an installed one would be, with TZ=UTC and, unless `fakeTime` is empty, its clock fixed at
-// `fakeTime` (libfaketime's syntax). Xvfb now and then refuses one of the many connections a host, its modules and the
-// applet make at once: a session that has taken nothing in within `timeout` is stopped and
-// started again, up to kConnectionAttempts times in all. Throws std::runtime_error with the
-// last session's standard error when none did.
+// as an installed one would be, with TZ=UTC and its clock fixed at `fakeTime`
+// (fakeClockEnvironment's syntax). Xvfb now and then refuses one of the many connections a host,
+// its modules and the applet make at once: a session that has taken nothing in within `timeout`
+// is stopped and started again, up to kConnectionAttempts times in all. Throws
+// std::runtime_error with the last session's standard error when none did.
 HostSession startDockedSession(XServer& server, const std::string& host,
                                const std::string& fakeTime, DockedFace& docked,
                                std::chrono::milliseconds timeout = std::chrono::seconds(20));

@@ -45,8 +45,16 @@ void appendOptions(std::vector<std::string>& env, const std::string& name,
 
 std::vector<std::string> withSanitizerOptions(std::vector<std::string> env) {
   const std::string logPath = "log_path=" + std::string(reportDirectory()) + "/report";
+  // allocator_release_to_os_interval_ms=-1: otherwise ASan's allocator reads CLOCK_MONOTONIC
+  // the first time it hands out each size of block, with that size's lock held, from before any
+  // preloaded library is initialised. With libfaketime preloaded that read is libfaketime's, whose
+  // first call looks its own symbols up with dlsym; dlsym allocates the text of a lookup that
+  // fails, and when that text falls in the size being set up the program waits on its own lock
+  // for ever. Which size that is depends on the length of the program's path and environment.
   appendOptions(env, "ASAN_OPTIONS",
-                logPath + ":exitcode=23:detect_leaks=1:verify_asan_link_order=0");
+                logPath +
+                    ":exitcode=23:detect_leaks=1:verify_asan_link_order=0"
+                    ":allocator_release_to_os_interval_ms=-1");
   // UBSan's own log_path is ignored: see keepStderrReports.
   appendOptions(env, "UBSAN_OPTIONS", "exitcode=23:print_stacktrace=1");
   return env;

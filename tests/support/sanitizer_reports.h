@@ -7,7 +7,7 @@
 // `env` with the options a sanitized program started by a test runs under: its reports go to a
 // file per process where the harness finds them (its standard error stays exactly what the
 // program wrote), a report ends it with status 23, and ASan accepts libfaketime preloaded ahead
-// of it. In other builds `env` is returned unchanged.
+// of it and never reads the clock itself (which would reach libfaketime before it is ready). In other builds `env` is returned unchanged.
 std::vector<std::string> withSanitizerOptions(std::vector<std::string> env);
 
 // UBSan, as GCC links it beside ASan, ignores log_path and writes its reports to standard error:

@@ -6,6 +6,7 @@
 #include "tests/support/xpm_reader.h"
 
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -288,6 +289,11 @@ Child startUntil(const std::string& path, const std::vector<std::string>& argv,
   }
 }
 
+std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
+  if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
+  return {"LD_PRELOAD=" FAKETIME_LIBRARY, "FAKETIME=" + fakeTime};
+}
+
 Applet startApplet(XServer& server, const std::vector<std::string>& args,
                    const std::string& fakeTime, const std::string& program) {
   const std::string binary = program.empty() ? BINARY_DIR "/dockorrery" : program;
@@ -295,11 +301,8 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args,
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};
   if (!fakeTime.empty()) {
-    if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
-    // libfaketime preloaded into the program itself, so that its pid is the program's (the
-    // faketime command forks, and leaves named semaphores behind when killed).
-    env.push_back("LD_PRELOAD=" FAKETIME_LIBRARY);
-    env.push_back("FAKETIME=" + fakeTime);
+    const std::vector<std::string> clock = fakeClockEnvironment(fakeTime);
+    env.insert(env.end(), clock.begin(), clock.end());
   }
   Applet applet;
   Display* display = server.display();
@@ -438,4 +441,77 @@ std::string waitForReadout(Display* display, Window window, const std::string& t
   std::string seen;
   waitUntil([&] { return (seen = readoutText(grabFace(display, window))) == text; }, timeout);
   return seen;
+}
+
+KeyboardClient openKeyboardClient(const std::string& name, int x, int y) {
+  KeyboardClient client;
+  client.display = connectDisplay(name);
+  if (client.display == nullptr) throw std::runtime_error("cannot connect to " + name);
+  Display* d = client.display;
+  client.window = XCreateSimpleWindow(d, DefaultRootWindow(d), x, y, 120, 80, 0,
+                                      BlackPixel(d, DefaultScreen(d)),
+                                      WhitePixel(d, DefaultScreen(d)));
+  XSelectInput(d, client.window, KeyPressMask);
+  XMapRaised(d, client.window);
+  XSync(d, False);
+  waitUntil([&] {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(d, client.window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+  });
+  return client;
+}
+
+void closeKeyboardClient(KeyboardClient& client) {
+  if (client.display != nullptr) XCloseDisplay(client.display);
+  client = {};
+}
+
+Window focusWindow(Display* display) {
+  XSync(display, False);
+  Window focus = 0;
+  int revert;
+  XGetInputFocus(display, &focus, &revert);
+  return focus;
+}
+
+int crossWindows(Display* display, const std::vector<Window>& windows, int times) {
+  // Several clients may ask for crossings on one window: this connection's own request leaves
+  // the applet's untouched, and its queue holds nothing else.
+  Display* witness = connectDisplay(DisplayString(display));
+  if (witness == nullptr) throw std::runtime_error("cannot connect to the display");
+  for (Window w : windows) XSelectInput(witness, w, EnterWindowMask);
+  XSync(witness, False);
+  // Far from every window a dock or a bare server puts the applet in: the bottom left corner.
+  const int outsideX = 0, outsideY = DisplayHeight(display, DefaultScreen(display)) - 1;
+  for (int i = 0; i < times; i++) {
+    for (Window w : windows) {
+      XTestFakeMotionEvent(display, -1, outsideX, outsideY, CurrentTime);
+      movePointer(display, w, 32, 32);
+    }
+  }
+  XTestFakeMotionEvent(display, -1, outsideX, outsideY, CurrentTime);
+  XSync(display, False);
+  XSync(witness, False);
+  int entered = 0;
+  XEvent event;
+  while (XCheckTypedEvent(witness, EnterNotify, &event)) entered++;
+  XCloseDisplay(witness);
+  return entered;
+}
+
+int typeKeys(Display* display, KeyboardClient& client, int count) {
+  const KeyCode key = XKeysymToKeycode(display, XK_a);
+  for (int i = 0; i < count; i++) {
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+  }
+  XSync(display, False);
+  int received = 0;
+  waitUntil([&] {
+    XEvent event;
+    while (XCheckTypedWindowEvent(client.display, client.window, KeyPress, &event)) received++;
+    return received >= count;
+  });
+  return received;
 }

@@ -114,10 +114,16 @@ struct Applet {
 Child startUntil(const std::string& path, const std::vector<std::string>& argv,
                  const std::vector<std::string>& env, const std::function<bool()>& up);
 
+// The variables that fix the clock of a program started with them at `fakeTime` through
+// libfaketime, preloaded into the program itself (so that its pid is the program's: the faketime
+// command forks, and leaves named semaphores behind when killed): "2000-01-01 12:00:00" stands
+// still at that time, "@2000-01-01 12:00:00" starts there and runs. Throws std::runtime_error
+// when libfaketime was not found.
+std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime);
+
 // Starts build/dockorrery (or the program at `program`) on `server` and waits until its main
-// window carries its hints. With `fakeTime` its clock is libfaketime's: "2000-01-01 12:00:00"
-// stands still at that time, "@2000-01-01 12:00:00" starts there and runs. Extra arguments
-// follow argv[0].
+// window carries its hints. With `fakeTime` its clock is fixed as fakeClockEnvironment says.
+// Extra arguments follow argv[0].
 Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
                    const std::string& fakeTime = "", const std::string& program = "");
 
@@ -157,3 +163,26 @@ void click(Display* display, Window window, int x, int y, unsigned button);
 // Waits until the readout of `window` reads `text`; returns the last text seen.
 std::string waitForReadout(Display* display, Window window, const std::string& text,
                            std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// A window of a client of its own, as the user's terminal would be: mapped on the root window at
+// (x, y), asking for the keys typed into it.
+struct KeyboardClient {
+  Display* display = nullptr;  // its own connection
+  Window window = 0;
+};
+// Opens it on the display `name` and waits until it is viewable; throws std::runtime_error when
+// it can't connect.
+KeyboardClient openKeyboardClient(const std::string& name, int x, int y);
+void closeKeyboardClient(KeyboardClient& client);
+
+// The window that holds the keyboard focus (or PointerRoot, or None), read after a round trip.
+Window focusWindow(Display* display);
+
+// Moves the pointer through XTest from outside into the middle of each of `windows` and out
+// again, `times` times over. Returns how many of those crossings the server reported: an
+// EnterNotify for one of `windows`, seen by a connection of its own after a round trip.
+int crossWindows(Display* display, const std::vector<Window>& windows, int times);
+
+// Types `count` keys (presses and releases of the key for 'a') through XTest, and waits until
+// `client`'s window has received that many key presses; returns how many it received.
+int typeKeys(Display* display, KeyboardClient& client, int count);
