@@ -25,7 +25,7 @@ run: build
 # so that every run covers both compilers. The first failing run stops here. The package test,
 # which builds the Debian package, runs once, in the first run.
 test:
-	@tools/install-deps build test deb
+	@tools/install-deps build test deb debtest
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
 	  -DDOCKORRERY_PACKAGE_TEST=ON -DDOCKORRERY_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
@@ -63,7 +63,8 @@ uninstall:
 
 # The Debian package, dockorrery_*.deb with its .changes and .buildinfo, in $(DEBDIR), built from
 # a copy of the tree (dpkg-buildpackage writes beside the tree it builds) without its test suite:
-# make test runs that. lintian then says what it finds, nothing when all is well.
+# make test runs that. Beside it, dockorrery-dbgsym_*.deb holds the program's debugging symbols.
+# lintian then says what it finds, nothing when all is well.
 deb:
 	@tools/install-deps build deb
 	@rm -rf $(DEBDIR)/src $(DEBDIR)/dockorrery_* && mkdir -p $(DEBDIR)/src
@@ -72,5 +73,5 @@ deb:
 	@cd $(DEBDIR)/src && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" DEB_BUILD_PROFILES=nocheck \
 	  dpkg-buildpackage -us -uc -b >../build.log 2>&1 || { tail -n 40 ../build.log; exit 1; }
 	@rm -rf $(DEBDIR)/src
-	@lintian --pedantic --allow-root $(DEBDIR)/dockorrery_*.changes
+	@lintian --pedantic -E -I --allow-root $(DEBDIR)/dockorrery_*.changes
 	@ls $(DEBDIR)/dockorrery_*.deb
