@@ -10,13 +10,22 @@ DEBDIR  ?= $(BUILD)-deb
 all: build
 
 # The suite is configured when its packages are here (make test installs them), built by make test.
+# CMake keeps the compiler a build folder was first configured with: a CXX given to make that is
+# not that one stops here rather than be silently ignored.
 build:
 	@tools/install-deps build
+	@if [ "$(origin CXX)" != default ] && [ -f $(BUILD)/CMakeCache.txt ]; then \
+	  configured=$$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' $(BUILD)/CMakeCache.txt); \
+	  wanted=$$(command -v "$(CXX)" || echo "$(CXX)"); \
+	  [ "$$(realpath -- "$$configured")" = "$$(realpath -- "$$wanted")" ] || { \
+	    echo "$(BUILD) builds with $$configured, not $(CXX): make BUILD=build-other CXX=$(CXX)" \
+	      "builds with it in a folder of its own" >&2; exit 1; }; fi
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=AUTO >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery
 
+# On a display of yours it needs nothing more; without one, tools/run-applet installs what it
+# needs for a virtual one.
 run: build
-	@tools/install-deps run
 	@tools/run-applet $(BUILD)/dockorrery
 
 # The whole suite twice, each build with warnings as errors: with GCC and Debian's build flags
