@@ -32,7 +32,8 @@ run: build
 # (dpkg-buildflags) on the Release build, then with Clang on a build of everything (the program
 # the tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
 # so that every run covers both compilers. The first failing run stops here. The package test,
-# which builds the Debian package, runs once, in the first run.
+# which builds the Debian package and runs its autopkgtest (installing it on this machine, and
+# removing it again unless it was installed before), runs once, in the first run.
 test:
 	@tools/install-deps build test deb debtest
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
