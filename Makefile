@@ -10,22 +10,32 @@ DEBDIR  ?= $(BUILD)-deb
 all: build
 
 # The suite is configured when its packages are here (make test installs them), built by make test.
+# CMake keeps the compiler a build folder was first configured with: a CXX given to make that is
+# not that one stops here rather than be silently ignored.
 build:
 	@tools/install-deps build
+	@if [ "$(origin CXX)" != default ] && [ -f $(BUILD)/CMakeCache.txt ]; then \
+	  configured=$$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' $(BUILD)/CMakeCache.txt); \
+	  wanted=$$(command -v "$(CXX)" || echo "$(CXX)"); \
+	  [ "$$(realpath -- "$$configured")" = "$$(realpath -- "$$wanted")" ] || { \
+	    echo "$(BUILD) builds with $$configured, not $(CXX): make BUILD=build-other CXX=$(CXX)" \
+	      "builds with it in a folder of its own" >&2; exit 1; }; fi
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=AUTO >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery
 
+# On a display of yours it needs nothing more; without one, tools/run-applet installs what it
+# needs for a virtual one.
 run: build
-	@tools/install-deps run
 	@tools/run-applet $(BUILD)/dockorrery
 
 # The whole suite twice, each build with warnings as errors: with GCC and Debian's build flags
 # (dpkg-buildflags) on the Release build, then with Clang on a build of everything (the program
 # the tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
 # so that every run covers both compilers. The first failing run stops here. The package test,
-# which builds the Debian package, runs once, in the first run.
+# which builds the Debian package and runs its autopkgtest (installing it on this machine, and
+# removing it again unless it was installed before), runs once, in the first run.
 test:
-	@tools/install-deps build test deb
+	@tools/install-deps build test deb debtest
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
 	  -DDOCKORRERY_PACKAGE_TEST=ON -DDOCKORRERY_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
@@ -64,7 +74,8 @@ uninstall:
 
 # The Debian package, dockorrery_*.deb with its .changes and .buildinfo, in $(DEBDIR), built from
 # a copy of the tree (dpkg-buildpackage writes beside the tree it builds) without its test suite:
-# make test runs that. lintian then says what it finds, nothing when all is well.
+# make test runs that. Beside it, dockorrery-dbgsym_*.deb holds the program's debugging symbols.
+# lintian then says what it finds, nothing when all is well.
 deb:
 	@tools/install-deps build deb
 	@rm -rf $(DEBDIR)/src $(DEBDIR)/dockorrery_* && mkdir -p $(DEBDIR)/src
@@ -73,5 +84,5 @@ deb:
 	@cd $(DEBDIR)/src && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" DEB_BUILD_PROFILES=nocheck \
 	  dpkg-buildpackage -us -uc -b >../build.log 2>&1 || { tail -n 40 ../build.log; exit 1; }
 	@rm -rf $(DEBDIR)/src
-	@lintian --pedantic --allow-root $(DEBDIR)/dockorrery_*.changes
+	@lintian --pedantic -E -I --allow-root $(DEBDIR)/dockorrery_*.changes
 	@ls $(DEBDIR)/dockorrery_*.deb

@@ -12,7 +12,7 @@ import sys
 def main(source):
     hosts = source / "tests" / "hosts"
     readme = (source / "README.md").read_text()
-    manual = (source / "applet" / "dockorrery.1").read_text()
+    manual = (source / "applet" / "dockorrery.1.in").read_text()
     faults = []
     for host in sorted(p for p in hosts.iterdir() if p.is_dir()):
         for snippet in sorted(p for p in (host / "home").rglob("*") if p.is_file()):
@@ -22,7 +22,7 @@ def main(source):
                 faults.append(f"{name} is not a fenced block of README.md")
             roff = text.replace("-", "\\-")
             if f".nf\n{roff}.fi\n" not in manual:
-                faults.append(f"{name} is not a no-fill block of applet/dockorrery.1")
+                faults.append(f"{name} is not a no-fill block of applet/dockorrery.1.in")
             if f"~/{snippet.relative_to(host / 'home')}" not in readme:
                 faults.append(f"{name}: README.md does not name the file")
         copies = host / "system-copy"

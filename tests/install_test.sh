@@ -1,9 +1,10 @@
 #!/bin/sh
 # make install and make uninstall into a temporary DESTDIR, with the default PREFIX and another
-# one: the two files land with their modes and contents where man looks for them, the installed
-# program runs and fails on a display it can't open as its manual says, the page renders with
-# man -l without a single groff warning, and uninstall takes away exactly those two files,
-# leaving a neighbour's files alone.
+# one: the program and its manual page land with their modes and contents where man looks for
+# them, and the set-up files of tests/hosts/HOST/home, the very files, under
+# share/doc/dockorrery/examples/HOST; the installed program runs and fails on a display it can't
+# open as its manual says, the page renders with man -l without a single groff warning, and
+# uninstall takes away exactly those files, leaving a neighbour's files alone.
 #
 # The program is already built (ctest runs after the build); make's -o build keeps the install
 # target from building again, so this only reads the build directory and writes its
@@ -37,11 +38,19 @@ for prefix in /usr/local /opt/dock; do
     cat "$work/before"
     echo "755 .$prefix/bin/dockorrery"
     echo "644 .$prefix/share/man/man1/dockorrery.1"
+    for home in "$source"/tests/hosts/*/home; do
+      host=$(basename "$(dirname "$home")")
+      (cd "$home" && find . -type f -printf "%m .$prefix/share/doc/dockorrery/examples/$host/%P\n")
+    done
   } | sort >"$work/expected"
   files "$dest" >"$work/after"
   diff -u "$work/expected" "$work/after" || fail "installed files"
   cmp -s "$build/dockorrery" "$bin" || fail "the installed program is not the one built"
-  cmp -s "$source/applet/dockorrery.1" "$page" || fail "the installed page is not the tree's"
+  cmp -s "$build/dockorrery.1" "$page" || fail "the installed page is not the build's"
+  for home in "$source"/tests/hosts/*/home; do
+    examples=$dest$prefix/share/doc/dockorrery/examples/$(basename "$(dirname "$home")")
+    diff -r "$home" "$examples" || fail "the examples in $examples are not the files of $home"
+  done
   [ "$(man -M "$dest$prefix/share/man" -w dockorrery)" = "$page" ] ||
     fail "man does not find the page under $dest$prefix/share/man"
 
@@ -54,6 +63,9 @@ for prefix in /usr/local /opt/dock; do
   # Wide enough that no line breaks inside a phrase looked for.
   MANWIDTH=200 man --warnings=w -l "$page" >"$work/page.txt" 2>"$work/warnings" || fail "man -l"
   [ ! -s "$work/warnings" ] || { cat "$work/warnings" >&2; fail "groff warnings"; }
+  # Every line, the verbatim set-up files' too, fits a terminal 80 columns wide.
+  width=$(MANWIDTH=80 man -l "$page" 2>/dev/null | LC_ALL=C.UTF-8 wc -L)
+  [ "$width" -le 80 ] || fail "the page renders $width columns wide at MANWIDTH=80"
   for phrase in NAME SYNOPSIS DESCRIPTION OPTIONS MOUSE "EXIT STATUS" DIAGNOSTICS ENVIRONMENT \
     FILES "dockorrery [-display name]" "program: can't open display name" \
     "Not enough free colorcells." "program: can't allocate window name" DISPLAY; do

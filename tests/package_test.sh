@@ -1,8 +1,13 @@
 #!/bin/sh
-# The Debian package as make deb builds it: it holds exactly the program, its manual page and the
-# package's copyright and changelog; its dependencies name the package of every shared library the
-# program links; lintian --pedantic finds nothing in it, its .buildinfo or its .changes. Unpacks it
-# into BUILD_DIR/package-root, where x_package_test runs the unpacked program.
+# The Debian package as make deb builds it: it holds exactly the program, its manual page, the
+# package's copyright, changelog and lintian overrides and the dock hosts' set-up files of
+# tests/hosts as examples; the manual page's footer shows the package's version; its
+# dependencies name the package of every shared library the program links, and it suggests each
+# dock host of tests/hosts; lintian --pedantic, with its experimental and informational tags too,
+# finds nothing in it, its .buildinfo or its .changes. Unpacks it into
+# BUILD_DIR/package-root, where x_package_test runs the unpacked program. Then autopkgtest
+# installs it on this machine and runs debian/tests against the installed program, and removes
+# it again unless it was installed before.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR
 source=$1
 build=$2
@@ -19,15 +24,36 @@ cat >"$work/expected" <<'END'
 -rwxr-xr-x root/root ./usr/bin/dockorrery
 -rw-r--r-- root/root ./usr/share/doc/dockorrery/changelog.gz
 -rw-r--r-- root/root ./usr/share/doc/dockorrery/copyright
+-rw-r--r-- root/root ./usr/share/lintian/overrides/dockorrery
 -rw-r--r-- root/root ./usr/share/man/man1/dockorrery.1.gz
 END
+for home in "$source"/tests/hosts/*/home; do
+  host=$(basename "$(dirname "$home")")
+  (cd "$home" && find . -type f -printf "%m ./usr/share/doc/dockorrery/examples/$host/%P\n")
+done | awk '{print ($1 == 755 ? "-rwxr-xr-x" : "-rw-r--r--"), "root/root", $2}' >>"$work/expected"
+sort -k3 -o "$work/expected" "$work/expected"
 diff -u "$work/expected" "$work/files" || fail "the package's files"
 
 root=$build/package-root
 rm -rf "$root"
 dpkg-deb -x "$deb" "$root"
-gzip -dc "$root/usr/share/man/man1/dockorrery.1.gz" | cmp -s - "$source/applet/dockorrery.1" ||
-  fail "the packaged manual page is not the tree's"
+gzip -dc "$root/usr/share/man/man1/dockorrery.1.gz" | cmp -s - "$build/dockorrery.1" ||
+  fail "the packaged manual page is not the build's"
+for home in "$source"/tests/hosts/*/home; do
+  diff -r "$home" "$root/usr/share/doc/dockorrery/examples/$(basename "$(dirname "$home")")" ||
+    fail "the packaged examples are not the files of $home"
+done
+version=$(dpkg-deb -f "$deb" Version)
+[ "$version" = "$(dpkg-parsechangelog -l "$source/debian/changelog" -S Version)" ] ||
+  fail "the package's version $version is not debian/changelog's"
+footer=$(MANWIDTH=80 man -l "$root/usr/share/man/man1/dockorrery.1.gz" 2>/dev/null | tail -n 1)
+echo "$footer" | grep -q "^dockorrery $version  " ||
+  fail "the manual page's footer \"$footer\" does not show version $version"
+
+# Any one of the dock hosts will do.
+suggests=$(dpkg-deb -f "$deb" Suggests | tr -d ' ' | tr '|' '\n' | sort)
+[ "$suggests" = "$(ls "$source/tests/hosts" | sort)" ] ||
+  fail "Suggests ($(dpkg-deb -f "$deb" Suggests)) is not the hosts of tests/hosts"
 cmp -s "$root/usr/share/doc/dockorrery/copyright" "$source/debian/copyright" ||
   fail "the packaged copyright is not debian/copyright"
 
@@ -42,7 +68,16 @@ for soname in $(objdump -p "$root/usr/bin/dockorrery" | awk '$1 == "NEEDED" {pri
     fail "Depends ($depends) lacks $package, which holds $soname"
 done
 
-lintian --pedantic --allow-root "$work"/dockorrery_*.changes >"$work/lintian" 2>&1 ||
+lintian --pedantic -E -I --allow-root "$work"/dockorrery_*.changes >"$work/lintian" 2>&1 ||
   { cat "$work/lintian" >&2; fail "lintian"; }
 [ ! -s "$work/lintian" ] || { cat "$work/lintian" >&2; fail "lintian has something to say"; }
+
+# The package installed, and the tests of debian/tests run against it.
+was_installed=$(dpkg-query -W -f='${Status}' dockorrery 2>/dev/null | grep -c "ok installed" || true)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+status=0
+$sudo autopkgtest "$deb" "$source" -- null >"$work/autopkgtest" 2>&1 || status=$?
+[ "$was_installed" = 1 ] || $sudo dpkg -r dockorrery >/dev/null 2>&1 || true
+[ "$status" = 0 ] || { cat "$work/autopkgtest" >&2; fail "autopkgtest (status $status)"; }
 echo "package: PASS"

@@ -77,10 +77,12 @@ struct Host {
   bool movable = true;
 };
 
-class InTheDock : public testing::TestWithParam<Host> {
+// A session of the host `Param::name`, started for each test, with the applet taken in.
+template <typename Param>
+class DockedSession : public testing::TestWithParam<Param> {
  protected:
   void SetUp() override {
-    session_ = startDockedSession(server_, GetParam().name, kFakeTime, docked_);
+    session_ = startDockedSession(server_, this->GetParam().name, kFakeTime, docked_);
   }
   void TearDown() override { stopHostSession(session_); }
 
@@ -104,6 +106,8 @@ class InTheDock : public testing::TestWithParam<Host> {
   HostSession session_;
   DockedFace docked_;
 };
+
+class InTheDock : public DockedSession<Host> {};
 
 TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
   Display* d = server_.display();
@@ -232,6 +236,49 @@ TEST_P(FocusInTheDock, CrossingTheAppletLeavesTheKeyboardFocusAlone) {
 // themselves as the pointer crosses their dock.
 INSTANTIATE_TEST_SUITE_P(Hosts, FocusInTheDock, testing::Values(Host{"wmaker", true}),
                          [](const testing::TestParamInfo<Host>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// A host that restarts at a command, the command (run in the session's home, on its display),
+// and whether the applet lives on through the restart: a host that restarts in place takes the
+// running applet in again, with the date it was stepped to; JWM's restart ends the applet with
+// the tray that swallowed it, and the new tray starts a fresh one.
+struct Restart {
+  const char* name;
+  const char* command;
+  bool sameApplet;
+};
+
+class Restarting : public DockedSession<Restart> {};
+
+TEST_P(Restarting, OneAppletDockedAndDrawing) {
+  Display* d = server_.display();
+  const Restart restart = GetParam();
+  FaceModel model(kToday);
+  ASSERT_TRUE(showsFace(model));
+  ASSERT_TRUE(waitUntil([&] { return pointerFree(d); }));
+  click(d, docked_.face, kDayX, kReadoutY, 1);  // the next day, which only this applet knows
+  movePointer(d, DefaultRootWindow(d), 320, 240);
+  model.press(1, kDayX, kReadoutY);
+  ASSERT_TRUE(showsFace(model));
+
+  Child command = spawn("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
+                        environmentWith({"HOME=" + session_.home, "DISPLAY=" + server_.name()}));
+  ASSERT_EQ(waitChild(command, 10s), 0) << restart.command << ": " << childStderr(command);
+  ASSERT_TRUE(waitForDockedAgain(d, docked_)) << "the face is not in a dock again";
+  EXPECT_EQ(findWindowsByClass(d, "dockorrery").size(), 1u);
+  if (!restart.sameApplet) model = FaceModel(kToday);
+  EXPECT_TRUE(showsFace(model)) << "after " << restart.command;
+}
+
+// Openbox and IceWM restart in place at a command of theirs; so does JWM, whose tray then
+// starts the applet anew. (fvwm's Restart needs a module to send it; the other hosts restart
+// only from their own menus.)
+INSTANTIATE_TEST_SUITE_P(Hosts, Restarting,
+                         testing::Values(Restart{"openbox", "openbox --restart", true},
+                                         Restart{"icewm", "icewm --restart", true},
+                                         Restart{"jwm", "jwm -restart", false}),
+                         [](const testing::TestParamInfo<Restart>& info) {
                            return std::string(info.param.name);
                          });
 

@@ -167,6 +167,20 @@ HostSession startDockedSession(XServer& server, const std::string& host,
   throw std::runtime_error(host + " took in no window of the applet:\n" + stderrText);
 }
 
+bool waitForDockedAgain(Display* display, DockedFace& docked, std::chrono::milliseconds timeout) {
+  const Window previousDock = docked.dock;
+  const auto gone = [&] {
+    XSync(display, False);
+    XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+    XWindowAttributes attributes;
+    const bool exists = XGetWindowAttributes(display, previousDock, &attributes) != 0;
+    XSync(display, False);
+    XSetErrorHandler(previousHandler);
+    return !exists;
+  };
+  return waitUntil(gone, timeout) && settled(display, docked, timeout);
+}
+
 void stopHostSession(HostSession& session) {
   killChild(session.process);
   std::error_code ignored;

@@ -43,6 +43,12 @@ HostSession startDockedSession(XServer& server, const std::string& host,
                                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 void stopHostSession(HostSession& session);
 
+// After a host has been told to restart: waits until the dock window `docked.dock` is gone and
+// the host has taken in the applet's face again, in a dock of its new start-up, where the face
+// then stays put; `docked` is then that face. False when either does not happen within `timeout`.
+bool waitForDockedAgain(Display* display, DockedFace& docked,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
 // What the screen shows over the 64x64 of the applet's window that is on top at the middle of
 // the face, as 0xRRGGBB pixels row by row: read from the root window, so that whatever covers
 // the face is what is seen. A host may show both windows of the pair, one over the other (the
