@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "ephemeris/constants.h"
+#include "../ephemeris/constants.h"
 
 // An angle in rad reduced into [0, 2pi); NaN for a non-finite angle. Unlike normalizeRadians,
 // which may give exactly 2pi for an angle a hair below a multiple of it, and keeps -0.0, the

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "astronomy/coordinates.h"
-#include "ephemeris/body.h"
+#include "coordinates.h"
+#include "../ephemeris/body.h"
 
 // Where a body appears from the centre of the Earth: light time, aberration and nutation applied,
 // referred to the true equator (and the true ecliptic) and equinox of date.

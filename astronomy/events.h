@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "astronomy/coordinates.h"
-#include "astronomy/rise_set.h"
-#include "ephemeris/body.h"
+#include "coordinates.h"
+#include "rise_set.h"
+#include "../ephemeris/body.h"
 
 // The three twilights, by the Sun's centre below the horizon: civil 6, nautical 12 and
 // astronomical 18 degrees; no refraction, as the definitions have it.

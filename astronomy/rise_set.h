@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "astronomy/coordinates.h"
-#include "ephemeris/constants.h"
+#include "coordinates.h"
+#include "../ephemeris/constants.h"
 
 // Standard altitudes, rad: the altitude of the centre of the body at its apparent rising and
 // setting with the refraction at the horizon; for the Sun also its semidiameter of 16'.

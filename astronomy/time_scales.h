@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "ephemeris/constants.h"
+#include "../ephemeris/constants.h"
 
 // Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
 constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
