@@ -4,6 +4,9 @@ PREFIX  ?= /usr/local
 DESTDIR ?=
 JOBS    ?= 2
 DEBDIR  ?= $(BUILD)-deb
+# make install COMPONENT=library (and make uninstall with it) installs the astronomy library
+# alone in place of the program: its headers, archive, pkg-config file and CMake package.
+COMPONENT ?=
 
 .PHONY: all build run test bench install uninstall deb clean
 
@@ -21,7 +24,7 @@ build:
 	    echo "$(BUILD) builds with $$configured, not $(CXX): make BUILD=build-other CXX=$(CXX)" \
 	      "builds with it in a folder of its own" >&2; exit 1; }; fi
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=AUTO >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery
+	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery $(if $(filter library,$(COMPONENT)),dockorrery_astronomy)
 
 # On a display of yours it needs nothing more; without one, tools/run-applet installs what it
 # needs for a virtual one.
@@ -65,11 +68,13 @@ bench:
 # list what they installed (without DESTDIR) in $(BUILD)/install_manifest.txt; uninstall, with
 # the same DESTDIR, removes exactly those files and nothing else.
 install: build
-	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" \
+	  $(if $(COMPONENT),--component $(COMPONENT))
 
+uninstall: MANIFEST = $(BUILD)/install_manifest$(if $(COMPONENT),_$(COMPONENT)).txt
 uninstall:
-	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)" >&2; exit 1; }
-	@awk 1 $(BUILD)/install_manifest.txt | while IFS= read -r file; do \
+	@test -f $(MANIFEST) || { echo "nothing installed from $(BUILD)" >&2; exit 1; }
+	@awk 1 $(MANIFEST) | while IFS= read -r file; do \
 	  echo "-- Removing: $(DESTDIR)$$file"; rm -f -- "$(DESTDIR)$$file"; done
 
 # The Debian package, dockorrery_*.deb with its .changes and .buildinfo, in $(DEBDIR), built from

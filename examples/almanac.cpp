@@ -12,10 +12,12 @@
 #include <dockorrery/astronomy/time_scales.h>
 #include <dockorrery/calendar/calendar.h>
 
-// Prints one event at a Julian Day (UT) as a date and time to the minute, or that there is none.
-static void print(const char* event, bool has, double jdUt) {
+// Prints one event at a Julian Day (UT) as a date and time to the minute, or that there is none
+// on the day and why.
+static void print(const char* event, bool has, double jdUt, RiseSetKind kind = {}) {
   using namespace std::chrono;
-  if (!has) return (void)std::printf("%-14s none\n", event);
+  const char* const why[] = {"", " (up all day)", " (down all day)", ""};
+  if (!has) return (void)std::printf("%-14s none%s\n", event, why[int(kind)]);
   const sys_seconds t{minutes{std::llround((jdUt - 2440587.5) * 1440.0)}};
   const year_month_day date{floor<days>(t)};
   const hh_mm_ss time{t - floor<days>(t)};
@@ -49,10 +51,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: no answer for that place and day\n", argv[0]);
     return 1;
   }
-  print("sunrise", sun.hasRise, sun.riseJdUt);
-  print("sunset", sun.hasSet, sun.setJdUt);
-  print("moonrise", moon.hasRise, moon.riseJdUt);
-  print("moonset", moon.hasSet, moon.setJdUt);
+  print("sunrise", sun.hasRise, sun.riseJdUt, sun.kind);
+  print("sunset", sun.hasSet, sun.setJdUt, sun.kind);
+  print("moonrise", moon.hasRise, moon.riseJdUt, moon.kind);
+  print("moonset", moon.hasSet, moon.setJdUt, moon.kind);
   std::printf("%-14s %.0f%% lit, %s (at 0h UT)\n", "Moon", phase.illuminatedFraction * 100.0,
               phase.waxing ? "waxing" : "waning");
   const double fullMoonUt = phases.fullMoonJdTt - deltaT(phases.fullMoonJdTt) / kSecondsPerDay;
