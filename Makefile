@@ -79,15 +79,16 @@ uninstall:
 
 # The Debian package, dockorrery_*.deb with its .changes and .buildinfo, in $(DEBDIR), built from
 # a copy of the tree (dpkg-buildpackage writes beside the tree it builds) without its test suite:
-# make test runs that. Beside it, dockorrery-dbgsym_*.deb holds the program's debugging symbols.
+# make test runs that. Beside it, dockorrery-dbgsym_*.deb holds the program's debugging symbols
+# and libdockorrery-astronomy-dev_*.deb the astronomy library for programmers.
 # lintian then says what it finds, nothing when all is well.
 deb:
 	@tools/install-deps build deb
-	@rm -rf $(DEBDIR)/src $(DEBDIR)/dockorrery_* && mkdir -p $(DEBDIR)/src
+	@rm -rf $(DEBDIR)/src $(DEBDIR)/dockorrery_* $(DEBDIR)/libdockorrery-astronomy-dev_* && mkdir -p $(DEBDIR)/src
 	@tar -cf - --exclude-vcs --exclude='./build*' --exclude='./obj-*' --exclude=node_modules \
 	  --exclude=__pycache__ . | tar -xf - -C $(DEBDIR)/src
 	@cd $(DEBDIR)/src && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" DEB_BUILD_PROFILES=nocheck \
 	  dpkg-buildpackage -us -uc -b >../build.log 2>&1 || { tail -n 40 ../build.log; exit 1; }
 	@rm -rf $(DEBDIR)/src
 	@lintian --pedantic -E -I --allow-root $(DEBDIR)/dockorrery_*.changes
-	@ls $(DEBDIR)/dockorrery_*.deb
+	@ls $(DEBDIR)/dockorrery_*.deb $(DEBDIR)/libdockorrery-astronomy-dev_*.deb
