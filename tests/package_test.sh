@@ -4,11 +4,14 @@
 # tests/hosts as examples; the manual page's footer shows the package's version; its
 # dependencies name the package of every shared library the program links, and it suggests each
 # dock host of tests/hosts; lintian --pedantic, with its experimental and informational tags too,
-# finds nothing in it, its .buildinfo or its .changes. Unpacks it into
+# finds nothing in it, its .buildinfo or its .changes. Beside it, libdockorrery-astronomy-dev
+# holds exactly the astronomy library's headers, archive, pkg-config file, CMake package, example
+# and the copyright, depends on nothing, and builds the example, unpacked, with pkg-config and
+# with find_package, to the answers of the example built in the tree. Unpacks the program into
 # BUILD_DIR/package-root, where x_package_test runs the unpacked program. Then autopkgtest
-# installs it on this machine and runs debian/tests against the installed program, and removes
-# it again unless it was installed before.
-# Usage: package_test.sh SOURCE_DIR BUILD_DIR
+# installs both on this machine and runs debian/tests against them, and removes each again unless
+# it was installed before.
+# Usage: package_test.sh SOURCE_DIR BUILD_DIR (which holds tests/almanac, the in-tree example)
 source=$1
 build=$2
 . "$(dirname "$0")/support/tree_make.sh"
@@ -68,16 +71,75 @@ for soname in $(objdump -p "$root/usr/bin/dockorrery" | awk '$1 == "NEEDED" {pri
     fail "Depends ($depends) lacks $package, which holds $soname"
 done
 
+# The library's -dev package.
+dev=libdockorrery-astronomy-dev
+set -- "$work"/${dev}_*.deb
+[ $# = 1 ] && [ -f "$1" ] || fail "make deb made $# -dev packages: $*"
+devdeb=$1
+dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/files"
+{
+  for file in libdockorrery-astronomy.a pkgconfig/dockorrery-astronomy.pc \
+    cmake/DockorreryAstronomy/DockorreryAstronomyConfig.cmake \
+    cmake/DockorreryAstronomy/DockorreryAstronomyConfigVersion.cmake \
+    cmake/DockorreryAstronomy/DockorreryAstronomyTargets.cmake \
+    cmake/DockorreryAstronomy/DockorreryAstronomyTargets-none.cmake; do
+    echo "./usr/lib/$multiarch/$file"
+  done
+  # Every header but the layouts of the term tables, which the sources alone use.
+  (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
+    grep -v -e periodic_terms -e series.h | sed "s|^|./usr/include/dockorrery/|"
+  for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do
+    echo "./usr/share/doc/$dev/$file"
+  done
+} | sed 's|^|-rw-r--r-- root/root |' | sort -k3 >"$work/expected"
+diff -u "$work/expected" "$work/files" || fail "the -dev package's files"
+for field in "Section: libdevel" "Multi-Arch: same" "Version: $version" "Source: dockorrery"; do
+  dpkg-deb -f "$devdeb" | grep -qx "$field" || fail "the -dev package lacks $field"
+done
+[ -z "$(dpkg-deb -f "$devdeb" Depends Pre-Depends Recommends)" ] ||
+  fail "the -dev package depends on $(dpkg-deb -f "$devdeb" Depends Pre-Depends Recommends)"
+devroot=$work/dev-root
+dpkg-deb -x "$devdeb" "$devroot"
+cmp -s "$devroot/usr/share/doc/$dev/copyright" "$source/debian/copyright" ||
+  fail "the -dev package's copyright is not debian/copyright"
+mkdir "$work/example"
+cp "$devroot/usr/share/doc/$dev/examples/"* "$work/example/"
+(
+  cd "$work/example"
+  flags=$(PKG_CONFIG_PATH="$devroot/usr/lib/$multiarch/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$devroot" \
+    pkg-config --cflags --libs dockorrery-astronomy) || fail "pkg-config in the -dev package"
+  # shellcheck disable=SC2086
+  c++ -std=c++20 -o almanac-pc almanac.cpp $flags || fail "the example with pkg-config"
+  cmake -S . -B cmake-build -DCMAKE_PREFIX_PATH="$devroot/usr" >"$work/cmake.log" 2>&1 &&
+    cmake --build cmake-build >>"$work/cmake.log" 2>&1 ||
+    { cat "$work/cmake.log" >&2; fail "the example with find_package"; }
+  [ "$(sed -n 's/^DockorreryAstronomy_DIR:PATH=//p' cmake-build/CMakeCache.txt)" = \
+    "$devroot/usr/lib/$multiarch/cmake/DockorreryAstronomy" ] || fail "find_package found another"
+  for case in "52.52 13.40 2026-12-10" "-33.9 18.4 2027-01-01" "69.6 19 2027-06-21"; do
+    # shellcheck disable=SC2086
+    "$build/tests/almanac" $case >"$work/expected" || fail "the example built in the tree"
+    for program in ./almanac-pc cmake-build/almanac; do
+      # shellcheck disable=SC2086
+      $program $case >"$work/out" || fail "$program"
+      diff -u "$work/expected" "$work/out" || fail "$program of the -dev package: $case"
+    done
+  done
+)
+
 lintian --pedantic -E -I --allow-root "$work"/dockorrery_*.changes >"$work/lintian" 2>&1 ||
   { cat "$work/lintian" >&2; fail "lintian"; }
 [ ! -s "$work/lintian" ] || { cat "$work/lintian" >&2; fail "lintian has something to say"; }
 
 # The package installed, and the tests of debian/tests run against it.
-was_installed=$(dpkg-query -W -f='${Status}' dockorrery 2>/dev/null | grep -c "ok installed" || true)
+# Which of the two were installed before.
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -c "ok installed" || true; }
+was_installed=$(installed dockorrery)
+dev_was_installed=$(installed $dev)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 status=0
-$sudo autopkgtest "$deb" "$source" -- null >"$work/autopkgtest" 2>&1 || status=$?
+$sudo autopkgtest "$deb" "$devdeb" "$source" -- null >"$work/autopkgtest" 2>&1 || status=$?
 [ "$was_installed" = 1 ] || $sudo dpkg -r dockorrery >/dev/null 2>&1 || true
+[ "$dev_was_installed" = 1 ] || $sudo dpkg -r $dev >/dev/null 2>&1 || true
 [ "$status" = 0 ] || { cat "$work/autopkgtest" >&2; fail "autopkgtest (status $status)"; }
 echo "package: PASS"
