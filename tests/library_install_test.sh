@@ -40,13 +40,14 @@ done
 
 mkdir "$work/example"
 cp "$source/examples/almanac.cpp" "$source/examples/CMakeLists.txt" "$work/example/"
-cd "$work/example"
+cd "$work/example" || exit
 
 # pkg-config, the sysroot standing for DESTDIR.
 flags=$(PKG_CONFIG_PATH="$root/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$dest" \
   pkg-config --cflags --libs dockorrery-astronomy) || fail "pkg-config"
 # shellcheck disable=SC2086
-[ "$(echo $flags)" = "-I$root/include -L$root/lib -ldockorrery-astronomy" ] || fail "pkg-config: $flags"
+set -- $flags
+[ "$*" = "-I$root/include -L$root/lib -ldockorrery-astronomy" ] || fail "pkg-config: $flags"
 # shellcheck disable=SC2086
 c++ -std=c++20 -o almanac-pc almanac.cpp $flags || fail "the example with pkg-config"
 
@@ -75,7 +76,7 @@ for case in "-0.22 -78.5 2026-03-20" "52.52 13.40 2026-12-10" "-33.9 18.4 2027-0
     diff -u "$work/expected" "$work/out" || fail "$program prints another answer"
   done
 done
-context=
+unset context
 
 status=0
 ./almanac-pc 0 0 2026-02-30 2>/dev/null || status=$?

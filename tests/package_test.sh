@@ -105,7 +105,7 @@ cmp -s "$devroot/usr/share/doc/$dev/copyright" "$source/debian/copyright" ||
 mkdir "$work/example"
 cp "$devroot/usr/share/doc/$dev/examples/"* "$work/example/"
 (
-  cd "$work/example"
+  cd "$work/example" || exit
   flags=$(PKG_CONFIG_PATH="$devroot/usr/lib/$multiarch/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$devroot" \
     pkg-config --cflags --libs dockorrery-astronomy) || fail "pkg-config in the -dev package"
   # shellcheck disable=SC2086
