@@ -8,10 +8,11 @@
 #
 # The library is already built (ctest runs after the build); make's -o build keeps the install
 # target from building again.
-# Usage: library_install_test.sh SOURCE_DIR BUILD_DIR IN_TREE_EXAMPLE
+# Usage: library_install_test.sh SOURCE_DIR BUILD_DIR IN_TREE_EXAMPLE BUILD_TYPE (lower case)
 source=$1
 build=$2
 reference=$3
+type=$4
 . "$(dirname "$0")/support/tree_make.sh"
 
 prefix=/usr/local
@@ -23,7 +24,7 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
 {
   echo "644 .$prefix/lib/libdockorrery-astronomy.a"
   echo "644 .$prefix/lib/pkgconfig/dockorrery-astronomy.pc"
-  for file in Config ConfigVersion Targets Targets-release; do
+  for file in Config ConfigVersion Targets "Targets-$type"; do
     echo "644 .$prefix/lib/cmake/DockorreryAstronomy/DockorreryAstronomy$file.cmake"
   done
   # Every header but the layouts of the term tables, which the sources alone use.
@@ -34,7 +35,7 @@ diff -u "$work/expected" "$work/after" || fail "installed files"
 
 # Each header on its own, from the installed include folder alone.
 for header in $(cd "$root/include" && find dockorrery -name '*.h'); do
-  echo "#include <$header>" | c++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -x c++ \
+  echo "#include <$header>" | ${CXX:-c++} -std=c++17 -Wall -Wextra -Werror -fsyntax-only -x c++ \
     -I"$root/include" - || fail "$header does not compile on its own"
 done
 
@@ -42,16 +43,16 @@ mkdir "$work/example"
 cp "$source/examples/almanac.cpp" "$source/examples/CMakeLists.txt" "$work/example/"
 cd "$work/example" || exit
 
-# pkg-config, the sysroot standing for DESTDIR.
+# pkg-config, the sysroot standing for DESTDIR; CXX, CXXFLAGS and LDFLAGS as the suite gives them.
 flags=$(PKG_CONFIG_PATH="$root/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$dest" \
   pkg-config --cflags --libs dockorrery-astronomy) || fail "pkg-config"
 # shellcheck disable=SC2086
 set -- $flags
 [ "$*" = "-I$root/include -L$root/lib -ldockorrery-astronomy" ] || fail "pkg-config: $flags"
 # shellcheck disable=SC2086
-c++ -std=c++20 -o almanac-pc almanac.cpp $flags || fail "the example with pkg-config"
+${CXX:-c++} -std=c++20 ${CXXFLAGS:-} -o almanac-pc almanac.cpp $flags ${LDFLAGS:-} || fail "the example with pkg-config"
 
-# find_package, from the DESTDIR only.
+# find_package, from the DESTDIR only; CMake takes CXX, CXXFLAGS and LDFLAGS as c++ did.
 cmake -S . -B cmake-build -DCMAKE_PREFIX_PATH="$root" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >"$work/cmake.log" 2>&1 &&
   cmake --build cmake-build >>"$work/cmake.log" 2>&1 ||
