@@ -1,10 +1,11 @@
 #!/bin/sh
 # make install COMPONENT=library into a temporary DESTDIR: the library's headers, archive,
 # pkg-config file and CMake package land where a user's build finds them, every header compiles
-# on its own, and the example, copied out of the tree, builds against them twice (pkg-config, then
-# find_package) with nothing of the source or build tree on its paths; both programs print what
-# the same example built in the tree prints, for places from the tropics to the polar night.
-# make uninstall COMPONENT=library then takes away exactly those files.
+# on its own, the archive links into a shared object, and the example, copied out of the tree,
+# builds against them twice (pkg-config, then find_package) with nothing of the source or build
+# tree on its paths; both programs print what the same example built in the tree prints, for
+# places from the tropics to the polar night. make uninstall COMPONENT=library then takes away
+# exactly those files.
 #
 # The library is already built (ctest runs after the build); make's -o build keeps the install
 # target from building again.
@@ -38,6 +39,10 @@ for header in $(cd "$root/include" && find dockorrery -name '*.h'); do
   echo "#include <$header>" | ${CXX:-c++} -std=c++17 -Wall -Wextra -Werror -fsyntax-only -x c++ \
     -I"$root/include" - || fail "$header does not compile on its own"
 done
+
+# Position-independent: the whole archive links into a shared object.
+${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockorrery-astronomy.a" \
+  -Wl,--no-whole-archive ${LDFLAGS:-} || fail "the archive does not link into a shared object"
 
 mkdir "$work/example"
 cp "$source/examples/almanac.cpp" "$source/examples/CMakeLists.txt" "$work/example/"
