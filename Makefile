@@ -38,7 +38,7 @@ run: build
 # which builds the Debian package and runs its autopkgtest (installing it on this machine, and
 # removing it again unless it was installed before), runs once, in the first run.
 test:
-	@tools/install-deps build test deb debtest
+	@tools/install-deps build test sanitized deb debtest
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
 	  -DDOCKORRERY_PACKAGE_TEST=ON -DDOCKORRERY_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
