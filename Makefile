@@ -36,15 +36,17 @@ run: build
 # the tests start included) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
 # so that every run covers both compilers. The first failing run stops here. The package test,
 # which builds the Debian package and runs its autopkgtest (installing it on this machine, and
-# removing it again unless it was installed before), runs once, in the first run.
+# removing it again unless it was installed before), runs once, in the first run. Each run has
+# a build folder of its own, $(BUILD)-test and $(BUILD)-clang-asan, so that the flags of the
+# suite never stay behind in $(BUILD) for a later plain make.
 test:
 	@tools/install-deps build test sanitized deb debtest
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
+	@cmake -S . -B $(BUILD)-test -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=REQUIRED \
 	  -DDOCKORRERY_PACKAGE_TEST=ON -DDOCKORRERY_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cmake --build $(BUILD)-test -j $(JOBS)
+	@cd $(BUILD)-test && ctest --output-on-failure -j $(JOBS)
 	@cmake -S . -B $(BUILD)-clang-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DDOCKORRERY_SANITIZE=ON -DDOCKORRERY_TESTS=REQUIRED -DDOCKORRERY_PACKAGE_TEST=OFF \
 	  -DDOCKORRERY_WERROR=ON >/dev/null
