@@ -23,7 +23,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kBinary = BINARY_DIR "/dockorrery";
+const std::string kBinary = appletPath();
 
 // Refuses the first `refusals` connections to its display, then puts a link to `server`'s socket
 // in place of its own, so that later connections reach the server itself.

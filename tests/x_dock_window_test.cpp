@@ -19,7 +19,7 @@
 
 namespace {
 
-const std::string kBinary = BINARY_DIR "/dockorrery";
+const std::string kBinary = appletPath();
 
 struct Geometry {
   Window parent;

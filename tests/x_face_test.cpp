@@ -43,7 +43,7 @@ TEST(Face, FirstOfJanuary2000WhereverTheProgramLies) {
     const fs::path program = folder / "dockorrery";
     SCOPED_TRACE(program);
     fs::create_directories(folder);
-    fs::copy_file(BINARY_DIR "/dockorrery", program);
+    fs::copy_file(appletPath(), program);
     Applet applet = startApplet(server, {}, "2000-01-01 12:00:00", program);
     EXPECT_EQ(waitForReadout(server.display(), applet.mainWindow, "01.01.2000"), "01.01.2000");
     killChild(applet.process);

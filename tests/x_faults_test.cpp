@@ -20,7 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kBinary = BINARY_DIR "/dockorrery";
+const std::string kBinary = appletPath();
 
 // The bytes of a property of 8-bit items, as stored (no conversion of any kind).
 std::string rawProperty(Display* display, Window window, Atom property) {

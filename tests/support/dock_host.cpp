@@ -134,7 +134,7 @@ HostSession startSession(XServer& server, const std::string& host, const std::st
     script << "export " << variable.substr(0, equals) << "='" << variable.substr(equals + 1)
            << "'\n";
   }
-  script << "exec -a dockorrery " BINARY_DIR "/dockorrery \"$@\"\n";
+  script << "exec -a dockorrery " << appletPath() << " \"$@\"\n";
   script.close();
   fs::permissions(wrapper, fs::perms::owner_all);
   const std::string command = trimmed(readFile(kHosts / host / "session"));

@@ -289,6 +289,11 @@ Child startUntil(const std::string& path, const std::vector<std::string>& argv,
   }
 }
 
+const std::string& appletPath() {
+  static const std::string path = BINARY_DIR "/dockorrery";
+  return path;
+}
+
 std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
   if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
   return {"LD_PRELOAD=" FAKETIME_LIBRARY, "FAKETIME=" + fakeTime};
@@ -296,7 +301,7 @@ std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
 
 Applet startApplet(XServer& server, const std::vector<std::string>& args,
                    const std::string& fakeTime, const std::string& program) {
-  const std::string binary = program.empty() ? BINARY_DIR "/dockorrery" : program;
+  const std::string binary = program.empty() ? appletPath() : program;
   std::vector<std::string> argv = {binary};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};

@@ -121,6 +121,9 @@ Child startUntil(const std::string& path, const std::vector<std::string>& argv,
 // when libfaketime was not found.
 std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime);
 
+// The path of the applet built in this tree (build/dockorrery).
+const std::string& appletPath();
+
 // Starts build/dockorrery (or the program at `program`) on `server` and waits until its main
 // window carries its hints. With `fakeTime` its clock is fixed as fakeClockEnvironment says.
 // Extra arguments follow argv[0].
