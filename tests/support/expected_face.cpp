@@ -5,16 +5,15 @@
 
 #include "applet/art/face_layout.h"
 #include "ephemeris/position.h"
-#include "tests/support/face_patterns.h"
 #include "tests/support/memory_face.h"
 
 namespace {
 
-// A whole glyph cell at (x, y), background included: `ink` where the pattern has an X, else black.
-void paintGlyph(Face& face, int x, int y, const GlyphPattern& pattern, uint32_t ink) {
+// The artwork's glyph cell at (glyphX, glyphY) copied whole to (x, y) on the face.
+void paintGlyph(Face& face, int x, int y, int glyphX, int glyphY) {
   for (int row = 0; row < kGlyphHeight; ++row) {
     for (int col = 0; col < kGlyphWidth; ++col) {
-      face[(y + row) * kFaceSize + x + col] = pattern[row][col] == 'X' ? ink : kBlack;
+      face[(y + row) * kFaceSize + x + col] = artworkPixel(glyphX + col, glyphY + row);
     }
   }
 }
@@ -46,15 +45,15 @@ Face pristineFace() {
 
 void paintReadout(Face& face, const std::string& shown) {
   for (size_t j = 0; j < shown.size(); ++j) {
-    paintGlyph(face, kReadoutX + kGlyphWidth * static_cast<int>(j), kReadoutY,
-               readoutGlyph(shown[j]), kOrange);
+    const int glyphX = shown[j] == '.' ? kPointGlyphX : digitGlyphX(shown[j] - '0');
+    paintGlyph(face, kReadoutX + kGlyphWidth * static_cast<int>(j), kReadoutY, glyphX, kDigitRow);
   }
 }
 
 void paintLabel(Face& face, const std::string& label) {
   for (size_t k = 0; k < label.size(); ++k) {
-    paintGlyph(face, kLabelX + kGlyphWidth * static_cast<int>(k), kLabelY, labelGlyph(label[k]),
-               kWhite);
+    paintGlyph(face, kLabelX + kGlyphWidth * static_cast<int>(k), kLabelY, letterGlyphX(label[k]),
+               kLetterRow);
   }
 }
 
