@@ -24,16 +24,8 @@
 
 namespace {
 
-using fixture::angleDifference;
-using fixture::compare;
-using fixture::kArcsecondsPerRadian;
-using fixture::kSecondsPerRadianOfTime;
-using fixture::number;
-using fixture::onlyIf;
-using fixture::Quantity;
-using fixture::readTable;
-using fixture::Row;
-using fixture::Table;
+// The fixture helpers, the tables of quantities and the units of their differences.
+using namespace fixture;
 
 // The bodies by the names the fixture gives them.
 Body bodyNamed(const std::string& name) {
@@ -322,16 +314,6 @@ TEST(PlacesTest, DayMayBeginAtAnyInstant) {
 // The kinds of day of the fixture of events, in the order of their quantities below.
 enum EventKind { kSunEvents, kMoonEvents, kPlanetEvents, kTwilightEvents };
 
-// A rising, transit or setting that both find: how much later this library finds it, s, and how
-// long the body's altitude takes to change by an arcminute there (none at a transit, whose time is
-// the hour angle's).
-struct Crossing {
-  std::string at;
-  EventKind kind;
-  double difference;
-  double secondsPerArcminute;
-};
-
 TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
   const Table table = readTable("astronomy_events.csv");
   ASSERT_GE(table.rows.size(), 2000u);
@@ -344,14 +326,10 @@ TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
   // (5 s). Where the body only grazes the altitude, one of the two may find a crossing the other
   // does not: then this library puts the body within that much of it.
   const Quantity<Crossing> quantities[] = {
-      {"one-call Sun rise, transit and set", "s", 5.0,
-       [](const Crossing& c) { return onlyIf(c.kind == kSunEvents, {c.difference}); }, 0.5},
-      {"one-call Moon rise, transit and set", "s", 5.0,
-       [](const Crossing& c) { return onlyIf(c.kind == kMoonEvents, {c.difference}); }, 0.3},
-      {"one-call planets' rise, transit and set", "s", 5.0,
-       [](const Crossing& c) { return onlyIf(c.kind == kPlanetEvents, {c.difference}); }, 1.0},
-      {"civil, nautical and astronomical twilight", "s", 5.0,
-       [](const Crossing& c) { return onlyIf(c.kind == kTwilightEvents, {c.difference}); }, 0.25},
+      {"one-call Sun rise, transit and set", "s", 5.0, crossingsOf<kSunEvents>, 0.5},
+      {"one-call Moon rise, transit and set", "s", 5.0, crossingsOf<kMoonEvents>, 0.3},
+      {"one-call planets' rise, transit and set", "s", 5.0, crossingsOf<kPlanetEvents>, 1.0},
+      {"civil, nautical and astronomical twilight", "s", 5.0, crossingsOf<kTwilightEvents>, 0.25},
   };
   std::vector<Crossing> crossings;
   int kinds[3] = {0, 0, 0};
@@ -376,18 +354,12 @@ TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
     ASSERT_NE(events.kind, RiseSetKind::Invalid) << at;
     ++kinds[static_cast<int>(events.kind)];
 
-    const struct {
-      const char* name;
-      bool has;
-      double time;
-    } mine[] = {{"rise", events.hasRise, events.riseJdUt},
-                {"transit", events.hasTransit && !isTwilight, events.transitJdUt},
-                {"set", events.hasSet, events.setJdUt}};
-    for (const auto& event : mine) {
+    for (DayEvent event : dayEvents(events)) {
+      event.has = event.has && !(isTwilight && event.name[0] == 't');  // twilight has no transit
       const std::string text = row.at(event.name);
       const std::string where = at + " " + event.name;
       if (event.has && !text.empty()) {
-        const double difference = (event.time - std::stod(text)) * kSecondsPerDay;
+        const double difference = (event.jdUt - std::stod(text)) * kSecondsPerDay;
         double above, rate;
         altitudeAt(name, body, observer, std::stod(text), deltaT, above, rate);
         // A transit's altitude changes not at all: its time is the hour angle's.
@@ -395,7 +367,7 @@ TEST(PlacesTest, RiseTransitSetAndTwilightAgreeWithAstronomyEngine) {
         crossings.push_back({where, kind, difference, perArcminute});
       } else if (event.has || !text.empty()) {
         double above, rate;
-        altitudeAt(name, body, observer, event.has ? event.time : std::stod(text), deltaT, above,
+        altitudeAt(name, body, observer, event.has ? event.jdUt : std::stod(text), deltaT, above,
                    rate);
         EXPECT_LE(std::fabs(above), altitude)
             << where << (event.has ? " only here" : " only in the reference");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "astronomy/rise_set.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_file.h"
 
@@ -79,6 +81,35 @@ void compare(const Quantity<Case> (&quantities)[N], const std::vector<Case>& cas
     std::printf("largest difference, %s: %.3g %s (at %s)\n", quantity.name, largest, quantity.unit,
                 where.c_str());
   }
+}
+
+// A rising, transit or setting that this library and the reference both find: how much later
+// this library finds it, s, and how long the body's altitude takes there to change by an
+// arcminute (0 at a transit, whose time is the hour angle's).
+struct Crossing {
+  std::string at;
+  int kind;  // the index of its quantity in the test's table
+  double difference;
+  double secondsPerArcminute = 0.0;
+};
+
+// The differences of the crossings of the quantity of index `kind`; none of the others.
+template <int kind>
+std::vector<double> crossingsOf(const Crossing& c) {
+  return onlyIf(c.kind == kind, {c.difference});
+}
+
+// A day's rising, transit and setting by the names of the fixture's columns: whether this library
+// finds each, and when, JD (UT).
+struct DayEvent {
+  const char* name;
+  bool has;
+  double jdUt;
+};
+inline std::array<DayEvent, 3> dayEvents(const RiseTransitSet& events) {
+  return {{{"rise", events.hasRise, events.riseJdUt},
+           {"transit", events.hasTransit, events.transitJdUt},
+           {"set", events.hasSet, events.setJdUt}}};
 }
 
 constexpr double kArcsecondsPerRadian = 1.0 / kArcsecond;
