@@ -5,9 +5,9 @@
 Usage: readme_tables_test.py SOURCE_DIR
 """
 import ast
-import pathlib
 import re
-import sys
+
+import checker
 
 
 def term_counts(source):
@@ -37,7 +37,7 @@ def readme_rows(source):
     return rows
 
 
-def main(source):
+def check(source):
     kept, bounds, readme = term_counts(source), accuracy_bounds(source), readme_rows(source)
     faults = []
     if not bounds or set(kept) != set(bounds):
@@ -49,10 +49,8 @@ def main(source):
             faults.append(f"README.md's row of {name} is {readme.get(name)}, the homes say {want}")
     for name in set(readme) - set(kept):
         faults.append(f"README.md has a row of {name}, which the series do not hold")
-    for fault in faults:
-        print(fault)
-    return 1 if faults else 0
+    return faults
 
 
 if __name__ == "__main__":
-    sys.exit(main(pathlib.Path(sys.argv[1])))
+    checker.run(check)
