@@ -6,8 +6,8 @@
 // reference's own on a fixture of its own.
 //
 // Each tolerance is the accuracy the routine's method claims, widened by what the reference's
-// own model does differently; the largest difference found is printed, and the README's
-// accuracy section quotes it.
+// own model does differently; the largest difference found is printed. The README's table of
+// differences quotes both, by the names of the tables below (readme_tables checks it).
 
 #include <gtest/gtest.h>
 
