@@ -277,7 +277,7 @@ TEST(AstronomyTest, RiseTransitSetAgreesWithAstronomyEngine) {
     RiseTransitSet events;
     ASSERT_TRUE(computeRiseTransitSet(events, jd0, apparent, observer, h0, number(row, "delta_t")))
         << at;
-    const int kind = body == "Sun" ? 0 : body == "Moon" ? 1 : 2;
+    const int kind = body == "Sun" ? 0 : body == "Moon" ? 1 : 2;  // its row of the table above
     ASSERT_NE(events.kind, RiseSetKind::Invalid) << at;
     ++kinds[static_cast<int>(events.kind)];
 
