@@ -5,11 +5,10 @@ own files it is copied from named in both, and the host's picture in the README.
 
 Usage: hosts_documented_test.py SOURCE_DIR
 """
-import pathlib
-import sys
+import checker
 
 
-def main(source):
+def check(source):
     hosts = source / "tests" / "hosts"
     readme = (source / "README.md").read_text()
     manual = (source / "applet" / "dockorrery.1.in").read_text()
@@ -34,10 +33,8 @@ def main(source):
         picture = f"tools/screenshots/host-{host.name}.png"
         if f"]({picture})" not in readme or not (source / picture).exists():
             faults.append(f"{host.name}: README.md shows no {picture}")
-    for fault in faults:
-        print(fault)
-    return 1 if faults else 0
+    return faults
 
 
 if __name__ == "__main__":
-    sys.exit(main(pathlib.Path(sys.argv[1])))
+    checker.run(check)

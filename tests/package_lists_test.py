@@ -8,9 +8,9 @@ debtest group must hold what debian/tests/control depends on.
 
 Usage: package_lists_test.py SOURCE_DIR
 """
-import pathlib
 import re
-import sys
+
+import checker
 
 
 def groups(install_deps):
@@ -37,7 +37,7 @@ def relations(text):
     return found
 
 
-def main(source):
+def check(source):
     hosts = {p.name for p in (source / "tests" / "hosts").iterdir() if p.is_dir()}
     deps = groups((source / "tools" / "install-deps").read_text())
     control = (source / "debian" / "control").read_text()
@@ -75,10 +75,8 @@ def main(source):
     ours = set(re.findall(r"^Package: (\S+)", control, re.M))
     same("debian/tests/control's Depends against install-deps' debtest group",
          set(relations(field(tests_control, "Depends"))) - ours, deps["debtest"] - {"autopkgtest"})
-    for fault in faults:
-        print(fault)
-    return 1 if faults else 0
+    return faults
 
 
 if __name__ == "__main__":
-    sys.exit(main(pathlib.Path(sys.argv[1])))
+    checker.run(check)

@@ -7,6 +7,8 @@ Usage: readme_example_test.py README.md readme_example.cpp PROGRAM
 import subprocess
 import sys
 
+import checker
+
 
 def main():
     readme_path, source_path, program = sys.argv[1:4]
@@ -20,10 +22,8 @@ def main():
         failures.append(f"the README does not show {source_path} whole in a cpp block")
     if "```text\n" + output + "```\n" not in readme:
         failures.append("the README does not show the program's output:\n" + output)
-    for failure in failures:
-        print(failure)
-    return 1 if failures else 0
+    return failures
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(checker.report(main()))

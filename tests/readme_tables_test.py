@@ -1,13 +1,15 @@
-"""Checks the README's accuracy table of the planetary series against its homes: the terms kept
-(tools/gen_series.py's TERM_COUNTS), and the terms published and the bounds of ΔL, ΔB and ΔR
-(tests/ephemeris_accuracy_test.cpp's kPlanets, the bounds the suite holds the series to).
+"""Checks the README's tables against their homes. The accuracy table of the planetary series: the
+terms kept (tools/gen_series.py's TERM_COUNTS), and the terms published and the bounds of ΔL, ΔB
+and ΔR (tests/ephemeris_accuracy_test.cpp's kPlanets, the bounds the suite holds the series to).
+The astronomy library's table of differences: a row for each quantity the astronomy tests
+compare with the reference, by the name, unit and tolerance of the tests' tables of quantities.
 
 Usage: readme_tables_test.py SOURCE_DIR
 """
 import ast
-import pathlib
 import re
-import sys
+
+import checker
 
 
 def term_counts(source):
@@ -24,20 +26,79 @@ def accuracy_bounds(source):
     return {name: (int(n), float(l), float(b), float(r)) for name, n, l, b, r in rows}
 
 
-def readme_rows(source):
-    """The README's accuracy table: {planet: (kept, published, ΔL, ΔB, ΔR)}."""
+def readme_table(source, header):
+    """The rows of the README's table whose header row begins with `header`, each a list of
+    its cells."""
     text = (source / "README.md").read_text()
-    table = text[text.index("| planet | terms kept |"):]
-    rows = {}
-    for line in table.splitlines()[2:]:
+    rows = []
+    for line in text[text.index(header):].splitlines()[2:]:
         if not line.startswith("|"):
             break
-        name, kept, published, l, b, r = (cell.strip() for cell in line.strip("|").split("|"))
-        rows[name] = (int(kept), int(published), float(l), float(b), float(r))
+        rows.append([cell.strip() for cell in line.strip("|").split("|")])
     return rows
 
 
-def main(source):
+def readme_rows(source):
+    """The README's accuracy table: {planet: (kept, published, ΔL, ΔB, ΔR)}."""
+    return {name: (int(kept), int(published), float(l), float(b), float(r))
+            for name, kept, published, l, b, r in readme_table(source, "| planet | terms kept |")}
+
+
+ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp")
+# How the README writes a test's unit after a number.
+UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
+
+
+def tested_quantities(source):
+    """The astronomy tests' tables of quantities (`Quantity<Case> quantities[] = {...}`):
+    {name: (unit as the README writes it, tolerance, arcminutes of altitude or None)}, and the
+    faults of reading them."""
+    quantities, faults = {}, []
+    for test in ASTRONOMY_TESTS:
+        text = re.sub(r"^\s*//.*\n", "", (source / "tests" / test).read_text(), flags=re.M)
+        tables = re.findall(r"Quantity<\w+> quantities\[\] = \{\n(.*?)\n  \};", text, re.S)
+        if not tables:
+            faults.append(f"tests/{test} holds no table of quantities")
+        for table in tables:
+            for name, unit, tolerance, rest in re.findall(
+                    r'^\s*\{"([^"]+)", "([^"]*)", ([^,]+),(.*?)(?=^\s*\{"|\Z)', table,
+                    re.M | re.S):
+                altitude = re.search(r", ([\d.]+)\},?\s*$", rest)
+                if name in quantities:
+                    faults.append(f"tests/{test}: a second quantity named {name}")
+                try:
+                    quantities[name] = (UNIT_SIGNS.get(unit, " " + unit), float(tolerance),
+                                        altitude and float(altitude.group(1)))
+                except ValueError:
+                    faults.append(f"tests/{test}: the tolerance of {name}, {tolerance}, "
+                                  "is not a number")
+    return quantities, faults
+
+
+def differences_faults(source):
+    """Where the README's table of differences disagrees with the astronomy tests' quantities."""
+    quantities, faults = tested_quantities(source)
+    rows = readme_table(source, "| quantity | largest difference | tolerance |")
+    for name, largest, tolerance, _ in rows:
+        if name not in quantities:
+            faults.append(f"README.md's table of differences has a row of {name}, "
+                          "which no astronomy test compares")
+            continue
+        unit, want, altitude = quantities[name]
+        shown = re.fullmatch(r"([\d.e+-]+)(.*?)(?: \+ ([\d.]+)′ of altitude)?", tolerance)
+        if (not shown or shown.group(2) != unit or float(shown.group(1)) != want or
+                (shown.group(3) and float(shown.group(3))) != altitude):
+            wanted = f"{want:g}{unit}" + (f" + {altitude:g}′ of altitude" if altitude else "")
+            faults.append(f"README.md gives {name} a tolerance of {tolerance}, the test {wanted}")
+        if not re.fullmatch(r"[\d.e+-]+" + re.escape(unit), largest):
+            faults.append(f"README.md's largest difference of {name}, {largest}, is not in the unit of its tolerance")
+    for name in sorted(set(quantities) - {row[0] for row in rows}):
+        faults.append(f"README.md's table of differences has no row of {name}, which the "
+                      "astronomy tests compare")
+    return faults
+
+
+def check(source):
     kept, bounds, readme = term_counts(source), accuracy_bounds(source), readme_rows(source)
     faults = []
     if not bounds or set(kept) != set(bounds):
@@ -49,10 +110,8 @@ def main(source):
             faults.append(f"README.md's row of {name} is {readme.get(name)}, the homes say {want}")
     for name in set(readme) - set(kept):
         faults.append(f"README.md has a row of {name}, which the series do not hold")
-    for fault in faults:
-        print(fault)
-    return 1 if faults else 0
+    return faults + differences_faults(source)
 
 
 if __name__ == "__main__":
-    sys.exit(main(pathlib.Path(sys.argv[1])))
+    checker.run(check)

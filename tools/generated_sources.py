@@ -1,4 +1,5 @@
-"""What the generators share: their command line and the writing of their sources.
+"""What the generators share: their command line, the opening of a C++ source and the writing of
+their sources.
 
 Each generator writes sources into a folder of the repository, the table generators from
 published tables in a data folder; both folders can be named on the command line, so that a
@@ -29,3 +30,16 @@ def write_sources(out, sources):
     for name, text in sources:
         with open(os.path.join(out, name), "w", encoding="ascii", newline="\n") as f:
             f.write(text)
+
+
+def cpp_opening(comment, includes, header=False):
+    """The opening lines of a generated C++ file: each line of the text `comment` as a // comment,
+    then for a header #pragma once, then each group of `includes` ("<cstddef>",
+    "\"ephemeris/series.h\"") as #include lines; a blank line ends each part after the comment."""
+    lines = [f"// {line}" for line in comment.strip("\n").split("\n")]
+    if header:
+        lines += ["#pragma once", ""]
+    for group in includes:
+        lines += [f"#include {name}" for name in group] + [""]
+    return lines
+

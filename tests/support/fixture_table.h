@@ -1,15 +1,18 @@
 // Reading the reference fixtures of tests/data (tools/astronomy-fixture) and keeping the largest
-// difference of a quantity from them, for the tests of the astronomy library.
+// differences of quantities from them, for the tests of the astronomy library.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "astronomy/rise_set.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_file.h"
 
@@ -36,27 +39,78 @@ inline double number(const Row& row, const std::string& column) {
 // An angle difference reduced into (-pi, pi].
 inline double angleDifference(double a, double b) { return std::remainder(a - b, 2.0 * kPi); }
 
-// The largest absolute difference of one quantity over the fixture, checked against its
-// tolerance when the test ends, and printed for the README.
-struct Largest {
-  Largest(const char* q, const char* u, double t) : quantity(q), unit(u), tolerance(t) {}
-  const char* quantity;
+// A quantity compared with the reference over the cases of a fixture: its name, unit and tolerance,
+// which the README's table of differences quotes, and its differences from the reference in one
+// case, in that unit (none where the case is not one of its). A time at which a body crosses an
+// altitude may differ by as much more as its altitude takes to change by `altitude`, arcmin (a case
+// of such a quantity gives `secondsPerArcminute`, its own rate).
+template <typename Case>
+struct Quantity {
+  const char* name;
   const char* unit;
   double tolerance;
-  double value = 0.0;
-  std::string where;
-
-  void add(double difference, const std::string& at) {
-    EXPECT_LE(std::fabs(difference), tolerance) << quantity << " at " << at;
-    if (std::fabs(difference) > value) {
-      value = std::fabs(difference);
-      where = at;
-    }
-  }
-  ~Largest() {
-    std::printf("largest difference, %s: %.3g %s (at %s)\n", quantity, value, unit, where.c_str());
-  }
+  std::vector<double> (*differences)(const Case&);
+  double altitude = 0.0;
 };
+
+// The differences of a case that is one of a quantity's; none for the others.
+inline std::vector<double> onlyIf(bool applies, std::vector<double> differences) {
+  return applies ? differences : std::vector<double>{};
+}
+
+// Checks each difference of each case (named by its member `at`) against its quantity's tolerance,
+// and prints the largest of each quantity, for the README.
+template <typename Case, std::size_t N>
+void compare(const Quantity<Case> (&quantities)[N], const std::vector<Case>& cases) {
+  for (const Quantity<Case>& quantity : quantities) {
+    double largest = 0.0;
+    std::string where;
+    for (const Case& c : cases) {
+      double allowed = quantity.tolerance;
+      if constexpr (requires { c.secondsPerArcminute; }) {
+        allowed += quantity.altitude * c.secondsPerArcminute;
+      }
+      for (double difference : quantity.differences(c)) {
+        EXPECT_LE(std::fabs(difference), allowed) << quantity.name << " at " << c.at;
+        if (std::fabs(difference) > largest) {
+          largest = std::fabs(difference);
+          where = c.at;
+        }
+      }
+    }
+    std::printf("largest difference, %s: %.3g %s (at %s)\n", quantity.name, largest, quantity.unit,
+                where.c_str());
+  }
+}
+
+// A rising, transit or setting that this library and the reference both find: how much later
+// this library finds it, s, and how long the body's altitude takes there to change by an
+// arcminute (0 at a transit, whose time is the hour angle's).
+struct Crossing {
+  std::string at;
+  int kind;  // the index of its quantity in the test's table
+  double difference;
+  double secondsPerArcminute = 0.0;
+};
+
+// The differences of the crossings of the quantity of index `kind`; none of the others.
+template <int kind>
+std::vector<double> crossingsOf(const Crossing& c) {
+  return onlyIf(c.kind == kind, {c.difference});
+}
+
+// A day's rising, transit and setting by the names of the fixture's columns: whether this library
+// finds each, and when, JD (UT).
+struct DayEvent {
+  const char* name;
+  bool has;
+  double jdUt;
+};
+inline std::array<DayEvent, 3> dayEvents(const RiseTransitSet& events) {
+  return {{{"rise", events.hasRise, events.riseJdUt},
+           {"transit", events.hasTransit, events.transitJdUt},
+           {"set", events.hasSet, events.setJdUt}}};
+}
 
 constexpr double kArcsecondsPerRadian = 1.0 / kArcsecond;
 constexpr double kSecondsPerRadianOfTime = 86400.0 / (2.0 * kPi);
