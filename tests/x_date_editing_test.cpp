@@ -141,13 +141,7 @@ TEST(DateEditingInTheDock, PressesOnTheDockedIconWindow) {
   Applet applet = startApplet(server, {}, "@2024-03-01 12:00:00");
   Display* d = server.display();
   Window icon = applet.iconWindow;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        XWindowAttributes a;
-        XGetWindowAttributes(d, icon, &a);
-        return a.map_state == IsViewable;
-      },
-      std::chrono::seconds(20)));
+  ASSERT_TRUE(waitUntil([&] { return viewable(d, icon); }, std::chrono::seconds(20)));
   ASSERT_EQ(waitForReadout(d, icon, "01.03.2024"), "01.03.2024");
   click(d, icon, kDayX, kFieldY, 3);
   EXPECT_EQ(waitForReadout(d, icon, "29.02.2024"), "29.02.2024");

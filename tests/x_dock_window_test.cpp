@@ -178,13 +178,7 @@ TEST(DockWindow, ExposeRepaintsAWindowThatWasWipedOut) {
   XClearWindow(d, applet.mainWindow);
   XSync(d, False);
   EXPECT_EQ(pixelAt(grabFace(d, applet.mainWindow), 20, 20), 0xFFFFFFu);
-  XEvent expose{};
-  expose.xexpose.type = Expose;
-  expose.xexpose.window = applet.mainWindow;
-  expose.xexpose.width = 64;
-  expose.xexpose.height = 64;
-  XSendEvent(d, applet.mainWindow, False, ExposureMask, &expose);
-  XSync(d, False);
+  sendExpose(d, applet.mainWindow);
   kill(-applet.process.pid, SIGCONT);
   EXPECT_TRUE(waitUntil([&] { return grabFace(d, applet.mainWindow) == before; }));
   killChild(applet.process);
@@ -239,9 +233,7 @@ TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   EXPECT_TRUE(command.empty() || command == std::vector<std::string>{""});
   // Past its start-up: its window is mapped and it draws its frames, and it runs on.
   EXPECT_TRUE(waitUntil([&] {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(server.display(), windows[0], &attributes);
-    return attributes.map_state == IsViewable &&
+    return viewable(server.display(), windows[0]) &&
            labelText(grabFace(server.display(), windows[0])) == "IN";
   }));
   EXPECT_EQ(waitChild(child, std::chrono::milliseconds(0)), -1) << "still running";
@@ -275,9 +267,7 @@ TEST(DockWindow, TakenIntoWindowMakersDock) {
     Geometry g = geometryOf(d, applet.iconWindow);
     if (g.parent == applet.mainWindow) return false;
     Geometry tile = geometryOf(d, g.parent);
-    XWindowAttributes a;
-    XGetWindowAttributes(d, applet.iconWindow, &a);
-    return tile.width == 64 && tile.height == 64 && a.map_state == IsViewable;
+    return tile.width == 64 && tile.height == 64 && viewable(d, applet.iconWindow);
   };
   ASSERT_TRUE(waitUntil(docked, std::chrono::seconds(20)));
   // Window Maker may clear the tile once more just after docking it, until the applet's next

@@ -215,14 +215,7 @@ TEST_P(FocusInTheDock, CrossingTheAppletLeavesTheKeyboardFocusAlone) {
   EXPECT_EQ(crossWindows(d, shown, 3), static_cast<int>(3 * shown.size()));
   // The applet takes its events in order: once a later press shows, it has had every crossing.
   // Sent to the face rather than pressed, so that the host has no click to give the focus by.
-  XEvent press{};
-  press.xbutton.type = ButtonPress;
-  press.xbutton.window = docked_.face;
-  press.xbutton.x = kDayX;
-  press.xbutton.y = kReadoutY;
-  press.xbutton.button = 1;
-  XSendEvent(d, docked_.face, False, ButtonPressMask, &press);
-  XSync(d, False);
+  sendPress(d, docked_.face, kDayX, kReadoutY, 1);
   model.press(1, kDayX, kReadoutY);
   ASSERT_TRUE(showsFace(model));
   EXPECT_EQ(focusWindow(d), terminal.window);
@@ -263,7 +256,8 @@ TEST_P(Restarting, OneAppletDockedAndDrawing) {
   ASSERT_TRUE(showsFace(model));
 
   Child command = spawn("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
-                        environmentWith({"HOME=" + session_.home, "DISPLAY=" + server_.name()}));
+                        environmentWith(
+                            {"HOME=" + session_.home.path(), "DISPLAY=" + server_.name()}));
   ASSERT_EQ(waitChild(command, 10s), 0) << restart.command << ": " << childStderr(command);
   ASSERT_TRUE(waitForDockedAgain(d, docked_)) << "the face is not in a dock again";
   EXPECT_EQ(findWindowsByClass(d, "dockorrery").size(), 1u);
