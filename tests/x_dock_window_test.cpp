@@ -257,30 +257,4 @@ TEST(DockWindowDeathTest, ArtworkThatCannotBeBuiltEndsWithTheColourMessage) {
       testing::ExitedWithCode(1), "^Not enough free colorcells.\n$");
 }
 
-TEST(DockWindow, TakenIntoWindowMakersDock) {
-  XServer server("640x480x24");
-  server.startWindowMaker();
-  Applet applet = startApplet(server);
-  Display* d = server.display();
-  // The dock reparents the icon window into a 64x64 tile of its own and maps it.
-  auto docked = [&] {
-    Geometry g = geometryOf(d, applet.iconWindow);
-    if (g.parent == applet.mainWindow) return false;
-    Geometry tile = geometryOf(d, g.parent);
-    return tile.width == 64 && tile.height == 64 && viewable(d, applet.iconWindow);
-  };
-  ASSERT_TRUE(waitUntil(docked, std::chrono::seconds(20)));
-  // Window Maker may clear the tile once more just after docking it, until the applet's next
-  // frame: judge a face that has been drawn.
-  Face face;
-  ASSERT_TRUE(waitUntil([&] {
-    face = grabFace(d, applet.iconWindow);
-    return labelText(face) == "IN";
-  }));
-  EXPECT_EQ(pixelAt(face, 59, 30), 0xD0D0D0u);
-  EXPECT_EQ(pixelAt(face, 30, 59), 0xD0D0D0u);
-  EXPECT_EQ(pixelAt(face, 32, 32), 0xFFFF00u) << "the Sun";
-  killChild(applet.process);
-}
-
 }  // namespace

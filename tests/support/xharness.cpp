@@ -220,7 +220,6 @@ XServer::XServer(const std::string& screen, const std::vector<std::string>& extr
 
 XServer::~XServer() {
   if (display_ != nullptr) XCloseDisplay(display_);
-  killChild(windowManager_);
   killChild(server_);
 }
 
@@ -231,42 +230,6 @@ void XServer::stop(int signal) {
   waitChild(server_, std::chrono::seconds(10));
   killChild(server_);
 }
-
-const std::string& XServer::home() {
-  if (home_.path().empty()) home_ = TemporaryDirectory("test");
-  return home_.path();
-}
-
-void XServer::startWindowManager(const std::vector<std::string>& argv,
-                                 const std::vector<std::string>& env) {
-  std::vector<std::string> overrides = {"HOME=" + home(), "DISPLAY=" + name_};
-  overrides.insert(overrides.end(), env.begin(), env.end());
-  const std::vector<std::string> environment = environmentWith(overrides);
-  // A window manager owns SubstructureRedirect on the root: selecting it ourselves then fails.
-  auto managed = [&] {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, DefaultRootWindow(display_), &attributes);
-    return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
-  };
-  // Window managers word a refused connection each their own way: any end before managing the
-  // screen counts as one.
-  for (int attempt = 1;; attempt++) {
-    windowManager_ = spawn(argv[0], argv, environment);
-    bool ended = false;
-    if (waitUntil([&] { return managed() || (ended = waitChild(windowManager_, {}) != -1); },
-                  std::chrono::seconds(20)) &&
-        !ended) {
-      return;
-    }
-    const std::string err = childStderr(windowManager_);
-    killChild(windowManager_);
-    if (!ended || attempt == kConnectionAttempts) {
-      throw std::runtime_error(argv[0] + " did not start: " + err);
-    }
-  }
-}
-
-void XServer::startWindowMaker() { startWindowManager({"/usr/bin/wmaker", "--dont-restore"}); }
 
 namespace {
 

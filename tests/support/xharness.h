@@ -1,6 +1,6 @@
-// The harness for the real applet on a private X server: processes, servers, window managers,
-// windows, pixels and input. Free of any test framework, so that the tests and the benchmarks
-// both link it; tests/support/sanitizer_listener.cpp adds what only the tests need.
+// The harness for the real applet on a private X server: processes, servers, windows, pixels
+// and input. Free of any test framework, so that the tests and the benchmarks both link it;
+// tests/support/sanitizer_listener.cpp adds what only the tests need.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -121,25 +121,13 @@ class XServer {
   const std::string& name() const { return name_; }  // ":N"
   Display* display() const { return display_; }      // the harness's own connection
   pid_t pid() const { return server_.pid; }
-  // Starts the window manager `argv` (argv[0] its path) with home() as HOME and `env` added to
-  // this process's environment, and waits until it manages the screen; starts it again when
-  // it ends before that (its connection refused). Stopped with the server.
-  void startWindowManager(const std::vector<std::string>& argv,
-                          const std::vector<std::string>& env = {});
-  // Starts Window Maker that way.
-  void startWindowMaker();
-  // The window manager's HOME: a fresh directory, made on first use (so that a test can put the
-  // manager's configuration there before starting it) and removed with the server.
-  const std::string& home();
   // Ends the server with `signal` as a crash or a shutdown would, after closing the harness's
   // own connection (which would otherwise end this process through Xlib), and reaps it.
   void stop(int signal);
 
  private:
   Child server_;
-  Child windowManager_;
   std::string name_;
-  TemporaryDirectory home_;
   Display* display_ = nullptr;
 };
 
