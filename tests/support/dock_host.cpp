@@ -117,9 +117,11 @@ HostSession startSession(XServer& server, const std::string& host, const std::st
   script.close();
   fs::permissions(wrapper, fs::perms::owner_all);
   const std::string command = trimmed(readFile(kHosts / host / "session"));
+  const char* path = std::getenv("PATH");
   session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
                           environmentWith({"HOME=" + session.home.path(), "DISPLAY=" + server.name(),
-                                           "PATH=" + session.bin.path() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")}));
+                                           "PATH=" + session.bin.path() + ":" +
+                                               (path != nullptr ? path : "/usr/bin:/bin")}));
   return session;
 }
 

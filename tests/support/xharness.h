@@ -189,10 +189,11 @@ std::string readoutText(const Face& face);
 // The view label: "IN", "OUT", or "?" when it is neither.
 std::string labelText(const Face& face);
 
-// Sends `window` a ButtonPress of `button` at face coordinates (x, y) with XSendEvent, straight
-// to the applet's connection: no pointer moves, and no window manager sees it.
+// Sends `window` a ButtonPress of `button` at face coordinates (x, y) with XSendEvent, to the
+// client that asked for presses on it (the applet): the pointer stays, and no host sees a click.
+// Returns once the server has taken the event.
 void sendPress(Display* display, Window window, int x, int y, unsigned button);
-// Sends `window` an Expose of the whole face with XSendEvent.
+// Sends `window` an Expose of the whole face with XSendEvent, as sendPress does.
 void sendExpose(Display* display, Window window);
 
 // Moves the pointer to face coordinates (x, y) of `window` through XTest.
