@@ -278,10 +278,11 @@ TEST_P(Restarting, OneAppletDockedAndDrawing) {
   model.press(1, kDayX, kReadoutY);
   ASSERT_TRUE(showsFace(model));
 
-  Child command = spawn("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
-                        environmentWith(
-                            {"HOME=" + session_.home.path(), "DISPLAY=" + server_.name()}));
-  ASSERT_EQ(waitChild(command, 10s), 0) << restart.command << ": " << childStderr(command);
+  const Ending ending =
+      runToEnd("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
+               environmentWith({"HOME=" + session_.home.path(), "DISPLAY=" + server_.name()}), "",
+               10s);
+  ASSERT_EQ(ending.status, 0) << restart.command << ": " << ending.stderrText;
   ASSERT_TRUE(waitForDockedAgain(d, docked_)) << "the face is not in a dock again";
   EXPECT_EQ(findWindowsByClass(d, "dockorrery").size(), 1u);
   if (!restart.sameApplet) model = FaceModel(kToday);
