@@ -22,11 +22,9 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -68,30 +66,6 @@ double cpuSeconds(pid_t pid) {
   return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-// A numeric field of /proc/PID/status ("VmHWM" in KiB, "voluntary_ctxt_switches").
-long statusField(pid_t pid, const std::string& field) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
-  }
-  throw std::runtime_error("no " + field + " for process " + std::to_string(pid));
-}
-
-// A fresh directory under /tmp, removed with everything in it when the record goes.
-struct TemporaryDirectory {
-  std::string path;
-
-  TemporaryDirectory() {
-    char pattern[] = "/tmp/dockorrery-bench.XXXXXX";
-    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-  }
-  TemporaryDirectory(const TemporaryDirectory&) = delete;
-  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-  ~TemporaryDirectory() { std::filesystem::remove_all(path); }
-};
-
 // A private copy of the binary at `from`, executable, in `directory`.
 std::string copyBinary(const std::string& from, const std::string& directory,
                        const std::string& name) {
@@ -104,11 +78,7 @@ std::string copyBinary(const std::string& from, const std::string& directory,
 // A mapped top-level window of `server` whose class name is `resName`, or 0.
 Window mappedWindow(XServer& server, const std::string& resName) {
   for (Window w : findWindowsByClass(server.display(), resName)) {
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(server.display(), w, &attributes) != 0 &&
-        attributes.map_state == IsViewable) {
-      return w;
-    }
+    if (viewable(server.display(), w)) return w;
   }
   return 0;
 }
@@ -131,14 +101,11 @@ void startClient(RunningClient& client, const std::string& path,
 // Calls of recvmsg per idle frame (per clock_nanosleep) of the applet and of the design floor
 // over the same second, as strace counts them.
 void countRecvmsgPerFrame(const RunningClient clients[], double perFrame[2]) {
+  const TemporaryDirectory counted("strace");
   std::string paths[2];
   Child straces[2];
   for (int c : {kApplet, kDesignFloor}) {
-    char pattern[] = "/tmp/dockorrery-strace.XXXXXX";
-    const int fd = mkstemp(pattern);
-    if (fd < 0) throw std::runtime_error("mkstemp failed");
-    close(fd);
-    paths[c] = pattern;
+    paths[c] = counted.path() + "/counts." + std::to_string(c);
     // SIGINT makes strace detach and write its counts; the process goes on as before.
     straces[c] = spawn("/usr/bin/timeout",
                        {"timeout", "-s", "INT", "1", "strace", "-c", "-o", paths[c], "-e",
@@ -161,7 +128,6 @@ void countRecvmsgPerFrame(const RunningClient clients[], double perFrame[2]) {
       if (words.back() == "recvmsg") recvmsg = std::atof(words[3].c_str());
       if (words.back() == "clock_nanosleep") sleeps = std::atof(words[3].c_str());
     }
-    std::remove(paths[c].c_str());
     if (sleeps == 0) {
       throw std::runtime_error("strace counted no frames (status " + std::to_string(status) +
                                "); is strace installed?");
@@ -178,7 +144,7 @@ struct Reading {
 
 Reading readClient(RunningClient& client) {
   return {cpuSeconds(client.process.pid), cpuSeconds(client.server.pid()),
-          statusField(client.process.pid, "voluntary_ctxt_switches"), Clock::now()};
+          processStatusField(client.process.pid, "voluntary_ctxt_switches"), Clock::now()};
 }
 
 // Presses every client's face at the same place and checks that the applet now shows `label`
@@ -201,8 +167,8 @@ void switchView(RunningClient clients[], const std::string& label) {
 }
 
 void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
-  const TemporaryDirectory copies;
-  const std::string& directory = copies.path;
+  const TemporaryDirectory copies("bench");
+  const std::string& directory = copies.path();
   const std::string paths[kBenchClients] = {
       copyBinary(options.appletPath, directory, "dockorrery"),
       copyBinary(options.designFloorPath, directory, "design_floor"),
@@ -256,8 +222,8 @@ void measureCpu(const AppletBenchOptions& options, AppletFigures& figures) {
       }
     }
   }
-  figures.appletPeakKiB = statusField(clients[kApplet].process.pid, "VmHWM");
-  figures.floorPeakKiB = statusField(clients[kBareFloor].process.pid, "VmHWM");
+  figures.appletPeakKiB = processStatusField(clients[kApplet].process.pid, "VmHWM");
+  figures.floorPeakKiB = processStatusField(clients[kBareFloor].process.pid, "VmHWM");
   for (RunningClient& client : clients) killChild(client.process);
 }
 
@@ -323,10 +289,6 @@ std::vector<unsigned long> readoutPixels(Display* display, Window window) {
   XDestroyImage(image);
   return values;
 }
-
-// Requests that fail (an image of a window not yet mapped, a damage object gone with its window)
-// are expected while timing starts; Xlib's default handler would end the harness.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 // Milliseconds from just before the fork of `path` to the first copy that leaves `readout` on
 // its new top-level window or, with `readout` empty, to that window being mapped; negative when
@@ -417,7 +379,9 @@ double median(std::vector<double> values) {
 }
 
 AppletFigures measureApplet(const AppletBenchOptions& options) {
-  XSetErrorHandler(ignoreXError);
+  // Requests that fail (an image of a window not yet mapped, a damage object gone with its
+  // window) are expected while timing starts, on whichever connection makes them.
+  const XErrorsIgnored ignored;
   AppletFigures figures{};
   measureCpu(options, figures);
   measureStarts(options, figures);

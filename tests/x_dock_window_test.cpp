@@ -178,13 +178,7 @@ TEST(DockWindow, ExposeRepaintsAWindowThatWasWipedOut) {
   XClearWindow(d, applet.mainWindow);
   XSync(d, False);
   EXPECT_EQ(pixelAt(grabFace(d, applet.mainWindow), 20, 20), 0xFFFFFFu);
-  XEvent expose{};
-  expose.xexpose.type = Expose;
-  expose.xexpose.window = applet.mainWindow;
-  expose.xexpose.width = 64;
-  expose.xexpose.height = 64;
-  XSendEvent(d, applet.mainWindow, False, ExposureMask, &expose);
-  XSync(d, False);
+  sendExpose(d, applet.mainWindow);
   kill(-applet.process.pid, SIGCONT);
   EXPECT_TRUE(waitUntil([&] { return grabFace(d, applet.mainWindow) == before; }));
   killChild(applet.process);
@@ -239,9 +233,7 @@ TEST(DockWindow, EmptyArgumentVectorUsesOurOwnName) {
   EXPECT_TRUE(command.empty() || command == std::vector<std::string>{""});
   // Past its start-up: its window is mapped and it draws its frames, and it runs on.
   EXPECT_TRUE(waitUntil([&] {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(server.display(), windows[0], &attributes);
-    return attributes.map_state == IsViewable &&
+    return viewable(server.display(), windows[0]) &&
            labelText(grabFace(server.display(), windows[0])) == "IN";
   }));
   EXPECT_EQ(waitChild(child, std::chrono::milliseconds(0)), -1) << "still running";
@@ -263,34 +255,6 @@ TEST(DockWindowDeathTest, ArtworkThatCannotBeBuiltEndsWithTheColourMessage) {
                        "#ffbf50", "#c5a6ff");
       },
       testing::ExitedWithCode(1), "^Not enough free colorcells.\n$");
-}
-
-TEST(DockWindow, TakenIntoWindowMakersDock) {
-  XServer server("640x480x24");
-  server.startWindowMaker();
-  Applet applet = startApplet(server);
-  Display* d = server.display();
-  // The dock reparents the icon window into a 64x64 tile of its own and maps it.
-  auto docked = [&] {
-    Geometry g = geometryOf(d, applet.iconWindow);
-    if (g.parent == applet.mainWindow) return false;
-    Geometry tile = geometryOf(d, g.parent);
-    XWindowAttributes a;
-    XGetWindowAttributes(d, applet.iconWindow, &a);
-    return tile.width == 64 && tile.height == 64 && a.map_state == IsViewable;
-  };
-  ASSERT_TRUE(waitUntil(docked, std::chrono::seconds(20)));
-  // Window Maker may clear the tile once more just after docking it, until the applet's next
-  // frame: judge a face that has been drawn.
-  Face face;
-  ASSERT_TRUE(waitUntil([&] {
-    face = grabFace(d, applet.iconWindow);
-    return labelText(face) == "IN";
-  }));
-  EXPECT_EQ(pixelAt(face, 59, 30), 0xD0D0D0u);
-  EXPECT_EQ(pixelAt(face, 30, 59), 0xD0D0D0u);
-  EXPECT_EQ(pixelAt(face, 32, 32), 0xFFFF00u) << "the Sun";
-  killChild(applet.process);
 }
 
 }  // namespace

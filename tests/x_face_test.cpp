@@ -35,11 +35,10 @@ TEST(Face, FirstOfJanuary2000) {
 // path once decided whether the program came up at all).
 TEST(Face, FirstOfJanuary2000WhereverTheProgramLies) {
   namespace fs = std::filesystem;
-  char pattern[] = "/tmp/dockorrery-test.XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const TemporaryDirectory copies("test");
   XServer server;
   for (const size_t depth : {0u, 50u, 100u}) {
-    const fs::path folder = fs::path(pattern) / std::string(depth, 'p');
+    const fs::path folder = fs::path(copies.path()) / std::string(depth, 'p');
     const fs::path program = folder / "dockorrery";
     SCOPED_TRACE(program);
     fs::create_directories(folder);
@@ -48,7 +47,6 @@ TEST(Face, FirstOfJanuary2000WhereverTheProgramLies) {
     EXPECT_EQ(waitForReadout(server.display(), applet.mainWindow, "01.01.2000"), "01.01.2000");
     killChild(applet.process);
   }
-  fs::remove_all(pattern);
 }
 
 TEST(Face, FollowsTheClockPastMidnight) {

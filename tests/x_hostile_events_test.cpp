@@ -158,17 +158,8 @@ TEST(HostileEvents, EveryKindOfEventToBothWindows) {
   }
 
   // Back to the clock's date in the IN view: the face is the one it started with, pixel for pixel.
-  XEvent reset{};
-  reset.xbutton.type = ButtonPress;
-  reset.xbutton.window = window;
-  reset.xbutton.x = reset.xbutton.y = 30;
-  reset.xbutton.button = 3;
-  XSendEvent(d, window, False, ButtonPressMask, &reset);
-  if (model.outView()) {
-    reset.xbutton.button = 1;
-    XSendEvent(d, window, False, ButtonPressMask, &reset);
-  }
-  XSync(d, False);
+  sendPress(d, window, 30, 30, 3);
+  if (model.outView()) sendPress(d, window, 30, 30, 1);
   EXPECT_TRUE(waitUntil([&] { return grabFace(d, window) == reference; }));
   // Wiped out and drawn again by the applet's next frames: the same face once more.
   XClearWindow(d, window);

@@ -21,8 +21,9 @@ using namespace std::chrono_literals;
 
 constexpr milliseconds kFaceTimeout = 10s;
 
-// In the middle of the readout's day.
+// In the middle of the readout's day and year.
 constexpr int kDayX = (kReadoutFields[RegionDay].left + kReadoutFields[RegionDay].right) / 2;
+constexpr int kYearX = (kReadoutFields[RegionYear].left + kReadoutFields[RegionYear].right) / 2;
 constexpr int kReadoutY = (kReadoutFields[RegionDay].top + kReadoutFields[RegionDay].bottom) / 2;
 constexpr int kOutside = 30;               // (30, 30): in the plot well, off the readout
 
@@ -46,6 +47,15 @@ XPoint rootPosition(Display* display, Window window) {
   return {static_cast<short>(x), static_cast<short>(y)};
 }
 
+// The window that holds `window`, or 0 when it is gone.
+Window parentOf(Display* display, Window window) {
+  Window root, parent, *children = nullptr;
+  unsigned count;
+  if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return 0;
+  if (children != nullptr) XFree(children);
+  return parent;
+}
+
 // The window between `face` and its top-level `dock` that the window manager manages (the one
 // with a WM_STATE), or 0 when there is none: the dock is then the host's own window.
 Window managedAncestor(Display* display, Window face, Window dock) {
@@ -60,21 +70,19 @@ Window managedAncestor(Display* display, Window face, Window dock) {
                        &after, &data);
     if (data != nullptr) XFree(data);
     if (type == wmState) found = window;
-    Window root, parent, *children = nullptr;
-    unsigned n;
-    if (XQueryTree(display, window, &root, &parent, &children, &n) == 0) return 0;
-    if (children != nullptr) XFree(children);
-    window = parent;
+    if ((window = parentOf(display, window)) == 0) return 0;
   }
   return found;
 }
 
 // A host, by its directory under tests/hosts, whether presses of the right button reach the
-// applet there, and whether its dock stays where another client moves it.
+// applet there, whether its dock stays where another client moves it, and whether it takes the
+// icon window into a 64x64 tile of its own, as a dock of such applets does.
 struct Host {
   const char* name;
   bool rightButton;
   bool movable = true;
+  bool iconTile = false;
 };
 
 // A session of the host `Param::name`, started for each test, with the applet taken in.
@@ -113,8 +121,19 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
   Display* d = server_.display();
   FaceModel model(kToday);
   ASSERT_TRUE(showsFace(model));
+  if (GetParam().iconTile) {
+    EXPECT_EQ(docked_.face, docked_.iconWindow);
+    Window root;
+    int x, y;
+    unsigned width = 0, height = 0, border, depth;
+    XGetGeometry(d, parentOf(d, docked_.face), &root, &x, &y, &width, &height, &border, &depth);
+    EXPECT_EQ(width, 64u) << "the tile that holds the face";
+    EXPECT_EQ(height, 64u) << "the tile that holds the face";
+  }
 
-  for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},  // next day
+  for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},   // next day
+                                     std::tuple{3u, kDayX, kReadoutY},   // the day before
+                                     std::tuple{1u, kYearX, kReadoutY},  // next year
                                      std::tuple{1u, kOutside, kOutside},  // the OUT view
                                      std::tuple{3u, kOutside, kOutside}}) {  // back to today
     // A host may hold the pointer for a while (AfterStep while it starts its modules): a press
@@ -180,16 +199,20 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
 }
 
 // One case a host, named by its directory under tests/hosts.
+// Window Maker's dock, IceWM's tray and AfterStep's Wharf take the icon window into a tile.
 // AfterStep's Wharf keeps the right button for itself once it has started: a right press on
 // the applet there changes nothing.
 // fluxbox, Openbox and Blackbox keep their slit or dock where their placement setting puts it,
 // and ignore a move asked by another client.
 INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
-                         testing::Values(Host{"wmaker", true}, Host{"fluxbox", true, false},
+                         testing::Values(Host{"wmaker", true, true, true},
+                                         Host{"fluxbox", true, false},
                                          Host{"openbox", true, false},
                                          Host{"blackbox", true, false},
-                                         Host{"pekwm", true}, Host{"icewm", true},
-                                         Host{"afterstep", false}, Host{"fvwm", true},
+                                         Host{"pekwm", true},
+                                         Host{"icewm", true, true, true},
+                                         Host{"afterstep", false, true, true},
+                                         Host{"fvwm", true},
                                          Host{"jwm", true}),
                          [](const testing::TestParamInfo<Host>& info) {
                            return std::string(info.param.name);
@@ -215,14 +238,7 @@ TEST_P(FocusInTheDock, CrossingTheAppletLeavesTheKeyboardFocusAlone) {
   EXPECT_EQ(crossWindows(d, shown, 3), static_cast<int>(3 * shown.size()));
   // The applet takes its events in order: once a later press shows, it has had every crossing.
   // Sent to the face rather than pressed, so that the host has no click to give the focus by.
-  XEvent press{};
-  press.xbutton.type = ButtonPress;
-  press.xbutton.window = docked_.face;
-  press.xbutton.x = kDayX;
-  press.xbutton.y = kReadoutY;
-  press.xbutton.button = 1;
-  XSendEvent(d, docked_.face, False, ButtonPressMask, &press);
-  XSync(d, False);
+  sendPress(d, docked_.face, kDayX, kReadoutY, 1);
   model.press(1, kDayX, kReadoutY);
   ASSERT_TRUE(showsFace(model));
   EXPECT_EQ(focusWindow(d), terminal.window);
@@ -262,9 +278,11 @@ TEST_P(Restarting, OneAppletDockedAndDrawing) {
   model.press(1, kDayX, kReadoutY);
   ASSERT_TRUE(showsFace(model));
 
-  Child command = spawn("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
-                        environmentWith({"HOME=" + session_.home, "DISPLAY=" + server_.name()}));
-  ASSERT_EQ(waitChild(command, 10s), 0) << restart.command << ": " << childStderr(command);
+  const Ending ending =
+      runToEnd("/bin/sh", {"sh", "-c", std::string("cd && exec ") + restart.command},
+               environmentWith({"HOME=" + session_.home.path(), "DISPLAY=" + server_.name()}), "",
+               10s);
+  ASSERT_EQ(ending.status, 0) << restart.command << ": " << ending.stderrText;
   ASSERT_TRUE(waitForDockedAgain(d, docked_)) << "the face is not in a dock again";
   EXPECT_EQ(findWindowsByClass(d, "dockorrery").size(), 1u);
   if (!restart.sameApplet) model = FaceModel(kToday);

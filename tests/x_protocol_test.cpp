@@ -12,7 +12,6 @@
 #include <sys/syscall.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -79,13 +78,8 @@ Stretch stretch(const std::vector<TraceLine>& lines, size_t begin, size_t end,
 bool stopWhileSleeping(pid_t pid) {
   for (int attempt = 0; attempt < 200; attempt++) {
     kill(pid, SIGSTOP);
-    waitUntil([&] {
-      std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-      std::string line;
-      std::getline(stat, line);
-      return line.find(") T ") != std::string::npos;
-    });
-    std::ifstream syscallFile("/proc/" + std::to_string(pid) + "/syscall");
+    waitUntil([&] { return processFile(pid, "stat").find(") T ") != std::string::npos; });
+    std::istringstream syscallFile(processFile(pid, "syscall"));
     long number = -1;
     syscallFile >> number;
     bool sleeping = number == SYS_clock_nanosleep;
@@ -99,15 +93,6 @@ bool stopWhileSleeping(pid_t pid) {
   return false;
 }
 
-void sendExpose(Display* d, Window window) {
-  XEvent expose{};
-  expose.xexpose.type = Expose;
-  expose.xexpose.window = window;
-  expose.xexpose.width = kFaceSize;
-  expose.xexpose.height = kFaceSize;
-  XSendEvent(d, window, False, ExposureMask, &expose);
-}
-
 TEST(Protocol, OnlyCopiesAfterStartUpAndOneCopyPerWindowForExposures) {
   XServer server;
   ProtocolTrace trace(server);
@@ -118,13 +103,7 @@ TEST(Protocol, OnlyCopiesAfterStartUpAndOneCopyPerWindowForExposures) {
 
   // Frames of the IN view, then of the OUT view after a left press outside the readout.
   ASSERT_TRUE(waitUntil([&] { return frames() >= 40; }));
-  XEvent press{};
-  press.xbutton.type = ButtonPress;
-  press.xbutton.window = applet.mainWindow;
-  press.xbutton.x = press.xbutton.y = 30;
-  press.xbutton.button = 1;
-  XSendEvent(d, applet.mainWindow, False, ButtonPressMask, &press);
-  XSync(d, False);
+  sendPress(d, applet.mainWindow, 30, 30, 1);
   const size_t framesBefore = frames();
   ASSERT_TRUE(waitUntil([&] { return frames() >= framesBefore + 40; }));
 

@@ -13,28 +13,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <sstream>
 
 namespace {
 
 using namespace std::chrono;
-
-// Resident set in kB, from the kernel's own account.
-long residentKb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      long kb;
-      status >> kb;
-      return kb;
-    }
-    status.ignore(1 << 16, '\n');
-  }
-  return -1;
-}
 
 TEST(Soak, FiftyThousandActionsOnBothWindows) {
   // An amount of work, not of time: the applet catches up with every kBatch actions before the
@@ -91,16 +75,12 @@ TEST(Soak, FiftyThousandActionsOnBothWindows) {
       presses++;
     } else if (action < 19) {
       // Straight to the icon window, which a bare server never maps.
-      XEvent event{};
-      event.xbutton.type = ButtonPress;
-      event.xbutton.window = iconWindow;
-      event.xbutton.x = pick(-8, 71);
-      event.xbutton.y =
+      const int x = pick(-8, 71);
+      const int y =
           pick(0, 1) ? pick(kReadoutFields[0].top - 2, kReadoutFields[0].bottom + 2) : pick(-8, 71);
-      event.xbutton.button = button();
-      XSendEvent(d, iconWindow, False, ButtonPressMask, &event);
-      XSync(d, False);
-      model.press(event.xbutton.button, event.xbutton.x, event.xbutton.y);
+      const unsigned b = button();
+      sendPress(d, iconWindow, x, y, b);
+      model.press(b, x, y);
       presses++;
     } else {
       movePointer(d, DefaultRootWindow(d), 200, 200);  // leave the face, enter it again later
@@ -111,7 +91,7 @@ TEST(Soak, FiftyThousandActionsOnBothWindows) {
       ASSERT_TRUE(shown(seen)) << "after " << done << " actions shows " << seen << ", expected "
                                << model.readout() << " " << model.label();
     }
-    if (done % kSampleEvery == 0) samples.emplace_back(done, residentKb(pid));
+    if (done % kSampleEvery == 0) samples.emplace_back(done, processStatusField(pid, "VmRSS"));
   }
 
   // Still drawing: back in the IN view (where no dot covers the readout), a right press outside
@@ -123,7 +103,7 @@ TEST(Soak, FiftyThousandActionsOnBothWindows) {
     const Face face = grabFace(d, mainWindow);
     return (seen = readoutText(face) + " " + labelText(face)) == "01.03.2024 IN";
   })) << "shows " << seen;
-  samples.emplace_back(kActions, residentKb(pid));
+  samples.emplace_back(kActions, processStatusField(pid, "VmRSS"));
 
   std::ostringstream figures;
   long warmKb = -1, peakKb = -1;

@@ -23,12 +23,6 @@ std::string readFile(const fs::path& path) {
   return text.str();
 }
 
-std::string makeTempDir(const char* what) {
-  std::string pattern = std::string("/tmp/dockorrery-") + what + ".XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
 // The host's files in `home`: copies of the host's own files where the user starts from one,
 // each followed by the snippet, and the other snippets as they are.
 void writeHome(const std::string& host, const std::string& home) {
@@ -48,18 +42,6 @@ std::string trimmed(std::string text) {
   return text;
 }
 
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
-
-}  // namespace
-
-bool viewable(Display* display, Window window) {
-  XWindowAttributes attributes;
-  return XGetWindowAttributes(display, window, &attributes) != 0 &&
-         attributes.map_state == IsViewable;
-}
-
-namespace {
-
 // The child of the root window that holds `window` (the window itself when it is one).
 Window topLevel(Display* display, Window window) {
   for (;;) {
@@ -76,8 +58,7 @@ Window topLevel(Display* display, Window window) {
 bool findDockedFace(Display* display, DockedFace& docked) {
   // Hosts create and destroy windows of their own while they start: a window may go between
   // being listed and being read.
-  XSync(display, False);
-  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+  const XErrorsIgnored ignored(display);
   bool found = false;
   for (Window main : findWindowsByClass(display, "dockorrery")) {
     XWMHints* hints = XGetWMHints(display, main);
@@ -94,8 +75,6 @@ bool findDockedFace(Display* display, DockedFace& docked) {
     }
     if (found) break;
   }
-  XSync(display, False);
-  XSetErrorHandler(previousHandler);
   return found;
 }
 
@@ -122,11 +101,11 @@ bool settled(Display* display, DockedFace& docked, std::chrono::milliseconds tim
 
 HostSession startSession(XServer& server, const std::string& host, const std::string& fakeTime) {
   HostSession session;
-  session.home = makeTempDir("home");
-  session.bin = makeTempDir("bin");
-  writeHome(host, session.home);
+  session.home = TemporaryDirectory("home");
+  session.bin = TemporaryDirectory("bin");
+  writeHome(host, session.home.path());
   // Started by name, as a session starts an installed program: argv[0] is "dockorrery".
-  const fs::path wrapper = fs::path(session.bin) / "dockorrery";
+  const fs::path wrapper = fs::path(session.bin.path()) / "dockorrery";
   std::ofstream script(wrapper);
   script << "#!/bin/bash\nexport TZ=UTC\n";
   for (const std::string& variable : fakeClockEnvironment(fakeTime)) {
@@ -138,9 +117,11 @@ HostSession startSession(XServer& server, const std::string& host, const std::st
   script.close();
   fs::permissions(wrapper, fs::perms::owner_all);
   const std::string command = trimmed(readFile(kHosts / host / "session"));
+  const char* path = std::getenv("PATH");
   session.process = spawn("/bin/sh", {"sh", "-c", "cd && exec " + command},
-                          environmentWith({"HOME=" + session.home, "DISPLAY=" + server.name(),
-                                           "PATH=" + session.bin + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")}));
+                          environmentWith({"HOME=" + session.home.path(), "DISPLAY=" + server.name(),
+                                           "PATH=" + session.bin.path() + ":" +
+                                               (path != nullptr ? path : "/usr/bin:/bin")}));
   return session;
 }
 
@@ -170,24 +151,17 @@ HostSession startDockedSession(XServer& server, const std::string& host,
 bool waitForDockedAgain(Display* display, DockedFace& docked, std::chrono::milliseconds timeout) {
   const Window previousDock = docked.dock;
   const auto gone = [&] {
-    XSync(display, False);
-    XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+    const XErrorsIgnored ignored(display);
     XWindowAttributes attributes;
-    const bool exists = XGetWindowAttributes(display, previousDock, &attributes) != 0;
-    XSync(display, False);
-    XSetErrorHandler(previousHandler);
-    return !exists;
+    return XGetWindowAttributes(display, previousDock, &attributes) == 0;
   };
   return waitUntil(gone, timeout) && settled(display, docked, timeout);
 }
 
 void stopHostSession(HostSession& session) {
   killChild(session.process);
-  std::error_code ignored;
-  if (!session.home.empty()) fs::remove_all(session.home, ignored);
-  if (!session.bin.empty()) fs::remove_all(session.bin, ignored);
-  session.home.clear();
-  session.bin.clear();
+  session.home = {};
+  session.bin = {};
 }
 
 namespace {
@@ -215,11 +189,10 @@ Face screenFace(Display* display, const DockedFace& docked) {
   Window child;
   XTranslateCoordinates(display, docked.face, root, 32, 32, &x, &y, &child);
   // A host's windows may go while they are walked (AfterStep's frame of a withdrawn Wharf).
-  XSync(display, False);
-  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
-  const Window top = windowAt(display, x, y);
-  XSync(display, False);
-  XSetErrorHandler(previousHandler);
+  const Window top = [&] {
+    const XErrorsIgnored ignored(display);
+    return windowAt(display, x, y);
+  }();
   const Window window =
       top == docked.mainWindow || top == docked.iconWindow ? top : docked.face;
   XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);

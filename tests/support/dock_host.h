@@ -17,8 +17,8 @@
 // group. Stopping it kills the group and removes the home.
 struct HostSession {
   Child process;
-  std::string home;
-  std::string bin;  // holds the `dockorrery` the session finds on its PATH
+  TemporaryDirectory home;
+  TemporaryDirectory bin;  // holds the `dockorrery` the session finds on its PATH
 };
 
 // Where the applet's face shows: the window of the pair that is mapped inside a window of the
@@ -55,9 +55,6 @@ bool waitForDockedAgain(Display* display, DockedFace& docked,
 // Wharf, after a press, the main window a border's width off the icon window): the user sees the
 // upper one.
 Face screenFace(Display* display, const DockedFace& docked);
-
-// Whether `window` is mapped, and all the windows that hold it.
-bool viewable(Display* display, Window window);
 
 // Pixels of the window shape's square (4, 4)-(59, 59) in which `seen` and `expected` differ,
 // with the first of them described; empty when they agree.

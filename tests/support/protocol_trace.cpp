@@ -1,11 +1,7 @@
 #include "tests/support/protocol_trace.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -60,12 +56,8 @@ std::string traceField(const TraceLine& line, const std::string& field) {
   return wordAt(line.text, at + key.size());
 }
 
-ProtocolTrace::ProtocolTrace(const XServer& server) {
-  char pattern[] = "/tmp/dockorrery-xtrace.XXXXXX";
-  int fd = mkstemp(pattern);
-  if (fd < 0) throw std::runtime_error("mkstemp failed");
-  close(fd);
-  outPath_ = pattern;
+ProtocolTrace::ProtocolTrace(const XServer& server)
+    : folder_("xtrace"), outPath_(folder_.path() + "/trace") {
   display_ = claimDisplay();
   // -n: no xauth, the private server needs none; -k: keep listening between clients.
   xtrace_ = spawn("/usr/bin/xtrace",
@@ -82,7 +74,6 @@ ProtocolTrace::ProtocolTrace(const XServer& server) {
 ProtocolTrace::~ProtocolTrace() {
   killChild(xtrace_);
   releaseDisplay(display_);  // xtrace leaves its socket behind
-  unlink(outPath_.c_str());
 }
 
 std::vector<TraceLine> ProtocolTrace::lines() const {

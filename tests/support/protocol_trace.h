@@ -35,5 +35,6 @@ class ProtocolTrace {
  private:
   Child xtrace_;
   ClaimedDisplay display_;
+  TemporaryDirectory folder_;  // holds xtrace's record
   std::string outPath_;
 };

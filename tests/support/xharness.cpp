@@ -1,5 +1,6 @@
 #include "tests/support/xharness.h"
 
+#include "applet/art/face_layout.h"
 #include "applet/face_art.h"
 #include "applet/readout_layout.h"
 #include "tests/support/sanitizer_reports.h"
@@ -22,16 +23,11 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
 namespace {
-
-std::string makeTempDir() {
-  char pattern[] = "/tmp/dockorrery-test.XXXXXX";
-  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
 
 std::vector<char*> cStrings(const std::vector<std::string>& strings) {
   std::vector<char*> result;
@@ -103,6 +99,42 @@ std::string childStderr(const Child& child) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+TemporaryDirectory::TemporaryDirectory(const std::string& what)
+    : path_("/tmp/dockorrery-" + what + ".XXXXXX") {
+  if (mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + path_);
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+TemporaryDirectory::TemporaryDirectory(TemporaryDirectory&& other) noexcept
+    : path_(std::exchange(other.path_, {})) {}
+
+TemporaryDirectory& TemporaryDirectory::operator=(TemporaryDirectory&& other) noexcept {
+  if (this != &other) {
+    TemporaryDirectory old(std::move(*this));
+    path_ = std::exchange(other.path_, {});
+  }
+  return *this;
+}
+
+std::string processFile(pid_t pid, const std::string& name) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/" + name);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+long processStatusField(pid_t pid, const std::string& field) {
+  std::istringstream status(processFile(pid, "status"));
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+  }
+  throw std::runtime_error("no " + field + " for process " + std::to_string(pid));
 }
 
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides) {
@@ -188,10 +220,7 @@ XServer::XServer(const std::string& screen, const std::vector<std::string>& extr
 
 XServer::~XServer() {
   if (display_ != nullptr) XCloseDisplay(display_);
-  killChild(windowManager_);
   killChild(server_);
-  std::error_code ignored;
-  if (!home_.empty()) std::filesystem::remove_all(home_, ignored);
 }
 
 void XServer::stop(int signal) {
@@ -202,53 +231,32 @@ void XServer::stop(int signal) {
   killChild(server_);
 }
 
-const std::string& XServer::home() {
-  if (home_.empty()) home_ = makeTempDir();
-  return home_;
-}
-
-void XServer::startWindowManager(const std::vector<std::string>& argv,
-                                 const std::vector<std::string>& env) {
-  std::vector<std::string> overrides = {"HOME=" + home(), "DISPLAY=" + name_};
-  overrides.insert(overrides.end(), env.begin(), env.end());
-  const std::vector<std::string> environment = environmentWith(overrides);
-  // A window manager owns SubstructureRedirect on the root: selecting it ourselves then fails.
-  auto managed = [&] {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, DefaultRootWindow(display_), &attributes);
-    return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
-  };
-  // Window managers word a refused connection each their own way: any end before managing the
-  // screen counts as one.
-  for (int attempt = 1;; attempt++) {
-    windowManager_ = spawn(argv[0], argv, environment);
-    bool ended = false;
-    if (waitUntil([&] { return managed() || (ended = waitChild(windowManager_, {}) != -1); },
-                  std::chrono::seconds(20)) &&
-        !ended) {
-      return;
-    }
-    const std::string err = childStderr(windowManager_);
-    killChild(windowManager_);
-    if (!ended || attempt == kConnectionAttempts) {
-      throw std::runtime_error(argv[0] + " did not start: " + err);
-    }
-  }
-}
-
-void XServer::startWindowMaker() { startWindowManager({"/usr/bin/wmaker", "--dont-restore"}); }
-
 namespace {
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
+XErrorsIgnored::XErrorsIgnored(Display* display) : display_(display) {
+  if (display_ != nullptr) XSync(display_, False);
+  previous_ = XSetErrorHandler(ignoreXError);
+}
+
+XErrorsIgnored::~XErrorsIgnored() {
+  if (display_ != nullptr) XSync(display_, False);
+  XSetErrorHandler(previous_);
+}
+
+bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
+}
+
 std::vector<Window> findWindowsByClass(Display* display, const std::string& resName) {
   // A window may be destroyed between being listed and being read (a window manager's own come
   // and go): its BadWindow is expected here and must not end the test through Xlib.
-  XSync(display, False);
-  XErrorHandler previousHandler = XSetErrorHandler(ignoreXError);
+  const XErrorsIgnored ignored(display);
   std::vector<Window> found;
   std::vector<Window> pending = {DefaultRootWindow(display)};
   while (!pending.empty()) {
@@ -267,8 +275,6 @@ std::vector<Window> findWindowsByClass(Display* display, const std::string& resN
       if (children != nullptr) XFree(children);
     }
   }
-  XSync(display, False);
-  XSetErrorHandler(previousHandler);
   return found;
 }
 
@@ -426,6 +432,33 @@ std::string labelText(const Face& face) {
   return "?";
 }
 
+namespace {
+
+// Sends `event` to `window` under `mask`, and waits until the server has taken it.
+void sendTo(Display* display, Window window, long mask, XEvent& event) {
+  event.xany.window = window;
+  XSendEvent(display, window, False, mask, &event);
+  XSync(display, False);
+}
+
+}  // namespace
+
+void sendPress(Display* display, Window window, int x, int y, unsigned button) {
+  XEvent press{};
+  press.xbutton.type = ButtonPress;
+  press.xbutton.x = x;
+  press.xbutton.y = y;
+  press.xbutton.button = button;
+  sendTo(display, window, ButtonPressMask, press);
+}
+
+void sendExpose(Display* display, Window window) {
+  XEvent expose{};
+  expose.xexpose.type = Expose;
+  expose.xexpose.width = expose.xexpose.height = kFaceSize;
+  sendTo(display, window, ExposureMask, expose);
+}
+
 void movePointer(Display* display, Window window, int x, int y) {
   int rootX, rootY;
   Window child;
@@ -459,11 +492,7 @@ KeyboardClient openKeyboardClient(const std::string& name, int x, int y) {
   XSelectInput(d, client.window, KeyPressMask);
   XMapRaised(d, client.window);
   XSync(d, False);
-  waitUntil([&] {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(d, client.window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
-  });
+  waitUntil([&] { return viewable(d, client.window); });
   return client;
 }
 

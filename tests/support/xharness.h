@@ -1,6 +1,6 @@
-// The harness for the real applet on a private X server: processes, servers, window managers,
-// windows, pixels and input. Free of any test framework, so that the tests and the benchmarks
-// both link it; tests/support/sanitizer_listener.cpp adds what only the tests need.
+// The harness for the real applet on a private X server: processes, servers, windows, pixels
+// and input. Free of any test framework, so that the tests and the benchmarks both link it;
+// tests/support/sanitizer_listener.cpp adds what only the tests need.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -33,6 +33,29 @@ void killChild(Child& child);
 // What the child wrote to standard error so far.
 std::string childStderr(const Child& child);
 
+// A fresh directory /tmp/dockorrery-WHAT.XXXXXX, removed with everything in it when the record
+// goes (or is assigned another). A default-made one holds none: path() is empty.
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory() = default;
+  // Makes the directory; throws std::runtime_error when it can't.
+  explicit TemporaryDirectory(const std::string& what);
+  ~TemporaryDirectory();
+  TemporaryDirectory(TemporaryDirectory&& other) noexcept;
+  TemporaryDirectory& operator=(TemporaryDirectory&& other) noexcept;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The text of /proc/PID/`name` ("stat", "syscall", "status"); empty when there is none.
+std::string processFile(pid_t pid, const std::string& name);
+// A numeric field of /proc/PID/status: "VmRSS" or "VmHWM" in KiB, "voluntary_ctxt_switches" a
+// count. Throws std::runtime_error when the process has no such field (or has ended).
+long processStatusField(pid_t pid, const std::string& field);
+
 // The environment of this process, with `overrides` ("NAME=value" replaces, "NAME" removes).
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides);
 
@@ -51,6 +74,26 @@ Display* connectDisplay(const std::string& name);
 // Whether a program that ended with `status` and `stderrText` did so because it could not open
 // its display: the applet's "NAME: can't open display DISPLAY" and exit status 1.
 bool refusedDisplay(int status, const std::string& stderrText);
+
+// While one lives, X errors on any connection are ignored rather than ending the process through
+// Xlib's default handler: for requests that may fail (a window going between being listed and
+// being read, an image of a window not yet mapped). With a `display`, the requests made before
+// are flushed first and those made meanwhile checked before the handler is put back, so that
+// only the errors of the guarded requests are ignored.
+class XErrorsIgnored {
+ public:
+  explicit XErrorsIgnored(Display* display = nullptr);
+  ~XErrorsIgnored();
+  XErrorsIgnored(const XErrorsIgnored&) = delete;
+  XErrorsIgnored& operator=(const XErrorsIgnored&) = delete;
+
+ private:
+  Display* display_;
+  XErrorHandler previous_;
+};
+
+// Whether `window` is mapped, and all the windows that hold it.
+bool viewable(Display* display, Window window);
 
 // A display number nobody serves, for a program of the harness that poses as a display (a
 // protocol recorder, a connection refuser). Far above the numbers Xvfb -displayfd hands out, and
@@ -78,25 +121,13 @@ class XServer {
   const std::string& name() const { return name_; }  // ":N"
   Display* display() const { return display_; }      // the harness's own connection
   pid_t pid() const { return server_.pid; }
-  // Starts the window manager `argv` (argv[0] its path) with home() as HOME and `env` added to
-  // this process's environment, and waits until it manages the screen; starts it again when
-  // it ends before that (its connection refused). Stopped with the server.
-  void startWindowManager(const std::vector<std::string>& argv,
-                          const std::vector<std::string>& env = {});
-  // Starts Window Maker that way.
-  void startWindowMaker();
-  // The window manager's HOME: a fresh directory, made on first use (so that a test can put the
-  // manager's configuration there before starting it) and removed with the server.
-  const std::string& home();
   // Ends the server with `signal` as a crash or a shutdown would, after closing the harness's
   // own connection (which would otherwise end this process through Xlib), and reaps it.
   void stop(int signal);
 
  private:
   Child server_;
-  Child windowManager_;
   std::string name_;
-  std::string home_;
   Display* display_ = nullptr;
 };
 
@@ -157,6 +188,13 @@ inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * 64 + x
 std::string readoutText(const Face& face);
 // The view label: "IN", "OUT", or "?" when it is neither.
 std::string labelText(const Face& face);
+
+// Sends `window` a ButtonPress of `button` at face coordinates (x, y) with XSendEvent, to the
+// client that asked for presses on it (the applet): the pointer stays, and no host sees a click.
+// Returns once the server has taken the event.
+void sendPress(Display* display, Window window, int x, int y, unsigned button);
+// Sends `window` an Expose of the whole face with XSendEvent, as sendPress does.
+void sendExpose(Display* display, Window window);
 
 // Moves the pointer to face coordinates (x, y) of `window` through XTest.
 void movePointer(Display* display, Window window, int x, int y);
