@@ -1,6 +1,7 @@
 #include "dock/dock_window.h"
 
 #include <X11/extensions/shape.h>
+#include <signal.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,9 @@ void openDisplay(char* const* argv) {
   }
   dockWindow.screen = DefaultScreen(dockWindow.display);
   dockWindow.rootWindow = RootWindow(dockWindow.display, dockWindow.screen);
+  // A request written just as the server goes fails with EPIPE, and Xlib ends the program with
+  // its message and status 1 as on any lost connection, where SIGPIPE would kill it unreported.
+  signal(SIGPIPE, SIG_IGN);
 }
 
 // Pixel of a colour (a name or #rrggbb) in the root window's colormap. Neither the parse nor the

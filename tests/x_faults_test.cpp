@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,6 +68,16 @@ std::string commandBytes(const std::vector<std::string>& argv) {
   return bytes;
 }
 
+// Whether the process `pid` ignores `signal` (its SigIgn mask, in hexadecimal).
+bool ignoresSignal(pid_t pid, int signal) {
+  std::istringstream status(processFile(pid, "status"));
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigIgn:", 0) != 0) continue;
+    return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+  }
+  return false;
+}
+
 TEST(ServerDeath, TheAppletEndsThroughXlibsDefaultHandler) {
   // A server that shuts down (SIGTERM) and one that crashes (SIGKILL).
   for (int signal : {SIGTERM, SIGKILL}) {
@@ -80,15 +91,13 @@ TEST(ServerDeath, TheAppletEndsThroughXlibsDefaultHandler) {
     click(d, applet.mainWindow, 30, 30, 1);
     ASSERT_TRUE(waitUntil([&] { return labelText(grabFace(d, applet.mainWindow)) == "OUT"; }));
     ASSERT_EQ(waitChild(applet.process, 0ms), -1) << "running before the server ends";
+    // A frame's requests written just as the server goes must end the program through Xlib too.
+    EXPECT_TRUE(ignoresSignal(applet.process.pid, SIGPIPE));
 
     const std::string name = server.name();
-    auto killed = std::chrono::steady_clock::now();
     server.stop(signal);
-    int status = waitChild(applet.process, 2s);
-    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - killed);
-    ASSERT_NE(status, -1) << "still running 2 s after its server ended";
-    EXPECT_LT(took, 2s);
+    const int status = waitChild(applet.process, 60s);
+    ASSERT_NE(status, -1) << "still running a minute after its server ended";
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     // Xlib's default handler says which connection was lost, and nothing else is written.
