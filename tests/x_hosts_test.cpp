@@ -160,7 +160,7 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
                               CWOverrideRedirect | CWBackPixel, &cover);
   XMapRaised(d, over);
   XSync(d, False);
-  ASSERT_TRUE(waitUntil([&] { return screenFace(d, docked_)[32 * 64 + 32] == 0xFFFFFFu; }));
+  ASSERT_TRUE(waitUntil([&] { return pixelAt(screenFace(d, docked_), 32, 32) == 0xFFFFFFu; }));
   XDestroyWindow(d, over);
   XSync(d, False);
   ASSERT_TRUE(showsFace(model)) << "once uncovered";

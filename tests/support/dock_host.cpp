@@ -198,15 +198,16 @@ Face screenFace(Display* display, const DockedFace& docked) {
   XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
   const int screenWidth = DisplayWidth(display, DefaultScreen(display));
   const int screenHeight = DisplayHeight(display, DefaultScreen(display));
-  Face face(64 * 64, 0xFF000000u);  // off the screen: no colour at all
+  Face face(kFaceSize * kFaceSize, 0xFF000000u);  // off the screen: no colour at all
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-  const int x1 = std::min(x + 64, screenWidth), y1 = std::min(y + 64, screenHeight);
+  const int x1 = std::min(x + kFaceSize, screenWidth), y1 = std::min(y + kFaceSize, screenHeight);
   if (x1 <= x0 || y1 <= y0) return face;
   XImage* image = XGetImage(display, root, x0, y0, x1 - x0, y1 - y0, AllPlanes, ZPixmap);
   if (image == nullptr) throw std::runtime_error("XGetImage failed");
   for (int sy = y0; sy < y1; ++sy) {
     for (int sx = x0; sx < x1; ++sx) {
-      face[(sy - y) * 64 + sx - x] = static_cast<uint32_t>(XGetPixel(image, sx - x0, sy - y0) & 0xFFFFFF);
+      const unsigned long pixel = XGetPixel(image, sx - x0, sy - y0);
+      face[(sy - y) * kFaceSize + sx - x] = static_cast<uint32_t>(pixel & 0xFFFFFF);
     }
   }
   XDestroyImage(image);
@@ -218,10 +219,10 @@ std::string faceDifference(const Face& seen, const Face& expected) {
   char first[96] = "";
   for (int y = 4; y < 60; ++y) {
     for (int x = 4; x < 60; ++x) {
-      if (seen[y * 64 + x] == expected[y * 64 + x]) continue;
+      if (pixelAt(seen, x, y) == pixelAt(expected, x, y)) continue;
       if (count++ == 0) {
         std::snprintf(first, sizeof first, "first at (%d, %d): 0x%06x where 0x%06x belongs", x, y,
-                      seen[y * 64 + x], expected[y * 64 + x]);
+                      pixelAt(seen, x, y), pixelAt(expected, x, y));
       }
     }
   }

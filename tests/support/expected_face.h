@@ -1,6 +1,6 @@
 // The one composer of expected faces, pixel by pixel: the artwork, the readout and label glyphs
-// (copied from the artwork's glyph cells of the layout) over it and the bodies' dots, either where a test puts them or where the ephemeris does for a
-// FaceModel's date and view.
+// over it (copied from the artwork's glyph cells) and the bodies' dots, either where a test puts
+// them or where the ephemeris does for a FaceModel's date and view.
 #pragma once
 
 #include <cstdint>

@@ -347,20 +347,20 @@ Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
 }
 
 Face grabFace(Display* display, Window window) {
-  XImage* image = XGetImage(display, window, 0, 0, 64, 64, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, window, 0, 0, kFaceSize, kFaceSize, AllPlanes, ZPixmap);
   if (image == nullptr) throw std::runtime_error("XGetImage failed");
-  Face face(64 * 64);
+  Face face(kFaceSize * kFaceSize);
   XWindowAttributes attributes;
   XGetWindowAttributes(display, window, &attributes);
-  for (int y = 0; y < 64; y++) {
-    for (int x = 0; x < 64; x++) {
+  for (int y = 0; y < kFaceSize; y++) {
+    for (int x = 0; x < kFaceSize; x++) {
       XColor color;
       color.pixel = XGetPixel(image, x, y);
       if (attributes.visual->c_class == TrueColor) {
-        face[y * 64 + x] = static_cast<uint32_t>(color.pixel & 0xFFFFFF);
+        face[y * kFaceSize + x] = static_cast<uint32_t>(color.pixel & 0xFFFFFF);
       } else {
         XQueryColor(display, attributes.colormap, &color);
-        face[y * 64 + x] = static_cast<uint32_t>(((color.red >> 8) << 16) |
+        face[y * kFaceSize + x] = static_cast<uint32_t>(((color.red >> 8) << 16) |
                                                  ((color.green >> 8) << 8) | (color.blue >> 8));
       }
     }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "applet/art/face_layout.h"
+
 // A child process with its standard error collected into a temporary file.
 struct Child {
   pid_t pid = -1;
@@ -178,10 +180,10 @@ Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
 // Top-level windows whose WM_CLASS name is `resName`, searched through the whole tree.
 std::vector<Window> findWindowsByClass(Display* display, const std::string& resName);
 
-// The 64x64 face of `window` as 0xRRGGBB pixels, row by row.
+// The kFaceSize x kFaceSize face of `window` as 0xRRGGBB pixels, row by row.
 using Face = std::vector<uint32_t>;
 Face grabFace(Display* display, Window window);
-inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * 64 + x]; }
+inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * kFaceSize + x]; }
 
 // The readout decoded from its ten cells: digits, '.' for the point glyph, ' ' for a blank cell,
 // '?' for anything else (a dot over a digit, say).
