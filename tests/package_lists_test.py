@@ -71,7 +71,7 @@ def check(source):
     instantiation = hosts_test[hosts_test.index("INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock"):]
     instantiation = instantiation[:instantiation.index(";")]
     same("tests/x_hosts_test.cpp's hosts against tests/hosts",
-         set(re.findall(r'Host\{"(\w+)"', instantiation)), hosts)
+         set(re.findall(r'Host\{\.name = "(\w+)"', instantiation)), hosts)
     ours = set(re.findall(r"^Package: (\S+)", control, re.M))
     same("debian/tests/control's Depends against install-deps' debtest group",
          set(relations(field(tests_control, "Depends"))) - ours, deps["debtest"] - {"autopkgtest"})

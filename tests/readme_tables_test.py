@@ -91,7 +91,8 @@ def differences_faults(source):
             wanted = f"{want:g}{unit}" + (f" + {altitude:g}′ of altitude" if altitude else "")
             faults.append(f"README.md gives {name} a tolerance of {tolerance}, the test {wanted}")
         if not re.fullmatch(r"[\d.e+-]+" + re.escape(unit), largest):
-            faults.append(f"README.md's largest difference of {name}, {largest}, is not in the unit of its tolerance")
+            faults.append(f"README.md's largest difference of {name}, {largest}, "
+                          "is not in the unit of its tolerance")
     for name in sorted(set(quantities) - {row[0] for row in rows}):
         faults.append(f"README.md's table of differences has no row of {name}, which the "
                       "astronomy tests compare")

@@ -12,7 +12,6 @@
 #include <sys/wait.h>
 
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,14 +67,9 @@ std::string commandBytes(const std::vector<std::string>& argv) {
   return bytes;
 }
 
-// Whether the process `pid` ignores `signal` (its SigIgn mask, in hexadecimal).
+// Whether the process `pid` ignores `signal`.
 bool ignoresSignal(pid_t pid, int signal) {
-  std::istringstream status(processFile(pid, "status"));
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("SigIgn:", 0) != 0) continue;
-    return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
-  }
-  return false;
+  return (std::stoull(processStatusText(pid, "SigIgn"), nullptr, 16) >> (signal - 1)) & 1;
 }
 
 TEST(ServerDeath, TheAppletEndsThroughXlibsDefaultHandler) {

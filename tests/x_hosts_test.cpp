@@ -77,10 +77,10 @@ Window managedAncestor(Display* display, Window face, Window dock) {
 
 // A host, by its directory under tests/hosts, whether presses of the right button reach the
 // applet there, whether its dock stays where another client moves it, and whether it takes the
-// icon window into a 64x64 tile of its own, as a dock of such applets does.
+// icon window into a tile of its own the size of the face, as a dock of such applets does.
 struct Host {
   const char* name;
-  bool rightButton;
+  bool rightButton = true;
   bool movable = true;
   bool iconTile = false;
 };
@@ -127,8 +127,8 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
     int x, y;
     unsigned width = 0, height = 0, border, depth;
     XGetGeometry(d, parentOf(d, docked_.face), &root, &x, &y, &width, &height, &border, &depth);
-    EXPECT_EQ(width, 64u) << "the tile that holds the face";
-    EXPECT_EQ(height, 64u) << "the tile that holds the face";
+    EXPECT_EQ(width, unsigned{kFaceSize}) << "the tile that holds the face";
+    EXPECT_EQ(height, unsigned{kFaceSize}) << "the tile that holds the face";
   }
 
   for (const auto& [button, x, y] : {std::tuple{1u, kDayX, kReadoutY},   // next day
@@ -205,15 +205,16 @@ TEST_P(InTheDock, ShowsTheFaceAndTakesPresses) {
 // fluxbox, Openbox and Blackbox keep their slit or dock where their placement setting puts it,
 // and ignore a move asked by another client.
 INSTANTIATE_TEST_SUITE_P(Hosts, InTheDock,
-                         testing::Values(Host{"wmaker", true, true, true},
-                                         Host{"fluxbox", true, false},
-                                         Host{"openbox", true, false},
-                                         Host{"blackbox", true, false},
-                                         Host{"pekwm", true},
-                                         Host{"icewm", true, true, true},
-                                         Host{"afterstep", false, true, true},
-                                         Host{"fvwm", true},
-                                         Host{"jwm", true}),
+                         testing::Values(Host{.name = "wmaker", .iconTile = true},
+                                         Host{.name = "fluxbox", .movable = false},
+                                         Host{.name = "openbox", .movable = false},
+                                         Host{.name = "blackbox", .movable = false},
+                                         Host{.name = "pekwm"},
+                                         Host{.name = "icewm", .iconTile = true},
+                                         Host{.name = "afterstep", .rightButton = false,
+                                              .iconTile = true},
+                                         Host{.name = "fvwm"},
+                                         Host{.name = "jwm"}),
                          [](const testing::TestParamInfo<Host>& info) {
                            return std::string(info.param.name);
                          });
@@ -250,7 +251,7 @@ TEST_P(FocusInTheDock, CrossingTheAppletLeavesTheKeyboardFocusAlone) {
 
 // Window Maker gives the focus on a click; hosts whose focus follows the pointer would move it
 // themselves as the pointer crosses their dock.
-INSTANTIATE_TEST_SUITE_P(Hosts, FocusInTheDock, testing::Values(Host{"wmaker", true}),
+INSTANTIATE_TEST_SUITE_P(Hosts, FocusInTheDock, testing::Values(Host{.name = "wmaker"}),
                          [](const testing::TestParamInfo<Host>& info) {
                            return std::string(info.param.name);
                          });

@@ -217,8 +217,8 @@ Face screenFace(Display* display, const DockedFace& docked) {
 std::string faceDifference(const Face& seen, const Face& expected) {
   int count = 0;
   char first[96] = "";
-  for (int y = 4; y < 60; ++y) {
-    for (int x = 4; x < 60; ++x) {
+  for (int y = kShapeFirst; y <= kShapeLast; ++y) {
+    for (int x = kShapeFirst; x <= kShapeLast; ++x) {
       if (pixelAt(seen, x, y) == pixelAt(expected, x, y)) continue;
       if (count++ == 0) {
         std::snprintf(first, sizeof first, "first at (%d, %d): 0x%06x where 0x%06x belongs", x, y,

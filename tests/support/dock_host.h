@@ -56,6 +56,6 @@ bool waitForDockedAgain(Display* display, DockedFace& docked,
 // upper one.
 Face screenFace(Display* display, const DockedFace& docked);
 
-// Pixels of the window shape's square (4, 4)-(59, 59) in which `seen` and `expected` differ,
+// Pixels of the window shape's square, kShapeFirst to kShapeLast, in which `seen` and `expected` differ,
 // with the first of them described; empty when they agree.
 std::string faceDifference(const Face& seen, const Face& expected);

@@ -1,6 +1,5 @@
 #include "tests/support/xharness.h"
 
-#include "applet/art/face_layout.h"
 #include "applet/face_art.h"
 #include "applet/readout_layout.h"
 #include "tests/support/sanitizer_reports.h"
@@ -129,12 +128,16 @@ std::string processFile(pid_t pid, const std::string& name) {
   return text.str();
 }
 
-long processStatusField(pid_t pid, const std::string& field) {
+std::string processStatusText(pid_t pid, const std::string& field) {
   std::istringstream status(processFile(pid, "status"));
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+    if (line.rfind(field + ":", 0) == 0) return line.substr(field.size() + 1);
   }
   throw std::runtime_error("no " + field + " for process " + std::to_string(pid));
+}
+
+long processStatusField(pid_t pid, const std::string& field) {
+  return std::stol(processStatusText(pid, field));
 }
 
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides) {
@@ -361,7 +364,8 @@ Face grabFace(Display* display, Window window) {
       } else {
         XQueryColor(display, attributes.colormap, &color);
         face[y * kFaceSize + x] = static_cast<uint32_t>(((color.red >> 8) << 16) |
-                                                 ((color.green >> 8) << 8) | (color.blue >> 8));
+                                                        ((color.green >> 8) << 8) |
+                                                        (color.blue >> 8));
       }
     }
   }

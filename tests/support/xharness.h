@@ -54,8 +54,11 @@ class TemporaryDirectory {
 
 // The text of /proc/PID/`name` ("stat", "syscall", "status"); empty when there is none.
 std::string processFile(pid_t pid, const std::string& name);
+// The text of a field of /proc/PID/status after its colon ("SigIgn": a mask in hexadecimal).
+// Throws std::runtime_error when the process has no such field (or has ended).
+std::string processStatusText(pid_t pid, const std::string& field);
 // A numeric field of /proc/PID/status: "VmRSS" or "VmHWM" in KiB, "voluntary_ctxt_switches" a
-// count. Throws std::runtime_error when the process has no such field (or has ended).
+// count. Throws as processStatusText does.
 long processStatusField(pid_t pid, const std::string& field);
 
 // The environment of this process, with `overrides` ("NAME=value" replaces, "NAME" removes).
