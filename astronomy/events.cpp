@@ -1,15 +1,15 @@
-// Rising, transit, setting and twilight: first by interpolation of the apparent places of three
-// days, then each event polished with the body's own apparent place at its instant. The
-// interpolation alone leaves the Moon's declination up to a few arcminutes off (its motion is
-// far from quadratic over two days), a minute or more of time at high latitudes.
+// Rising, transit, setting and twilight: the body's own apparent places at a few instants of the
+// day make a model of its sky (interpolated to a small fraction of an arcsecond), in which every
+// crossing of the day is found; each event is then polished with the body's own place at its
+// instant.
 #include "astronomy/events.h"
 
-#include <algorithm>
 #include <cmath>
 #include <iterator>
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/crossings.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
@@ -17,135 +17,118 @@ namespace {
 
 // The Sun's centre at the start of each twilight, in the enumeration's order.
 constexpr double kTwilightAltitude[] = {-6.0 * kDegree, -12.0 * kDegree, -18.0 * kDegree};
-constexpr double kPolished = 1e-6;   // days, 0.09 s: a step below this ends the polishing
-constexpr double kLargestStep = 0.01;  // days: a polishing step beyond this is not converging
-constexpr int kPolishingSteps = 4;
-constexpr double kHour = 1.0 / 24.0;  // days
+// Places over the day the model interpolates: every 12 hours, every 6 for the Moon, whose
+// declination moves up to 7 degrees a day and bends with its perturbations.
+constexpr int kPlaces = 3;
+constexpr int kMoonPlaces = 5;
+constexpr double kPolished = 1e-7;  // days, 0.009 s: a step below this ends the polishing
+constexpr int kPolishingSteps = 3;
 
-void invalid(RiseTransitSet& events) {
-  events.kind = RiseSetKind::Invalid;
-  events.hasRise = events.hasTransit = events.hasSet = false;
-  events.riseJdUt = events.transitJdUt = events.setJdUt = NAN;
-}
-
-// What polishing an event needs.
+// What the body's own sky needs.
 struct Sky {
   Body body;
   Observer observer;
+  double jdUt;        // the day's start
   double deltaTDays;
-  double altitude;  // the altitude its centre crosses, rad; NaN: its standard altitude
+  double altitude;    // the altitude its centre crosses, rad; NaN: its standard altitude
 };
 
-// The standard altitude of a body (rad), the Moon's at the distance of `place`.
-double standardAltitude(Body body, const ApparentPlace& place) {
-  return body == Body::Sun    ? kStandardAltitudeSun
-         : body == Body::Moon ? moonStandardAltitude(place.distanceAu * kAstronomicalUnitKm)
-                              : kStandardAltitudeStar;
-}
-
-// The body's hour angle H (rad, in (-pi, pi]) and its altitude less the altitude it crosses
-// (rad) at `jdUt` (UT), from its own apparent place; false where the place fails.
-bool sky(const Sky& sky, double jdUt, double& H, double& aboveCrossing, double& declination) {
+// The body's hour angle (rad, in (-pi, pi]), declination and the altitude it crosses (rad) at the
+// fraction `m` of the day, from its own apparent place; false where the place fails.
+bool skyAt(const Sky& sky, double m, detail::SkyAt& at) {
   ApparentPlace place;
+  const double jdUt = sky.jdUt + m;
   if (!computeApparentPlace(place, sky.body, jdUt + sky.deltaTDays)) return false;
-  H = signedAngle(apparentSiderealTime(jdUt) + sky.observer.longitude -
-                  place.equatorial.rightAscension);
-  declination = place.equatorial.declination;
-  const double sinH = std::sin(sky.observer.latitude) * std::sin(declination) +
-                      std::cos(sky.observer.latitude) * std::cos(declination) * std::cos(H);
-  const double h0 = std::isnan(sky.altitude) ? standardAltitude(sky.body, place) : sky.altitude;
-  aboveCrossing = std::asin(std::clamp(sinH, -1.0, 1.0)) - h0;
+  at.hourAngle = signedAngle(apparentSiderealTime(jdUt) + sky.observer.longitude -
+                             place.equatorial.rightAscension);
+  at.declination = place.equatorial.declination;
+  at.crossing = !std::isnan(sky.altitude) ? sky.altitude
+                : sky.body == Body::Sun   ? kStandardAltitudeSun
+                : sky.body == Body::Moon
+                    ? moonStandardAltitude(place.distanceAu * kAstronomicalUnitKm)
+                    : kStandardAltitudeStar;
   return true;
 }
 
-// The first crossing upward (`upward`) or downward of [from, to) (UT), found in `steps` equal
-// steps and then by bisection on the body's own altitude; NaN when there is none.
-double scan(const Sky& where, bool upward, double from, double to, int steps) {
-  double H, before, declination;
-  if (!sky(where, from, H, before, declination)) return NAN;
-  for (int k = 1; k <= steps; ++k) {
-    double lo = from + (to - from) * (k - 1) / steps, hi = from + (to - from) * k / steps, after;
-    if (!sky(where, hi, H, after, declination)) return NAN;
-    if (upward ? before < 0.0 && after >= 0.0 : before >= 0.0 && after < 0.0) {
-      while (hi - lo > kPolished) {
-        const double mid = (lo + hi) / 2.0;
-        double above;
-        if (!sky(where, mid, H, above, declination)) return NAN;
-        ((above >= 0.0) == upward ? hi : lo) = mid;
-      }
-      return hi < to ? hi : NAN;
-    }
-    before = after;
+// The model of the body's sky over the day through its places; false where one fails.
+bool modelOf(const Sky& sky, detail::DayModel& model) {
+  const int count = sky.body == Body::Moon ? kMoonPlaces : kPlaces;
+  double hourAngle[detail::DayModel::kTerms], declination[detail::DayModel::kTerms],
+      crossing[detail::DayModel::kTerms];
+  for (int k = 0; k < count; ++k) {
+    const double m = double(k) / (count - 1);
+    detail::SkyAt at;
+    if (!skyAt(sky, m, at)) return false;
+    // Less the Earth's turning, the hour angle moves slowly: each one taken the short way
+    // from the one before.
+    const double w = at.hourAngle - kSiderealRotationPerDay * m;
+    hourAngle[k] = k == 0 ? w : hourAngle[k - 1] + signedAngle(w - hourAngle[k - 1]);
+    declination[k] = at.declination;
+    crossing[k] = at.crossing;
   }
-  return NAN;
+  detail::interpolate(hourAngle, count, model.hourAngle);
+  detail::interpolate(declination, count, model.declination);
+  detail::interpolate(crossing, count, model.crossing);
+  return true;
 }
 
-// Newton steps from the event at `jdUt` (UT) to where the body's own place puts it: the hour
-// angle to 0 for a transit (`event` 0), the altitude to the crossing's for a rise (-1) or a set
-// (+1) (Meeus, ch. 15, with the place at each step instead of interpolated). Where a step fails
-// or grows too large, as near a pole or where the body only grazes the altitude, a rise or set
-// is looked for by bisection within the hour either side, and a transit kept as it was.
-double polish(const Sky& where, int event, double jdUt) {
-  double t = jdUt;
+// Newton's steps from the model's crossing at `m` to the body's own, the rate taken from the
+// model, within the piece [from, to] where the model found it.
+double polishCrossing(const Sky& sky, const detail::DayModel& model, double m, double from,
+                      double to) {
   for (int k = 0; k < kPolishingSteps; ++k) {
-    double H, above, declination;
-    if (!sky(where, t, H, above, declination)) return jdUt;
-    const double step =
-        event == 0 ? -H / kSiderealRotationPerDay
-                   : above / (kSiderealRotationPerDay * std::cos(declination) *
-                              std::cos(where.observer.latitude) * std::sin(H));
-    if (!(std::fabs(step) <= kLargestStep)) {
-      if (event == 0) return jdUt;
-      const double found = scan(where, event < 0, jdUt - kHour, jdUt + kHour, 2);
-      return std::isnan(found) ? jdUt : found;
-    }
-    t += step;
-    if (std::fabs(step) < kPolished) break;
+    detail::SkyAt at;
+    if (!skyAt(sky, m, at)) return m;
+    const double value = detail::heightAt(at, sky.observer.latitude).value;
+    const double rate = detail::heightAt(detail::skyAt(model, m), sky.observer.latitude).rate;
+    const double next = std::fmin(std::fmax(m - value / rate, from), to);
+    if (!(std::fabs(next - m) >= kPolished)) return std::isnan(next) ? m : next;
+    m = next;
   }
-  return t;
+  return m;
 }
 
-// Polishes one event, or looks for a rise or set again over the whole day when the
-// interpolation found none although the body crosses the altitude that day (its Newton steps
-// can fail near a grazing of the horizon); drops the event when it is not within the day.
-void polishEvent(const Sky& where, int event, double jd0, RiseSetKind kind, bool& has,
-                 double& time) {
-  if (has) {
-    time = polish(where, event, time);
-  } else if (event != 0 && kind == RiseSetKind::RisesAndSets) {
-    time = scan(where, event < 0, jd0, jd0 + 1.0, 24);
+// Newton's steps from the model's culmination at `m` to where the body's own hour angle is 0.
+double polishTransit(const Sky& sky, const detail::DayModel& model, double m) {
+  for (int k = 0; k < kPolishingSteps; ++k) {
+    detail::SkyAt at;
+    if (!skyAt(sky, m, at)) return m;
+    const double step = -at.hourAngle / detail::skyAt(model, m).hourAngleRate;
+    m += step;
+    if (!(std::fabs(step) >= kPolished)) break;
   }
-  has = time >= jd0 && time < jd0 + 1.0;
-  if (!has) time = NAN;
+  return m;
 }
+
+// An event kept only when, polished, it still falls within the day.
+double withinDay(double m) { return m >= 0.0 && m < 1.0 ? m : NAN; }
 
 // The events of `body` crossing `altitude` (rad), or its standard altitude when that is NaN.
 bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, double jdUt,
                 std::optional<double> deltaTSeconds, double altitude) {
-  // The library's span and a finite day first: the places below would be of another day. A
-  // delta T of a day or more (the model's reaches 16 hours at the span's ends) would take the
-  // interpolation beyond its three days.
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
-  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0)) {
-    invalid(events);
+  const Sky sky{body, observer, jdUt, deltaTDays, altitude};
+  detail::DayModel model;
+  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
+      !(std::fabs(observer.latitude) <= kPi / 2.0) || !std::isfinite(observer.longitude) ||
+      !modelOf(sky, model)) {
+    detail::invalidEvents(events);
     return false;
   }
-  ApparentPlace places[3];
-  for (int d = 0; d < 3; ++d) {
-    if (!computeApparentPlace(places[d], body, jdUt + (d - 1))) {
-      invalid(events);
-      return false;
-    }
+  detail::DayEvents day = detail::searchDay(model, observer.latitude);
+  if (!std::isnan(day.rise)) {
+    day.rise = withinDay(polishCrossing(sky, model, day.rise, day.riseFrom, day.riseTo));
   }
-  const EquatorialCoordinates apparent[3] = {places[0].equatorial, places[1].equatorial,
-                                             places[2].equatorial};
-  const double h0 = std::isnan(altitude) ? standardAltitude(body, places[1]) : altitude;
-  if (!computeRiseTransitSet(events, jdUt, apparent, observer, h0, deltaTSeconds)) return false;
-  const Sky where{body, observer, deltaTDays, altitude};
-  // Event 0 the transit, -1 the rise, +1 the set.
-  polishEvent(where, 0, jdUt, events.kind, events.hasTransit, events.transitJdUt);
-  polishEvent(where, -1, jdUt, events.kind, events.hasRise, events.riseJdUt);
-  polishEvent(where, 1, jdUt, events.kind, events.hasSet, events.setJdUt);
+  if (!std::isnan(day.set)) {
+    day.set = withinDay(polishCrossing(sky, model, day.set, day.setFrom, day.setTo));
+  }
+  if (!std::isnan(day.transit)) day.transit = withinDay(polishTransit(sky, model, day.transit));
+  // A crossing the polishing took out of the day leaves the day on its side of the altitude.
+  if (day.kind == RiseSetKind::RisesAndSets && std::isnan(day.rise) && std::isnan(day.set)) {
+    const double start = detail::heightAt(detail::skyAt(model, 0.0), observer.latitude).value;
+    day.kind = start >= 0.0 ? RiseSetKind::Circumpolar : RiseSetKind::NeverRises;
+  }
+  detail::fillEvents(events, day, jdUt);
   return true;
 }
 
@@ -160,7 +143,7 @@ bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& 
                      double jdUt, std::optional<double> deltaTSeconds) {
   const auto index = static_cast<int32_t>(twilight);
   if (index < 0 || index >= static_cast<int32_t>(std::size(kTwilightAltitude))) {
-    invalid(events);
+    detail::invalidEvents(events);
     return false;
   }
   return findEvents(events, Body::Sun, observer, jdUt, deltaTSeconds, kTwilightAltitude[index]);

@@ -14,19 +14,27 @@
 enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 
 // Fills `events` for `body` (any but Body::Earth) seen by `observer` over the day of 24 hours
-// from `jdUt` (UT; 0h UT for the UT day, or local midnight for the observer's day): its rising,
-// upper transit and setting, or the day circumpolar or without a rise. First estimates come from
-// computeRiseTransitSet with the body's apparent places at jdUt - 1, jdUt and jdUt + 1 taken as
-// TT days (computeApparentPlace) and its standard altitude (the Sun's -0.8333 degree, the Moon's
-// from its parallax, -0.5667 degree for the planets and Pluto); each event is then polished with
-// the body's own place at its instant. Delta T is `deltaTSeconds` when given, else deltaT(jdUt).
-// The observer's height is not used (no dip of the horizon). Against Astronomy Engine, from the
-// equator to 89.99 degrees on both hemispheres, 1900 to 2100: within 5 s plus the time the
-// body's altitude takes to change by 0.5' for the Sun (its true semidiameter against the
-// standard 16'), 0.3' for the Moon and 1' for the planets: seconds where the body rises
-// steeply, minutes where it only grazes the horizon. False, with kind Invalid, every flag false
-// and every time NaN, where computeRiseTransitSet or computeApparentPlace would fail (Pluto
-// outside its series included), and for a delta T of a day or more.
+// from `jdUt` (UT; 0h UT for the UT day, or local midnight for the observer's day): its first
+// rising, upper transit and setting within the day, or the day circumpolar or without a rise.
+// The crossings are those of the body's own geocentric altitude, from its apparent place
+// (computeApparentPlace at the instant plus delta T) and the apparent sidereal time, through its
+// standard altitude (the Sun's -0.8333 degree, the Moon's from its parallax at the instant,
+// -0.5667 degree for the planets and Pluto). The places at the day's start, middle and end (and
+// its quarters for the Moon) are interpolated into a model of the day good to a small fraction
+// of an arcsecond, in which every crossing is found however short the excursion (the day is cut
+// into pieces until a bound on the bending of the altitude keeps each on one side of the
+// crossing altitude or shows it monotonic); each event is then polished with the body's own
+// place at its instant, to 0.01 s. The kind is RisesAndSets when the body crosses its standard
+// altitude within the day, else Circumpolar or NeverRises by the side it keeps all day. Delta T
+// is `deltaTSeconds` when given, else deltaT(jdUt), for the whole day. The observer's height is
+// not used (no dip of the horizon). Against Astronomy Engine, from the equator to 89.99 degrees
+// on both hemispheres, 1900 to 2100: within 5 s plus the time the body's altitude takes to
+// change by 0.5' for the Sun (its true semidiameter against the standard 16'), 0.3' for the Moon
+// and 1' for the planets: seconds where the body rises steeply, minutes where it only grazes the
+// horizon. False, with kind Invalid, every flag false and every time NaN, where a place of the
+// day fails (outside the library's span, up to its end less a day and delta T; Pluto outside its
+// series), for a latitude outside [-pi/2, pi/2], a longitude that is not finite, and a delta T
+// of a day or more.
 bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
                                double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
 

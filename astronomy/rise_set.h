@@ -33,15 +33,18 @@ struct RiseTransitSet {
 // whose apparent right ascension and declination (true equator and equinox of date) at 0h TT of
 // the day before, the day itself and the day after are `apparent[0..2]`, rising and setting at
 // the standard altitude `standardAltitude` (rad); delta T (TT - UT) is `deltaTSeconds` when
-// given, else deltaT(jdUt). The transit is the upper culmination. Method of Meeus, Astronomical
-// Algorithms, ch. 15: first estimates from the hour angle at the day's declination, each refined
-// with three-point interpolation of the coordinates until it moves by less than 0.01 s; good to
-// about a minute. When the day's own declination keeps the body above or below the standard
-// altitude, the day is still searched hour by hour for a crossing (the Moon's declination changes
-// fast enough to make one at high latitudes), and the day is circumpolar or never rising only
-// when there is none. False, with kind Invalid, every flag false and every time NaN, when the day
-// lies outside the library's span (kFirstJd, kEndJd), or an input is not finite, or a latitude,
-// declination or standard altitude lies outside [-pi/2, pi/2], or delta T exceeds a day.
+// given, else deltaT(jdUt). The rise and the set are the day's first crossings of the standard
+// altitude upward and downward, the transit its first upper culmination, all with the
+// coordinates interpolated through the three days as in Meeus, Astronomical Algorithms, ch. 15,
+// each to 0.01 s of that interpolation; good to about a minute. Every crossing of the day is
+// found, however briefly the body dips below the altitude or rises above it (the Moon at high
+// latitudes): the day is cut into pieces until a bound on the bending of the body's altitude
+// keeps each on one side of the standard altitude or shows it monotonic. The kind is
+// RisesAndSets when the body crosses the altitude within the day, else Circumpolar or
+// NeverRises by the side it keeps. False, with kind Invalid, every flag false and every time
+// NaN, when the day lies outside the library's span (kFirstJd, kEndJd), or an input is not
+// finite, or a latitude, declination or standard altitude lies outside [-pi/2, pi/2], or delta T
+// exceeds a day.
 bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude,

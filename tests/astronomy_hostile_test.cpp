@@ -109,6 +109,10 @@ Outcome riseTransitSetOutcome(bool ok, const RiseTransitSet& e, double jdUt) {
   return outcome;
 }
 
+// Where the days of a routine of a whole UT day end: their last hour, plus delta T (0.647 day
+// there), leaves the span; some 0.05 day past the last day that holds.
+constexpr double kLastDayEnd = kEndJd - 1.6;
+
 struct DayRoutine {
   const char* name;
   double first, end;  // span of validity, Julian Days
@@ -208,14 +212,15 @@ std::vector<DayRoutine> makeDayRoutines() {
          return placeOutcome(ok && p.jdUt == jd, p.equatorial, p.distanceAu,
                              {{p.horizontal.azimuth, kTurn}, {p.horizontal.altitude, kLatitude}});
        }},
-      // The day before and the day after are needed as well.
-      {"computeBodyRiseTransitSet, Moon", kFirstJd + 1.0, kEndJd - 1.0,
+      // The places of the whole UT day are needed, a day and delta T (0.65 day there) before
+      // the span's end.
+      {"computeBodyRiseTransitSet, Moon", kFirstJd, kLastDayEnd,
        [](double jd) {
          RiseTransitSet e;
          const bool ok = computeBodyRiseTransitSet(e, Body::Moon, kTromso, jd);
          return riseTransitSetOutcome(ok, e, jd);
        }},
-      {"computeTwilight, astronomical", kFirstJd + 1.0, kEndJd - 1.0,
+      {"computeTwilight, astronomical", kFirstJd, kLastDayEnd,
        [](double jd) {
          RiseTransitSet e;
          const bool ok = computeTwilight(e, Twilight::Astronomical, kTromso, jd);
