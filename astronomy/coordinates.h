@@ -31,22 +31,26 @@ struct Observer {
 // Fills `equatorial` with the direction given in ecliptic coordinates, for the obliquity of the
 // ecliptic `obliquity` (rad): the mean obliquity for mean coordinates, the true one for apparent
 // coordinates. A rotation about the equinox (Meeus, Astronomical Algorithms, eq. 13.3, 13.4),
-// exact to rounding for any angles; NaN in every field when an input is not finite.
+// exact to rounding for any angles; NaN in every field when an input is not finite. Astronomy
+// Engine's Moon of date turned with trueObliquity at 10000 instants from 1900 to 2100 gives its
+// own equatorial place, ecliptic to equatorial within 0.12": the two theories of the obliquity.
 void eclipticToEquatorial(EquatorialCoordinates& equatorial, const EclipticCoordinates& ecliptic,
                           double obliquity);
 
 // Fills `ecliptic` with the direction given in equatorial coordinates; the inverse of
 // eclipticToEquatorial for the same obliquity (rad). NaN in every field when an input is not
-// finite.
+// finite. As above, equatorial to ecliptic within 0.12".
 void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordinates& equatorial,
                           double obliquity);
 
-// Fills `horizontal` with the azimuth and altitude of a direction given in equatorial
-// coordinates of date, for `observer` (its height is not used) at the Greenwich sidereal time
-// `siderealTime` (rad): apparent sidereal time with apparent coordinates, mean with mean. The
-// local hour angle is siderealTime + longitude - rightAscension. At a pole the azimuth is the
-// limit of the formula (the meridian of `longitude` counts as north). NaN in every field when an
-// input is not finite.
+// Fills `horizontal` with the azimuth and altitude of a direction given in equatorial coordinates
+// of date, for `observer` (its height is not used) at the Greenwich sidereal time `siderealTime`
+// (rad): apparent sidereal time with apparent coordinates, mean with mean. The local hour angle is
+// siderealTime + longitude - rightAscension. At a pole the azimuth is the limit of the formula
+// (the meridian of `longitude` counts as north). NaN in every field when an input is not finite.
+// Astronomy Engine's Moon of date turned with apparentSiderealTime at 10000 instants from 1900 to
+// 2100 for six observers gives its own azimuth and altitude, horizontal coordinates within 0.41":
+// the two sidereal times.
 void equatorialToHorizontal(HorizontalCoordinates& horizontal,
                             const EquatorialCoordinates& equatorial, const Observer& observer,
                             double siderealTime);

@@ -19,15 +19,19 @@ struct MoonPhase {
 
 // Fills `position` for Julian Day `jdTt` (TT) by the abridged ELP-2000/82 theory of Meeus,
 // Astronomical Algorithms, ch. 47: 60 terms each of longitude, distance and latitude, with the
-// eccentricity factor E and the additive terms A1..A3. Good to about 10 arcseconds in longitude,
-// 4 arcseconds in latitude and a few tens of km in distance near 2000, less far from it. False,
-// and longitude, latitude and distance NaN, outside the library's span (kFirstJd, kEndJd) or for
-// a non-finite day.
+// eccentricity factor E and the additive terms A1..A3. Good to about 10 arcseconds in longitude, 4
+// arcseconds in latitude and a few tens of km in distance near 2000, less far from it: the 60 + 60
+// terms reach 18" from the full ELP 2000-82B. Against Astronomy Engine's Moon (itself 8" from that
+// theory) at 10000 instants from 1900 to 2100: Moon longitude within 16", Moon latitude within 6"
+// and Moon distance within 23 km, bounds this abridged theory sets. False, and longitude, latitude
+// and distance NaN, outside the library's span (kFirstJd, kEndJd) or for a non-finite day.
 bool computeMoonPosition(MoonPosition& position, double jdTt);
 
-// Fills `phase` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged
-// VSOP87D Earth series corrected for aberration, both of the mean equinox of date: the
-// elongation psi, the phase angle from tan i = R sin(psi) / (Delta - R cos(psi)) and the fraction
-// (1 + cos i) / 2 (Meeus, ch. 48). False, the angle and fraction NaN and waxing false, outside the
-// library's span or for a non-finite day.
+// Fills `phase` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged VSOP87D
+// Earth series corrected for aberration, both of the mean equinox of date: the elongation psi, the
+// phase angle from tan i = R sin(psi) / (Delta - R cos(psi)) and the fraction (1 + cos i) / 2
+// (Meeus, ch. 48). Against Astronomy Engine at 10000 instants from 1900 to 2100: Moon phase angle
+// within 0.0083 degree and Moon illuminated fraction within 7.1e-5, which the Moon's error and the
+// Sun's aberration (20.5", applied here and not in the reference) set. False, the angle and
+// fraction NaN and waxing false, outside the library's span or for a non-finite day.
 bool computeMoonPhase(MoonPhase& phase, double jdTt);

@@ -11,11 +11,15 @@ struct MoonPhases {
   double lastQuarterJdTt;
 };
 
-// Fills `phases` with the first of each phase strictly after Julian Day `jdTt` (TT), each within
-// a lunation (29.3 to 29.9 days) of it: the mean phases of Meeus, Astronomical Algorithms,
-// ch. 49, with their periodic corrections for the Sun, the Moon and the planets. Within 17 s of
-// Astronomy Engine's phases from 1900 to 2100, once its geometric Sun is taken to the apparent
-// one (the method claims 17 s at most over 1980 to 2020); the mean phases' secular terms hold
-// for several thousand years, the corrections lose accuracy away from 2000. False, and every
-// field NaN, outside the library's span (kFirstJd, kEndJd) or for a non-finite day.
+// Fills `phases` with the first of each phase strictly after Julian Day `jdTt` (TT): the mean
+// phases of Meeus, Astronomical Algorithms, ch. 49, with their periodic corrections for the Sun,
+// the Moon and the planets. From 1900 to 2100 a quarter follows the same quarter of the lunation
+// before by 29.17 to 29.93 days (a lunation from new Moon to new Moon lasts 29.27 to 29.83 days,
+// the quarters' spans vary further), so each phase lies within 29.93 days of jdTt. Against
+// Astronomy Engine, every phase from 1900 to 2100, once its geometric Sun is taken to the apparent
+// one: Moon phase instants within 21 s, which the method sets (it claims 17 s at most over 1980 to
+// 2020 against ELP-2000/82) with the reference's own Moon (8" from that theory, which the Moon
+// gains on the Sun in 16 s). The mean phases' secular terms hold for several thousand years, the
+// corrections lose accuracy away from 2000. False, and every field NaN, outside the library's span
+// (kFirstJd, kEndJd) or for a non-finite day.
 bool computeNextMoonPhases(MoonPhases& phases, double jdTt);

@@ -15,9 +15,11 @@ constexpr bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
 
 // Delta T = TT - UT in seconds at Julian Day `jdUt` (UT), by the polynomials of Espenak and Meeus
 // (Five Millennium Canon of Solar Eclipses, 2006) from the year -500 to 2150, and their long-term
-// parabola -20 + 32 u^2 s (u in centuries from 1820) before and after; from 2005 on a
-// prediction, which may be off by a minute by 2150 and by many more later. NaN outside the
-// library's span (kFirstJd, kEndJd) and for a non-finite day.
+// parabola -20 + 32 u^2 s (u in centuries from 1820) before and after; from 2005 on a prediction,
+// which may be off by a minute by 2150 and by many more later. Against Astronomy Engine's
+// evaluation of the same polynomials, from -2000 to 6000: delta T within 1.1e-5 s, the rounding of
+// the reference's count of days from J2000.0. NaN outside the library's span (kFirstJd, kEndJd)
+// and for a non-finite day.
 double deltaT(double jdUt);
 
 // The Julian Day (TT) of the instant `jdUt` (UT): jdUt plus delta T, the caller's

@@ -3,8 +3,12 @@
 // set by root search on the altitude).
 //
 // Usage: cd tools/astronomy-fixture && npm ci && node make-fixture.mjs [OUT_DIR]
-// (OUT_DIR defaults to tests/data of the repository). The instants come from a fixed
-// pseudo-random sequence, so running it again with the same package version gives the same files.
+// (OUT_DIR defaults to tests/data of the repository). The instants come from fixed pseudo-random
+// sequences, one for each table, so running it again with the same package version gives the
+// same files. The tables of places, events and phases are dense (10000 instants, 2000 random
+// observer-days beside the fixed ones, every phase of 1900 to 2100), so that the largest
+// difference found is the routine's bound. The places keep 7 decimals of a degree (0.0004"), the
+// topocentric UT 9 of a day (0.1 ms), which the tests need no more than. A few seconds of Node.
 //
 // astronomy_instants.csv, one row per instant between 1900 and 2099 (angles in degrees):
 //   tt_jd, ut_jd       the instant as a Julian Day in TT and in UT (Astronomy Engine's delta T)
@@ -33,36 +37,43 @@
 //   rise, transit, set the first rising, upper culmination and setting after jd0_ut, as UT Julian
 //                      Days, or empty when there is none before the day ends
 //
-// astronomy_apparent.csv, one row per instant and body (the Sun, the Moon, Mercury to Neptune,
-// Pluto), geocentric, with light time and aberration (the Moon geometric):
+// astronomy_apparent.csv, one row per instant (10000 between 1900 and 2099) and body (the Sun,
+// the Moon, Mercury to Neptune, Pluto), geocentric, with light time and aberration (the Moon
+// geometric):
 //   tt_jd, body
 //   ra, dec            true equator and equinox of date, degrees
 //   lon, lat           true ecliptic and equinox of date, degrees
-//   dist               distance, AU
+//   dist               distance, AU, 9 significant digits
 //
-// astronomy_topocentric.csv, one row per instant, observer and body (the Moon and the Sun):
+// astronomy_topocentric.csv, one row per instant (10000 between 1900 and 2099) and body (the Moon
+// and the Sun), each instant seen by an observer of its own: a latitude from pole to pole, any
+// longitude, a height from 0 to 4500 m:
 //   tt_jd, ut_jd, body, obs_lat, obs_lon, obs_height (metres above sea level)
-//   ra, dec, dist      topocentric, true equator and equinox of date, degrees and AU
+//   ra, dec            topocentric, true equator and equinox of date, degrees
 //   azimuth, altitude  from north through east, no refraction, degrees
 //   geo_ra, geo_dec    the same body from the centre of the Earth, degrees: topocentric less
 //                      geocentric is the parallax
 //
-// astronomy_events.csv, one row per body, observer and UT day, for observers from the equator to
-// beyond both polar circles, on fixed days (solstices, equinoxes, the ends of polar day and
-// night at 69.6 N) and on days of a fixed pseudo-random sequence:
-//   body               Sun, Moon, a planet or Pluto: rise and set at the body's top limb with
-//                      refraction, as Astronomy Engine defines them; civil, nautical,
-//                      astronomical: the Sun's centre ascending (in the rise column) and
-//                      descending (in the set column) through -6, -12 and -18 degrees, no
-//                      refraction, and no transit
-//   obs_lat, obs_lon, jd0_ut (0h UT of the day), delta_t (TT - UT, seconds)
+// astronomy_events.csv, one row per body, observer and day of 24 hours: first for ten observers
+// from the equator to beyond both polar circles, on fixed days (solstices, equinoxes, the ends of
+// polar day and night at 69.6 N) and on 28 UT days of a pseudo-random sequence; then for 2000
+// observers of the sequence, each at any latitude up to 89.99 degrees and any longitude on a day
+// of its own, every other one a UT day and the rest beginning at any instant (to a second):
+//   body               Sun, Moon, a planet or Pluto (one for each observer's day): rise and set
+//                      at the body's top limb with refraction, as Astronomy Engine defines them;
+//                      civil, nautical, astronomical: the Sun's centre ascending (in the rise
+//                      column) and descending (in the set column) through -6, -12 and -18
+//                      degrees, no refraction, and no transit
+//   obs_lat, obs_lon, jd0_ut (the day's start, UT), delta_t (TT - UT there, seconds)
 //   rise, transit, set the first of each after jd0_ut, as UT Julian Days, or empty when there is
 //                      none before the day ends
 //   transit_altitude   the altitude of the body (for twilight the Sun) at its first upper
 //                      culmination after jd0_ut, topocentric, with refraction, degrees: which
 //                      side of the horizon a day without rise and set keeps to
 //
-// astronomy_moon_phases.csv, one row per instant between 1900 and 2099:
+// astronomy_moon_phases.csv, one row per instant: 200 between 1900 and 2099, then, for each phase
+// of 1900 to 2099, one 0.001 day after the phase before it, so that every phase of the two
+// centuries is the first after some instant:
 //   tt_jd              the instant, TT
 //   new_moon, first_quarter, full_moon, last_quarter
 //                      the first of each after tt_jd, TT Julian Days
@@ -98,8 +109,12 @@ const observers = [
   ['Anchorage', 61.2181, -149.9003],
 ];
 
+// Degrees and days as the first tables give them; the dense tables keep 7 decimals of a degree
+// (0.0004") and 9 of a day (0.1 ms), well below the differences their tests measure.
 const deg = (x) => x.toFixed(9);
 const day = (x) => x.toFixed(10);
+const deg7 = (x) => x.toFixed(7);
+const day9 = (x) => x.toFixed(9);
 
 // Geocentric apparent (or, for the Moon, geometric) position on the true equator of date.
 function equatorOfDate(body, time) {
@@ -186,7 +201,7 @@ function instants(next, count) {
 
 function apparentRows() {
   const rows = [];
-  for (const ttJd of instants(sequence(19), 60)) {
+  for (const ttJd of instants(sequence(19), 10000)) {
     const time = Astronomy.AstroTime.FromTerrestrialTime(ttJd - J2000);
     for (const body of allBodies) {
       const eqj = Astronomy.GeoVector(body, time, true);
@@ -194,37 +209,33 @@ function apparentRows() {
         Astronomy.RotateVector(Astronomy.Rotation_EQJ_EQD(time), eqj));
       const ect = Astronomy.SphereFromVector(
         Astronomy.RotateVector(Astronomy.Rotation_EQJ_ECT(time), eqj));
-      rows.push([ttJd.toFixed(5), body, deg(eqd.ra * 15), deg(eqd.dec), deg(ect.lon), deg(ect.lat),
-                 eqd.dist.toFixed(12)].join(','));
+      rows.push([ttJd.toFixed(5), body, deg7(eqd.ra * 15), deg7(eqd.dec), deg7(ect.lon),
+                 deg7(ect.lat), eqd.dist.toPrecision(9)].join(','));
     }
   }
   return rows;
 }
 
-// Observers with their heights above sea level, metres.
-const highObservers = [
-  ['Mauna Kea', 19.8207, -155.4681, 4205],
-  ['La Silla', -29.2563, -70.7380, 2400],
-  ['Greenwich', 51.4769, 0.0, 46],
-  ['Tromso', 69.6492, 18.9553, 0],
-  ['Quito', -0.1807, -78.4678, 2850],
-];
-
+// Each instant from its own observer: a latitude from pole to pole, any longitude, a height up to
+// 4.5 km above sea level.
 function topocentricRows() {
+  const next = sequence(23);
   const rows = [];
-  instants(sequence(23), 100).forEach((ttJd, i) => {
+  for (const ttJd of instants(next, 10000)) {
     const time = Astronomy.AstroTime.FromTerrestrialTime(ttJd - J2000);
-    const [, lat, lon, height] = highObservers[i % highObservers.length];
+    const lat = Number((-90 + 180 * next()).toFixed(5));
+    const lon = Number((-180 + 360 * next()).toFixed(5));
+    const height = Math.round(4500 * next());
     const observer = new Astronomy.Observer(lat, lon, height);
     for (const body of [Astronomy.Body.Moon, Astronomy.Body.Sun]) {
       const eq = Astronomy.Equator(body, time, observer, true, true);
       const hor = Astronomy.Horizon(time, observer, eq.ra, eq.dec);
       const geo = equatorOfDate(body, time);
-      rows.push([ttJd.toFixed(5), day(time.ut + J2000), body, lat.toFixed(4), lon.toFixed(4),
-                 height, deg(eq.ra * 15), deg(eq.dec), eq.dist.toFixed(12), deg(hor.azimuth),
-                 deg(hor.altitude), deg(geo.ra * 15), deg(geo.dec)].join(','));
+      rows.push([ttJd.toFixed(5), day9(time.ut + J2000), body, lat.toFixed(5), lon.toFixed(5),
+                 height, deg7(eq.ra * 15), deg7(eq.dec), deg7(hor.azimuth), deg7(hor.altitude),
+                 deg7(geo.ra * 15), deg7(geo.dec)].join(','));
     }
-  });
+  }
   return rows;
 }
 
@@ -246,49 +257,96 @@ const fixedDays = ['2027-06-21', '2027-12-21', '2027-03-20', '2027-09-23', '2027
                    '2027-07-25', '2027-11-27', '2027-01-15'];
 const twilights = [['civil', -6], ['nautical', -12], ['astronomical', -18]];
 
+// The rows of one observer's day of 24 hours from `jd0` (UT): the Sun, the Moon and `planet`, then
+// the three twilights.
+function observerDayRows(lat, lon, jd0, planet) {
+  const observer = new Astronomy.Observer(lat, lon, 0);
+  const start = Astronomy.MakeTime(jd0 - J2000);
+  const head = (name) => [name, lat.toFixed(4), lon.toFixed(4), String(jd0),
+                          ((start.tt - start.ut) * 86400).toFixed(3)];
+  const rows = [];
+  for (const body of [Astronomy.Body.Sun, Astronomy.Body.Moon, planet]) {
+    const rise = Astronomy.SearchRiseSet(body, observer, +1, start, 1);
+    const set = Astronomy.SearchRiseSet(body, observer, -1, start, 1);
+    const transit = Astronomy.SearchHourAngle(body, observer, 0, start, +1);
+    rows.push([...head(body), within(start, rise), within(start, transit.time),
+               within(start, set), deg(transit.hor.altitude)].join(','));
+  }
+  const noon = Astronomy.SearchHourAngle(Astronomy.Body.Sun, observer, 0, start, +1);
+  for (const [name, altitude] of twilights) {
+    const dawn = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, +1, start, 1, altitude);
+    const dusk = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, -1, start, 1, altitude);
+    rows.push([...head(name), within(start, dawn), '', within(start, dusk),
+               deg(noon.hor.altitude)].join(','));
+  }
+  return rows;
+}
+
 function eventRows() {
   const next = sequence(29);
+  // Days between 1900 and 2099 that end before Pluto's series does, from `next`: whole UT days,
+  // or, with `anyInstant`, days beginning at any instant (to a second).
+  const randomDay = (anyInstant) => {
+    const jd = FIRST_JD + next() * (END_JD - FIRST_JD - 3);
+    return anyInstant ? Number(jd.toFixed(5)) : Math.floor(jd) + 0.5;
+  };
   const days = fixedDays.map((d) => Astronomy.MakeTime(new Date(`${d}T00:00:00Z`)).ut + J2000);
-  // Whole UT days between 1900 and 2099, ending before Pluto's series does.
-  for (let i = 0; i < 28; ++i) days.push(Math.floor(FIRST_JD + next() * (END_JD - FIRST_JD - 3)) + 0.5);
+  for (let i = 0; i < 28; ++i) days.push(randomDay(false));
   const planets = allBodies.slice(2);
   const rows = [];
   days.forEach((jd0, d) => {
     eventObservers.forEach(([, lat, lon], o) => {
-      const observer = new Astronomy.Observer(lat, lon, 0);
-      const start = Astronomy.MakeTime(jd0 - J2000);
-      const head = (name) => [name, lat.toFixed(4), lon.toFixed(4), jd0.toFixed(1),
-                              ((start.tt - start.ut) * 86400).toFixed(3)];
-      const bodies = [Astronomy.Body.Sun, Astronomy.Body.Moon, planets[(d + o) % planets.length]];
-      for (const body of bodies) {
-        const rise = Astronomy.SearchRiseSet(body, observer, +1, start, 1);
-        const set = Astronomy.SearchRiseSet(body, observer, -1, start, 1);
-        const transit = Astronomy.SearchHourAngle(body, observer, 0, start, +1);
-        rows.push([...head(body), within(start, rise), within(start, transit.time),
-                   within(start, set), deg(transit.hor.altitude)].join(','));
-      }
-      const noon = Astronomy.SearchHourAngle(Astronomy.Body.Sun, observer, 0, start, +1);
-      for (const [name, altitude] of twilights) {
-        const dawn = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, +1, start, 1, altitude);
-        const dusk = Astronomy.SearchAltitude(Astronomy.Body.Sun, observer, -1, start, 1, altitude);
-        rows.push([...head(name), within(start, dawn), '', within(start, dusk),
-                   deg(noon.hor.altitude)].join(','));
-      }
+      rows.push(...observerDayRows(lat, lon, jd0, planets[(d + o) % planets.length]));
     });
   });
+  // Then observers anywhere up to 89.99 degrees from the equator, each on a day of its own: every
+  // other one a UT day, the rest days beginning at any instant, with a planet or Pluto.
+  for (let i = 0; i < 2000; ++i) {
+    const lat = Number((89.99 * (2 * next() - 1)).toFixed(4));
+    const lon = Number((360 * next() - 180).toFixed(4));
+    const jd0 = randomDay(i % 2 === 1);
+    rows.push(...observerDayRows(lat, lon, jd0, planets[Math.floor(next() * planets.length)]));
+  }
   return rows;
 }
 
+// The instants of the Moon's phases from the one before `firstJd` to the three after `endJd`
+// (TT Julian Days), as Astronomy Engine's quarters.
+function moonQuarters(firstJd, endJd) {
+  const quarters = [];
+  let quarter = Astronomy.SearchMoonQuarter(
+    Astronomy.AstroTime.FromTerrestrialTime(firstJd - 10 - J2000));
+  while (quarters.length < 4 || quarters[quarters.length - 4].time.tt + J2000 < endJd) {
+    quarters.push(quarter);
+    quarter = Astronomy.NextMoonQuarter(quarter);
+  }
+  return quarters;
+}
+
 function moonPhaseRows() {
-  return instants(sequence(31), 200).map((ttJd) => {
+  // The four phases after an instant: first at instants of a pseudo-random sequence, then 0.001
+  // day (86 s) after the phase before each phase of 1900 to 2099, so that every phase of the two
+  // centuries is the first after some instant, found from just after the phase before it.
+  const row = (ttJd, quarters) => {
     const next = [];
-    let quarter = Astronomy.SearchMoonQuarter(Astronomy.AstroTime.FromTerrestrialTime(ttJd - J2000));
-    for (let k = 0; k < 4; ++k) {
-      next[quarter.quarter] = (quarter.time.tt + J2000).toFixed(7);
-      quarter = Astronomy.NextMoonQuarter(quarter);
-    }
+    for (const quarter of quarters) next[quarter.quarter] = (quarter.time.tt + J2000).toFixed(7);
     return [ttJd.toFixed(5), ...next].join(',');
+  };
+  const random = instants(sequence(31), 200).map((ttJd) => {
+    let quarter = Astronomy.SearchMoonQuarter(
+      Astronomy.AstroTime.FromTerrestrialTime(ttJd - J2000));
+    const quarters = [quarter];
+    for (let k = 1; k < 4; ++k) quarters.push(quarter = Astronomy.NextMoonQuarter(quarter));
+    return row(ttJd, quarters);
   });
+  const all = moonQuarters(FIRST_JD, END_JD);
+  const following = [];
+  for (let i = 0; i + 4 < all.length; ++i) {
+    if (all[i + 1].time.tt + J2000 < FIRST_JD || all[i + 1].time.tt + J2000 >= END_JD) continue;
+    const justAfter = Number((all[i].time.tt + J2000 + 0.001).toFixed(5));
+    following.push(row(justAfter, all.slice(i + 1, i + 5)));
+  }
+  return [...random, ...following];
 }
 
 const version = JSON.parse(fs.readFileSync(
@@ -309,7 +367,7 @@ fs.writeFileSync(path.join(outDir, 'astronomy_rise_set.csv'), [
 fs.writeFileSync(path.join(outDir, 'astronomy_apparent.csv'), [
   note, 'tt_jd,body,ra,dec,lon,lat,dist', ...apparentRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_topocentric.csv'), [
-  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,dist,azimuth,altitude,geo_ra,geo_dec',
+  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,azimuth,altitude,geo_ra,geo_dec',
   ...topocentricRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_events.csv'), [
   note, 'body,obs_lat,obs_lon,jd0_ut,delta_t,rise,transit,set,transit_altitude',
