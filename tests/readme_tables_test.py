@@ -3,6 +3,10 @@ terms kept (tools/gen_series.py's TERM_COUNTS), and the terms published and the 
 and ΔR (tests/ephemeris_accuracy_test.cpp's kPlanets, the bounds the suite holds the series to).
 The astronomy library's table of differences: a row for each quantity the astronomy tests
 compare with the reference, by the name, unit and tolerance of the tests' tables of quantities.
+The headers of astronomy/: exactly one states each of those quantities' bound, in the words
+"<name> within <tolerance><unit>", the same number as the test; a statement of that form that
+disagrees is a fault. And moon_phases.h states the span from a quarter to the same quarter of the
+next lunation that the places test holds the phases to.
 
 Usage: readme_tables_test.py SOURCE_DIR
 """
@@ -51,7 +55,7 @@ UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
 
 def tested_quantities(source):
     """The astronomy tests' tables of quantities (`Quantity<Case> quantities[] = {...}`):
-    {name: (unit as the README writes it, tolerance, arcminutes of altitude or None)}, and the
+    {name: (unit as the test writes it, tolerance, arcminutes of altitude or None)}, and the
     faults of reading them."""
     quantities, faults = {}, []
     for test in ASTRONOMY_TESTS:
@@ -67,12 +71,85 @@ def tested_quantities(source):
                 if name in quantities:
                     faults.append(f"tests/{test}: a second quantity named {name}")
                 try:
-                    quantities[name] = (UNIT_SIGNS.get(unit, " " + unit), float(tolerance),
+                    quantities[name] = (unit, float(tolerance),
                                         altitude and float(altitude.group(1)))
                 except ValueError:
                     faults.append(f"tests/{test}: the tolerance of {name}, {tolerance}, "
                                   "is not a number")
     return quantities, faults
+
+
+# How a header writes a test's unit after a number, in plain ASCII: arcseconds and arcminutes by
+# their signs, the rest as words ("0.0083 degree", "21 s", "23 km"); a tolerance of altitude follows
+# as " + 0.5' of altitude".
+HEADER_UNITS = {"arcsec": '"', "arcmin": "'", "deg": " degree", "": ""}
+
+
+def header_texts(source):
+    """The comments of each header of astronomy/, joined: {path: text}, each run of comment lines
+    one line of words, so that a phrase may wrap."""
+    texts = {}
+    for header in sorted((source / "astronomy").rglob("*.h")):
+        words = [line.strip()[2:].strip() for line in header.read_text().splitlines()
+                 if line.strip().startswith("//")]
+        texts[header.relative_to(source).as_posix()] = " ".join(" ".join(words).split())
+    return texts
+
+
+def stated_bounds(texts, names):
+    """Where the headers state "<name> within ...": {name: [(header, the words after within)]}.
+    A longer name is matched first and hidden, so that "Sun rise, transit and set" is not found
+    inside "one-call Sun rise, transit and set"."""
+    stated = {name: [] for name in names}
+    for header, text in texts.items():
+        hidden = text
+        for name in sorted(names, key=len, reverse=True):
+            pattern = r"(?<![\w-])" + re.escape(name) + r" within "
+            for match in re.finditer(pattern, hidden):
+                words = re.match(r"[^,;(]*?(?=[,;(]|\.(?:\s|$)|$)", text[match.end():])
+                stated[name].append((header, words.group()))
+            hidden = re.sub(pattern, lambda m: "#" * len(m.group()), hidden)
+    return stated
+
+
+def header_faults(source):
+    """Where the headers' bounds disagree with the astronomy tests' quantities (the faults of
+    reading the tests are differences_faults' to report)."""
+    quantities, faults = tested_quantities(source)[0], []
+    for name, statements in stated_bounds(header_texts(source), quantities).items():
+        unit, want, altitude = quantities[name]
+        unit = HEADER_UNITS.get(unit, " " + unit)
+        wanted = f"{want:g}{unit}" + (f" + {altitude:g}' of altitude" if altitude else "")
+        if not statements:
+            faults.append(f'no header of astronomy/ states "{name} within {wanted}"')
+        elif len({header for header, _ in statements}) > 1:
+            faults.append(f"{name}: more than one header states its bound, "
+                          f"{sorted({header for header, _ in statements})}")
+        for header, words in statements:
+            shown = re.match(r"([\d.]+(?:e[+-]?\d+)?)" + re.escape(unit) +
+                             r"(?: \+ ([\d.]+)' of altitude)?(?![\w'])", words)
+            if (not shown or float(shown.group(1)) != want or
+                    (shown.group(2) and float(shown.group(2))) != altitude):
+                faults.append(f'{header} states "{name} within {words}", '
+                              f'the test "{name} within {wanted}"')
+    return faults
+
+
+def lunation_faults(source):
+    """Where moon_phases.h's span from a quarter to the same quarter of the next lunation is not
+    the places test's."""
+    test = (source / "tests" / "astronomy_places_test.cpp").read_text()
+    constants = dict(re.findall(r"constexpr double k(Shortest|Longest)Lunation = ([\d.]+);", test))
+    text = header_texts(source)["astronomy/moon_phases.h"]
+    shown = re.search(r"the same quarter of the lunation before by ([\d.]+) to ([\d.]+) days", text)
+    if len(constants) != 2 or not shown:
+        return ["the span of a lunation is missing from tests/astronomy_places_test.cpp "
+                "or astronomy/moon_phases.h"]
+    want = (float(constants["Shortest"]), float(constants["Longest"]))
+    if (float(shown.group(1)), float(shown.group(2))) != want:
+        return [f"astronomy/moon_phases.h gives a lunation of {shown.group(1)} to "
+                f"{shown.group(2)} days, the test {want[0]:g} to {want[1]:g}"]
+    return []
 
 
 def differences_faults(source):
@@ -85,6 +162,7 @@ def differences_faults(source):
                           "which no astronomy test compares")
             continue
         unit, want, altitude = quantities[name]
+        unit = UNIT_SIGNS.get(unit, " " + unit)
         shown = re.fullmatch(r"([\d.e+-]+)(.*?)(?: \+ ([\d.]+)′ of altitude)?", tolerance)
         if (not shown or shown.group(2) != unit or float(shown.group(1)) != want or
                 (shown.group(3) and float(shown.group(3))) != altitude):
@@ -111,7 +189,7 @@ def check(source):
             faults.append(f"README.md's row of {name} is {readme.get(name)}, the homes say {want}")
     for name in set(readme) - set(kept):
         faults.append(f"README.md has a row of {name}, which the series do not hold")
-    return faults + differences_faults(source)
+    return faults + differences_faults(source) + header_faults(source) + lunation_faults(source)
 
 
 if __name__ == "__main__":
