@@ -27,14 +27,18 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 // place at its instant, to 0.01 s. The kind is RisesAndSets when the body crosses its standard
 // altitude within the day, else Circumpolar or NeverRises by the side it keeps all day. Delta T
 // is `deltaTSeconds` when given, else deltaT(jdUt), for the whole day. The observer's height is
-// not used (no dip of the horizon). Against Astronomy Engine, from the equator to 89.99 degrees
-// on both hemispheres, 1900 to 2100: within 5 s plus the time the body's altitude takes to
-// change by 0.5' for the Sun (its true semidiameter against the standard 16'), 0.3' for the Moon
-// and 1' for the planets: seconds where the body rises steeply, minutes where it only grazes the
-// horizon. False, with kind Invalid, every flag false and every time NaN, where a place of the
-// day fails (outside the library's span, up to its end less a day and delta T; Pluto outside its
-// series), for a latitude outside [-pi/2, pi/2], a longitude that is not finite, and a delta T
-// of a day or more.
+// not used (no dip of the horizon). Against Astronomy Engine (its rise and set by the top limb,
+// topocentric, with refraction; converted), over 2360 observer-days from the equator to 89.99
+// degrees on both hemispheres, 1900 to 2100: one-call Sun rise, transit and set within 2 s +
+// 0.45' of altitude (its true semidiameter against the standard 16', and its parallax);
+// one-call Moon rise, transit and set within 2 s + 0.25' of altitude (the standard altitude's
+// parallax and semidiameter); one-call planets' rise, transit and set within 2 s + 0.4' of
+// altitude (the reference's truncated planets, Venus' parallax). The altitude term is the time
+// the body's altitude takes to change by that much: seconds where the body rises steeply,
+// minutes where it only grazes the horizon. False, with kind Invalid, every flag false and every
+// time NaN, where a place of the day fails (outside the library's span, up to its end less a day
+// and delta T; Pluto outside its series), for a latitude outside [-pi/2, pi/2], a longitude that
+// is not finite, and a delta T of a day or more.
 bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
                                double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
 
@@ -43,8 +47,8 @@ bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer
 // standard altitude: riseJdUt is when the morning twilight begins (dawn), setJdUt when the
 // evening twilight ends (dusk), transitJdUt the Sun's transit. Kind Circumpolar: the Sun stays
 // above that altitude all day (no night of that darkness); NeverRises: it stays below it all day.
-// Against Astronomy Engine as computeBodyRiseTransitSet, with 0.25' of altitude (the reference's
-// Sun is topocentric, 9" of parallax). False as computeBodyRiseTransitSet, and for a value
-// outside the enumeration.
+// Against Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and astronomical
+// twilight within 2 s + 0.17' of altitude (the reference's Sun is topocentric, 9" of parallax).
+// False as computeBodyRiseTransitSet, and for a value outside the enumeration.
 bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& observer,
                      double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
