@@ -19,12 +19,12 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 // The crossings are those of the body's own geocentric altitude, from its apparent place
 // (computeApparentPlace at the instant plus delta T) and the apparent sidereal time, through its
 // standard altitude (the Sun's -0.8333 degree, the Moon's from its parallax at the instant,
-// -0.5667 degree for the planets and Pluto). The places at the day's start, middle and end (and
-// its quarters for the Moon) are interpolated into a model of the day good to a small fraction
-// of an arcsecond, in which every crossing is found however short the excursion (the day is cut
-// into pieces until a bound on the bending of the altitude keeps each on one side of the
-// crossing altitude or shows it monotonic); each event is then polished with the body's own
-// place at its instant, to 0.01 s. The kind is RisesAndSets when the body crosses its standard
+// -0.5667 degree for the planets and Pluto). Three to five places equally spaced over the day
+// (five for the Moon and Mercury) are interpolated into a model of the day good to 0.05", in
+// which every crossing is found however short the excursion (the day is cut into pieces until a
+// bound on the bending of the altitude keeps each on one side of the crossing altitude or shows
+// it monotonic); each event is then polished with the body's own place at its instant, to
+// 0.01 s. The kind is RisesAndSets when the body crosses its standard
 // altitude within the day, else Circumpolar or NeverRises by the side it keeps all day. Delta T
 // is `deltaTSeconds` when given, else deltaT(jdUt), for the whole day. The observer's height is
 // not used (no dip of the horizon). Against Astronomy Engine (its rise and set by the top limb,
