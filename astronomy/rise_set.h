@@ -39,15 +39,14 @@ struct RiseTransitSet {
 // each to 0.01 s of that interpolation; good to about a minute. Against Astronomy Engine, given
 // its coordinates, on 180 days from 1900 to 2100 for six observers from Quito to Tromso: Sun rise,
 // transit and set within 60 s, Moon rise, transit and set within 60 s and Mars rise, transit and
-// set within 60 s, the method's own claim. Every crossing of the day is
-// found, however briefly the body dips below the altitude or rises above it (the Moon at high
-// latitudes): the day is cut into pieces until a bound on the bending of the body's altitude
-// keeps each on one side of the standard altitude or shows it monotonic. The kind is
-// RisesAndSets when the body crosses the altitude within the day, else Circumpolar or
-// NeverRises by the side it keeps. False, with kind Invalid, every flag false and every time
-// NaN, when the day lies outside the library's span (kFirstJd, kEndJd), or an input is not
-// finite, or a latitude, declination or standard altitude lies outside [-pi/2, pi/2], or delta T
-// exceeds a day.
+// set within 60 s, the method's own claim. Every crossing of the day is found, however briefly
+// the body dips below the altitude or rises above it (the Moon at high latitudes): the day is
+// cut into pieces until a bound on the bending of the body's altitude keeps each on one side of
+// the standard altitude or shows it monotonic. The kind is RisesAndSets when the body crosses
+// the altitude within the day, else Circumpolar or NeverRises by the side it keeps. False, with
+// kind Invalid, every flag false and every time NaN, when the day lies outside the library's
+// span (kFirstJd, kEndJd), or an input is not finite, or a latitude, declination or standard
+// altitude lies outside [-pi/2, pi/2], or delta T exceeds a day.
 bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude,

@@ -89,6 +89,12 @@ struct Row {
 
 FixtureTable instantsTable() { return readFixtureTable(SOURCE_DIR, "astronomy_instants.csv"); }
 
+// The apparent places of every body at 10000 instants, read once for the rows of all bodies.
+const FixtureTable& apparentTable() {
+  static const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv");
+  return table;
+}
+
 // An angle difference in rad reduced into (-pi, pi].
 double angleDifference(double a, double b) { return std::remainder(a - b, kTwoPi); }
 
@@ -120,7 +126,7 @@ Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaP
           [libnova](double jd) { benchmark::DoNotOptimize(libnovaOfDate(libnova, jd)); },
           [body, bodyName, libnova] {
             Accuracy a;
-            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv").rows) {
+            for (const auto& row : apparentTable().rows) {
               if (row.at("body") != bodyName) continue;
               const double tt = fixtureNumber(row, "tt_jd");
               const double ra = fixtureNumber(row, "ra") * kDegree;
