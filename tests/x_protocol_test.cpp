@@ -9,16 +9,12 @@
 #include "tests/support/xharness.h"
 
 #include <signal.h>
-#include <sys/syscall.h>
 
 #include <cstdio>
 #include <map>
 #include <sstream>
-#include <thread>
 
 namespace {
-
-using namespace std::chrono;
 
 std::string hexId(unsigned long id) {
   char text[16];
@@ -28,22 +24,6 @@ std::string hexId(unsigned long id) {
 
 bool isCopy(const TraceLine& line) {
   return line.kind == TraceLine::kRequest && line.name == "CopyArea";
-}
-
-// The first copy of every idle frame: the black clear block over the plot well.
-bool isClear(const TraceLine& line) {
-  return isCopy(line) && traceField(line, "src-x") == std::to_string(kClearBlockX) &&
-         traceField(line, "src-y") == std::to_string(kClearBlockY) &&
-         traceField(line, "width") == std::to_string(kWellSize) &&
-         traceField(line, "height") == std::to_string(kWellSize);
-}
-
-std::vector<size_t> clearsIn(const std::vector<TraceLine>& lines) {
-  std::vector<size_t> at;
-  for (size_t i = 0; i < lines.size(); i++) {
-    if (isClear(lines[i])) at.push_back(i);
-  }
-  return at;
 }
 
 // What one stretch of the record between two frame starts holds.
@@ -73,33 +53,13 @@ Stretch stretch(const std::vector<TraceLine>& lines, size_t begin, size_t end,
   return s;
 }
 
-// Stops `pid` while it sleeps at the end of an idle frame, so that whatever arrives meanwhile is
-// taken between two frames. Returns false if it never got there.
-bool stopWhileSleeping(pid_t pid) {
-  for (int attempt = 0; attempt < 200; attempt++) {
-    kill(pid, SIGSTOP);
-    waitUntil([&] { return processFile(pid, "stat").find(") T ") != std::string::npos; });
-    std::istringstream syscallFile(processFile(pid, "syscall"));
-    long number = -1;
-    syscallFile >> number;
-    bool sleeping = number == SYS_clock_nanosleep;
-#ifdef SYS_nanosleep
-    sleeping |= number == SYS_nanosleep;
-#endif
-    if (sleeping) return true;
-    kill(pid, SIGCONT);
-    std::this_thread::sleep_for(microseconds(1000 + 700 * (attempt % 7)));
-  }
-  return false;
-}
-
 TEST(Protocol, OnlyCopiesAfterStartUpAndOneCopyPerWindowForExposures) {
   XServer server;
   ProtocolTrace trace(server);
   Applet applet = startApplet(server, {"-display", trace.name()});
   Display* d = server.display();
   const std::string mainId = hexId(applet.mainWindow), iconId = hexId(applet.iconWindow);
-  auto frames = [&] { return clearsIn(trace.lines()).size(); };
+  auto frames = [&] { return frameStarts(trace.lines()).size(); };
 
   // Frames of the IN view, then of the OUT view after a left press outside the readout.
   ASSERT_TRUE(waitUntil([&] { return frames() >= 40; }));
@@ -108,23 +68,26 @@ TEST(Protocol, OnlyCopiesAfterStartUpAndOneCopyPerWindowForExposures) {
   ASSERT_TRUE(waitUntil([&] { return frames() >= framesBefore + 40; }));
 
   // Ten exposures of the icon window and three of the main one, all queued while the applet
-  // sleeps between frames; then it runs on for a few frames.
+  // sleeps between frames, after everything it sent before; then it runs on for a few frames.
   ASSERT_TRUE(stopWhileSleeping(applet.process.pid));
-  std::this_thread::sleep_for(milliseconds(100));  // xtrace passes on what is under way
+  ASSERT_TRUE(waitUntil([&] { return trace.holdsAllWrittenBy(applet.process.pid); }));
   const size_t mark = trace.lines().size();
   for (int i = 0; i < 10; i++) sendExpose(d, applet.iconWindow);
   for (int i = 0; i < 3; i++) sendExpose(d, applet.mainWindow);
-  XSync(d, False);
-  auto exposesAfterMark = [&] {
+  // Then a message the applet ignores: xtrace passes on one message at a time and records each
+  // before it passes it on, so once this one is in the record, the exposures are in the applet's
+  // socket.
+  sendClientMessage(d, applet.mainWindow);
+  auto eventsAfterMark = [&](const std::string& name) {
     std::vector<TraceLine> lines = trace.lines();
     int n = 0;
     for (size_t i = mark; i < lines.size(); i++) {
-      n += lines[i].kind == TraceLine::kEvent && lines[i].name == "Expose";
+      n += lines[i].kind == TraceLine::kEvent && lines[i].name == name;
     }
     return n;
   };
-  ASSERT_TRUE(waitUntil([&] { return exposesAfterMark() == 13; }));
-  std::this_thread::sleep_for(milliseconds(100));  // and on to the applet's socket
+  ASSERT_TRUE(waitUntil([&] { return eventsAfterMark("ClientMessage") == 1; }));
+  ASSERT_EQ(eventsAfterMark("Expose"), 13);
   kill(applet.process.pid, SIGCONT);
   const size_t framesAtMark = frames();
   ASSERT_TRUE(waitUntil([&] { return frames() >= framesAtMark + 5; }));
@@ -136,7 +99,7 @@ TEST(Protocol, OnlyCopiesAfterStartUpAndOneCopyPerWindowForExposures) {
   }
 
   // Start-up: everything up to the third frame. Its image data reaches the server only then.
-  const std::vector<size_t> clears = clearsIn(lines);
+  const std::vector<size_t> clears = frameStarts(lines);
   ASSERT_GE(clears.size(), 85u);
   const size_t startUpEnd = clears[2];
   std::string master;

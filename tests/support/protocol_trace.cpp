@@ -4,7 +4,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
+
+#include "applet/art/face_layout.h"
 
 namespace {
 
@@ -19,6 +22,9 @@ std::string wordAt(const std::string& text, size_t begin) {
   return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
 }
 
+// Rounded up to a whole number of the protocol's 4-byte units.
+size_t padded(size_t bytes) { return (bytes + 3) / 4 * 4; }
+
 // A line reads "CCC:D:SEQ..." with CCC the connection and D '<' from the client, '>' to it.
 TraceLine parseLine(const std::string& text) {
   TraceLine line;
@@ -26,8 +32,20 @@ TraceLine parseLine(const std::string& text) {
   if (text.size() < 7 || text[3] != ':' || text[5] != ':') return line;
   line.fromClient = text[4] == '<';
   size_t at;
+  // The set-up, "CCC:<: am lsb-first want 11:0 authorising with 'NAME' of length N": 12 bytes,
+  // then the authorisation's name and its N bytes of data, each padded.
+  const std::string setUp = " authorising with '", ofLength = "' of length ";
+  if (line.fromClient && text.compare(5, 5, ": am ") == 0 &&
+      (at = text.find(setUp)) != std::string::npos) {
+    const size_t nameEnd = text.rfind(ofLength);
+    line.bytes = 12 + padded(nameEnd - at - setUp.size()) +
+                 padded(std::stoul(text.substr(nameEnd + ofLength.size())));
+    return line;
+  }
   if (line.fromClient && (at = text.find("Request(")) != std::string::npos) {
     line.kind = TraceLine::kRequest;
+    // "CCC:<:SEQ: LENGTH: ...Request(...": the request's length in bytes after its sequence number.
+    line.bytes = std::stoul(text.substr(text.find(':', 6) + 1));
     // Extension requests read "SHAPE-Request(129,2): Mask": keep the extension's name.
     size_t tokenStart = text.rfind(' ', at) + 1;
     std::string extension = text.substr(tokenStart, at - tokenStart);
@@ -54,6 +72,21 @@ std::string traceField(const TraceLine& line, const std::string& field) {
   size_t at = line.text.find(key);
   if (at == std::string::npos) return "";
   return wordAt(line.text, at + key.size());
+}
+
+std::vector<size_t> frameStarts(const std::vector<TraceLine>& lines) {
+  std::vector<size_t> at;
+  for (size_t i = 0; i < lines.size(); i++) {
+    const TraceLine& line = lines[i];
+    if (line.kind == TraceLine::kRequest && line.name == "CopyArea" &&
+        traceField(line, "src-x") == std::to_string(kClearBlockX) &&
+        traceField(line, "src-y") == std::to_string(kClearBlockY) &&
+        traceField(line, "width") == std::to_string(kWellSize) &&
+        traceField(line, "height") == std::to_string(kWellSize)) {
+      at.push_back(i);
+    }
+  }
+  return at;
 }
 
 ProtocolTrace::ProtocolTrace(const XServer& server)
@@ -85,4 +118,15 @@ std::vector<TraceLine> ProtocolTrace::lines() const {
     result.push_back(parseLine(all.substr(begin, end - begin)));
   }
   return result;
+}
+
+bool ProtocolTrace::holdsAllWrittenBy(pid_t pid) const {
+  std::istringstream io(processFile(pid, "io"));
+  for (std::string field; std::getline(io, field);) {
+    if (field.rfind("wchar:", 0) != 0) continue;
+    size_t recorded = 0;
+    for (const TraceLine& line : lines()) recorded += line.bytes;
+    return recorded == std::stoul(field.substr(6));
+  }
+  throw std::runtime_error("no count of bytes written for process " + std::to_string(pid));
 }

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,6 +139,25 @@ std::string processStatusText(pid_t pid, const std::string& field) {
 
 long processStatusField(pid_t pid, const std::string& field) {
   return std::stol(processStatusText(pid, field));
+}
+
+bool stopWhileSleeping(pid_t pid) {
+  for (int attempt = 0; attempt < 200; attempt++) {
+    kill(pid, SIGSTOP);
+    waitUntil([&] { return processFile(pid, "stat").find(") T ") != std::string::npos; });
+    std::istringstream syscallFile(processFile(pid, "syscall"));
+    long number = -1;
+    syscallFile >> number;
+    bool sleeping = number == SYS_clock_nanosleep;
+#ifdef SYS_nanosleep
+    sleeping |= number == SYS_nanosleep;
+#endif
+    if (sleeping) return true;
+    kill(pid, SIGCONT);
+    // Let it run on for a varying while, so as not to stop it at the same point of every frame.
+    std::this_thread::sleep_for(std::chrono::microseconds(1000 + 700 * (attempt % 7)));
+  }
+  return false;
 }
 
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides) {
@@ -461,6 +481,14 @@ void sendExpose(Display* display, Window window) {
   expose.xexpose.type = Expose;
   expose.xexpose.width = expose.xexpose.height = kFaceSize;
   sendTo(display, window, ExposureMask, expose);
+}
+
+void sendClientMessage(Display* display, Window window) {
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.format = 32;
+  // No mask: the event goes to the client that made the window.
+  sendTo(display, window, NoEventMask, message);
 }
 
 void movePointer(Display* display, Window window, int x, int y) {

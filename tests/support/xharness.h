@@ -61,6 +61,11 @@ std::string processStatusText(pid_t pid, const std::string& field);
 // count. Throws as processStatusText does.
 long processStatusField(pid_t pid, const std::string& field);
 
+// Stops the process `pid` (SIGSTOP) at a moment it sleeps in nanosleep, as the applet does at the
+// end of each idle frame, so that whatever arrives meanwhile is taken between two frames; SIGCONT
+// lets it go on. Returns false if it never found it asleep.
+bool stopWhileSleeping(pid_t pid);
+
 // The environment of this process, with `overrides` ("NAME=value" replaces, "NAME" removes).
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides);
 
@@ -200,6 +205,9 @@ std::string labelText(const Face& face);
 void sendPress(Display* display, Window window, int x, int y, unsigned button);
 // Sends `window` an Expose of the whole face with XSendEvent, as sendPress does.
 void sendExpose(Display* display, Window window);
+// Sends a ClientMessage with XSendEvent to the client that made `window`, which the applet takes
+// and ignores; returns once the server has taken it.
+void sendClientMessage(Display* display, Window window);
 
 // Moves the pointer to face coordinates (x, y) of `window` through XTest.
 void movePointer(Display* display, Window window, int x, int y);
