@@ -4,13 +4,14 @@
 // GoogleTest first: Xlib defines macros (None, Bool, Status) that clash with it.
 #include <gtest/gtest.h>
 
+#include "applet/idle_frame.h"
 #include "applet/readout_layout.h"
+#include "tests/support/protocol_trace.h"
 #include "tests/support/xharness.h"
 
 #include <signal.h>
 
 #include <set>
-#include <thread>
 
 namespace {
 
@@ -21,6 +22,23 @@ constexpr int kMonthX = middleX(kReadoutFields[RegionMonth]);
 constexpr int kYearX = middleX(kReadoutFields[RegionYear]);
 constexpr int kFieldY = (kReadoutFields[0].top + kReadoutFields[0].bottom) / 2;
 constexpr int kOutside = 30;
+
+// How many of the applet's frames in `lines` start at or after the first that draws the OUT view,
+// whose label has a third letter; 0 before there is one.
+size_t framesFromTheFirstOut(const std::vector<TraceLine>& lines) {
+  const std::vector<size_t> starts = frameStarts(lines);
+  for (size_t k = 0; k < starts.size(); k++) {
+    const size_t end = k + 1 < starts.size() ? starts[k + 1] : lines.size();
+    for (size_t i = starts[k]; i < end; i++) {
+      if (lines[i].kind == TraceLine::kRequest && lines[i].name == "CopyArea" &&
+          traceField(lines[i], "dst-x") == std::to_string(kLabelX + 2 * kGlyphWidth) &&
+          traceField(lines[i], "dst-y") == std::to_string(kLabelY)) {
+        return starts.size() - k;
+      }
+    }
+  }
+  return 0;
+}
 
 class DateEditing : public testing::Test {
  protected:
@@ -112,14 +130,31 @@ TEST_F(FromTheFirstOfMarch, PressesQueuedTogetherAreAllAppliedBeforeTheNextFrame
 }
 
 TEST_F(DateEditing, AChosenDateStaysPastMidnight) {
-  // Ten seconds before midnight leaves room for a slow start on a busy machine.
-  auto started = std::chrono::steady_clock::now();
-  start("@2024-03-01 23:59:50");
+  // The clock stands a second before midnight until the test moves it. The applet speaks through
+  // xtrace, whose record counts its frames.
+  MovableClock clock("2024-03-01 23:59:59");
+  ProtocolTrace trace(server_);
+  applet_ = startApplet(server_, {"-display", trace.name()}, clock);
+  window_ = applet_.mainWindow;
   ASSERT_EQ(readout("01.03.2024"), "01.03.2024");
   press(kYearX, kFieldY, 1);
   ASSERT_EQ(readout("01.03.2025"), "01.03.2025");
-  std::this_thread::sleep_until(started + std::chrono::seconds(11));  // past midnight by now
-  EXPECT_EQ(readoutText(grabFace(server_.display(), window_)), "01.03.2025");
+
+  // Past midnight, the view toggled marks in the record the first frame drawn since (a press is
+  // taken between frames). Of any kClockCheckInterval frames in a row, one reads the clock.
+  clock.set("2024-03-02 00:00:01");
+  press(kOutside, kOutside, 1);
+  ASSERT_EQ(label("OUT"), "OUT");
+  ASSERT_TRUE(
+      waitUntil([&] { return framesFromTheFirstOut(trace.lines()) > kClockCheckInterval; }));
+
+  // Toggled back, the view shows on the face (which showed OUT) from a frame drawn after that
+  // reading: what the record holds, the server may not have drawn yet.
+  press(kOutside, kOutside, 1);
+  Face face;
+  ASSERT_TRUE(
+      waitUntil([&] { return labelText(face = grabFace(server_.display(), window_)) == "IN"; }));
+  EXPECT_EQ(readoutText(face), "01.03.2025");
   press(kOutside, kOutside, 3);
   EXPECT_EQ(readout("02.03.2024"), "02.03.2024");
 }

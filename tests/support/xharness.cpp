@@ -323,21 +323,54 @@ const std::string& appletPath() {
   return path;
 }
 
-std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
+namespace {
+
+// The variable that preloads libfaketime.
+std::string fakeTimePreload() {
   if (std::string(FAKETIME_LIBRARY).empty()) throw std::runtime_error("libfaketime not found");
-  return {"LD_PRELOAD=" FAKETIME_LIBRARY, "FAKETIME=" + fakeTime};
+  return "LD_PRELOAD=" FAKETIME_LIBRARY;
 }
 
-Applet startApplet(XServer& server, const std::vector<std::string>& args,
-                   const std::string& fakeTime, const std::string& program) {
+// Writes `line` to `path` through a file beside it renamed into place.
+void replaceFile(const std::string& path, const std::string& line) {
+  const std::string next = path + ".next";
+  std::ofstream out(next);
+  out << line << "\n";
+  out.close();
+  if (!out || rename(next.c_str(), path.c_str()) != 0) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+}  // namespace
+
+MovableClock::MovableClock(const std::string& fakeTime)
+    : folder_("clock"), path_(folder_.path() + "/time") {
+  set(fakeTime);
+}
+
+void MovableClock::set(const std::string& fakeTime) { replaceFile(path_, fakeTime); }
+
+std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime) {
+  return {fakeTimePreload(), "FAKETIME=" + fakeTime};
+}
+
+std::vector<std::string> fakeClockEnvironment(const MovableClock& clock) {
+  // FAKETIME_NO_CACHE: libfaketime would otherwise keep what it read for ten seconds.
+  return {fakeTimePreload(), "FAKETIME", "FAKETIME_TIMESTAMP_FILE=" + clock.path(),
+          "FAKETIME_NO_CACHE=1"};
+}
+
+namespace {
+
+// Starts the applet with `clock`, variables as fakeClockEnvironment gives them.
+Applet startAppletWith(XServer& server, const std::vector<std::string>& args,
+                       const std::vector<std::string>& clock, const std::string& program) {
   const std::string binary = program.empty() ? appletPath() : program;
   std::vector<std::string> argv = {binary};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env = {"DISPLAY=" + server.name(), "TZ=UTC"};
-  if (!fakeTime.empty()) {
-    const std::vector<std::string> clock = fakeClockEnvironment(fakeTime);
-    env.insert(env.end(), clock.begin(), clock.end());
-  }
+  env.insert(env.end(), clock.begin(), clock.end());
   Applet applet;
   Display* display = server.display();
   auto ready = [&] {
@@ -353,6 +386,20 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args,
   };
   applet.process = startUntil(binary, argv, environmentWith(env), ready);
   return applet;
+}
+
+}  // namespace
+
+Applet startApplet(XServer& server, const std::vector<std::string>& args,
+                   const std::string& fakeTime, const std::string& program) {
+  const std::vector<std::string> clock =
+      fakeTime.empty() ? std::vector<std::string>{} : fakeClockEnvironment(fakeTime);
+  return startAppletWith(server, args, clock, program);
+}
+
+Applet startApplet(XServer& server, const std::vector<std::string>& args,
+                   const MovableClock& clock) {
+  return startAppletWith(server, args, fakeClockEnvironment(clock), "");
 }
 
 Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,

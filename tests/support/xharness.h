@@ -155,12 +155,32 @@ struct Applet {
 Child startUntil(const std::string& path, const std::vector<std::string>& argv,
                  const std::vector<std::string>& env, const std::function<bool()>& up);
 
+// A clock the test moves while the program runs: a file of its own holding the time, which
+// libfaketime reads again at every reading of the program's clock.
+class MovableClock {
+ public:
+  // Starts at `fakeTime`, as fakeClockEnvironment takes it: a time that stands still stays there
+  // until set() moves it.
+  explicit MovableClock(const std::string& fakeTime);
+  // Every later reading of the clock gives `fakeTime`. The file is replaced in one step, so that
+  // no reading finds it half written.
+  void set(const std::string& fakeTime);
+  const std::string& path() const { return path_; }
+
+ private:
+  TemporaryDirectory folder_;
+  std::string path_;
+};
+
 // The variables that fix the clock of a program started with them at `fakeTime` through
 // libfaketime, preloaded into the program itself (so that its pid is the program's: the faketime
 // command forks, and leaves named semaphores behind when killed): "2000-01-01 12:00:00" stands
 // still at that time, "@2000-01-01 12:00:00" starts there and runs. Throws std::runtime_error
 // when libfaketime was not found.
 std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime);
+// The same for a clock the test moves, as overrides for environmentWith (FAKETIME, which
+// libfaketime would read before the file, is removed).
+std::vector<std::string> fakeClockEnvironment(const MovableClock& clock);
 
 // The path of the applet built in this tree (build/dockorrery).
 const std::string& appletPath();
@@ -170,6 +190,9 @@ const std::string& appletPath();
 // Extra arguments follow argv[0].
 Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
                    const std::string& fakeTime = "", const std::string& program = "");
+// The same with the clock that `clock` holds.
+Applet startApplet(XServer& server, const std::vector<std::string>& args,
+                   const MovableClock& clock);
 
 // How a program run to its end ended: its wait status (-1: still running after the timeout,
 // then killed) and its standard error.
