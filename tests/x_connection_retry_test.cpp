@@ -139,8 +139,12 @@ TEST(RefusedConnections, ARunIsTriedAgainOnlyWhenTheRefusalWasNotExpected) {
             refusedMessage);
   EXPECT_EQ(refusing.refused(), 1);
   RefusingDisplay again(server, 1);
+  bool up = false;
   const Ending running =
-      runToEnd(kBinary, {kBinary, "-display", again.name()}, environmentWith({}), "", 2s);
+      runToEnd(kBinary, {kBinary, "-display", again.name()}, environmentWith({}), "", 10s, [&] {
+        return up = again.refused() == 1 && !findWindowsByClass(server.display(), kBinary).empty();
+      });
+  EXPECT_TRUE(up) << "the run started again never came up";
   EXPECT_EQ(running.status, -1) << running.stderrText;
   EXPECT_EQ(again.refused(), 1);
 }

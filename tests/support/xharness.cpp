@@ -404,10 +404,14 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args,
 
 Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
                 const std::vector<std::string>& env, const std::string& expectedStderr,
-                std::chrono::milliseconds timeout) {
+                std::chrono::milliseconds timeout, const std::function<bool()>& running) {
   for (int attempt = 1;; attempt++) {
     Child child = spawn(path, argv, env);
-    Ending ending{waitChild(child, timeout), childStderr(child)};
+    Ending ending;
+    waitUntil(
+        [&] { return (ending.status = waitChild(child, {})) != -1 || (running && running()); },
+        timeout);
+    ending.stderrText = childStderr(child);
     killChild(child);
     if (ending.stderrText == expectedStderr || !refusedDisplay(ending.status, ending.stderrText) ||
         attempt == kConnectionAttempts) {

@@ -194,8 +194,8 @@ Applet startApplet(XServer& server, const std::vector<std::string>& args = {},
 Applet startApplet(XServer& server, const std::vector<std::string>& args,
                    const MovableClock& clock);
 
-// How a program run to its end ended: its wait status (-1: still running after the timeout,
-// then killed) and its standard error.
+// How a program run to its end ended: its wait status (-1: still running when `running` held or
+// after the timeout, then killed) and its standard error.
 struct Ending {
   int status = -1;
   std::string stderrText;
@@ -203,10 +203,13 @@ struct Ending {
 
 // Runs the program at `path` with `argv` and `env` as spawn does, to its end within `timeout`. An
 // end that says the display could not be opened, where `expectedStderr` says otherwise, is a
-// refused connection: the run is tried again, up to kConnectionAttempts times.
+// refused connection: the run is tried again, up to kConnectionAttempts times. With `running`, for
+// a program meant to keep running, a run is also over once that holds: the program is killed
+// there, and its status is -1.
 Ending runToEnd(const std::string& path, const std::vector<std::string>& argv,
                 const std::vector<std::string>& env, const std::string& expectedStderr,
-                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                std::chrono::milliseconds timeout = std::chrono::seconds(10),
+                const std::function<bool()>& running = nullptr);
 
 // Top-level windows whose WM_CLASS name is `resName`, searched through the whole tree.
 std::vector<Window> findWindowsByClass(Display* display, const std::string& resName);
