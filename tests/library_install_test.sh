@@ -28,9 +28,10 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
   for file in Config ConfigVersion Targets "Targets-$type"; do
     echo "644 .$prefix/lib/cmake/DockorreryAstronomy/DockorreryAstronomy$file.cmake"
   done
-  # Every header but the layouts of the term tables, which the sources alone use.
+  # Every header but the layouts of the term tables and the search of a day's crossings, which
+  # the sources alone use.
   (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
-    grep -v -e periodic_terms -e series.h | sed "s|^|644 .$prefix/include/dockorrery/|"
+    grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|644 .$prefix/include/dockorrery/|"
 } | sort >"$work/expected"
 diff -u "$work/expected" "$work/after" || fail "installed files"
 

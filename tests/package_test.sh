@@ -85,9 +85,10 @@ dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/f
     cmake/DockorreryAstronomy/DockorreryAstronomyTargets-none.cmake; do
     echo "./usr/lib/$multiarch/$file"
   done
-  # Every header but the layouts of the term tables, which the sources alone use.
+  # Every header but the layouts of the term tables and the search of a day's crossings, which
+  # the sources alone use.
   (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
-    grep -v -e periodic_terms -e series.h | sed "s|^|./usr/include/dockorrery/|"
+    grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|./usr/include/dockorrery/|"
   for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do
     echo "./usr/share/doc/$dev/$file"
   done
