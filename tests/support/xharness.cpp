@@ -87,6 +87,11 @@ void killChild(Child& child) {
     kill(-child.pid, SIGKILL);
     kill(child.pid, SIGKILL);
     waitpid(child.pid, nullptr, 0);
+    // libfaketime keeps a shared memory segment and a semaphore named by the pid of the program
+    // it is preloaded into, and removes them only when that program exits.
+    const std::string pid = std::to_string(child.pid);
+    unlink(("/dev/shm/faketime_shm_" + pid).c_str());
+    unlink(("/dev/shm/sem.faketime_sem_" + pid).c_str());
     child.pid = -1;
   }
   if (!child.stderrPath.empty()) keepStderrReports(childStderr(child));

@@ -173,8 +173,8 @@ class MovableClock {
 };
 
 // The variables that fix the clock of a program started with them at `fakeTime` through
-// libfaketime, preloaded into the program itself (so that its pid is the program's: the faketime
-// command forks, and leaves named semaphores behind when killed): "2000-01-01 12:00:00" stands
+// libfaketime, preloaded into the program itself (so that its pid is the program's, whose
+// libfaketime segments killChild removes; the faketime command forks): "2000-01-01 12:00:00" stands
 // still at that time, "@2000-01-01 12:00:00" starts there and runs. Throws std::runtime_error
 // when libfaketime was not found.
 std::vector<std::string> fakeClockEnvironment(const std::string& fakeTime);
