@@ -4,8 +4,9 @@ PREFIX  ?= /usr/local
 DESTDIR ?=
 JOBS    ?= 2
 DEBDIR  ?= $(BUILD)-deb
-# make install COMPONENT=library (and make uninstall with it) installs the astronomy library
-# alone in place of the program: its headers, archive, pkg-config file and CMake package.
+# make install COMPONENT=library (and make uninstall with it) builds and installs the astronomy
+# library alone in place of the program: its headers, archive, pkg-config file and CMake package;
+# it needs no X libraries.
 COMPONENT ?=
 
 .PHONY: all build run test bench install uninstall deb clean
@@ -16,7 +17,7 @@ all: build
 # CMake keeps the compiler a build folder was first configured with: a CXX given to make that is
 # not that one stops here rather than be silently ignored.
 build:
-	@tools/install-deps build
+	@tools/install-deps $(if $(filter library,$(COMPONENT)),library,build)
 	@if [ "$(origin CXX)" != default ] && [ -f $(BUILD)/CMakeCache.txt ]; then \
 	  configured=$$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' $(BUILD)/CMakeCache.txt); \
 	  wanted=$$(command -v "$(CXX)" || echo "$(CXX)"); \
@@ -24,7 +25,7 @@ build:
 	    echo "$(BUILD) builds with $$configured, not $(CXX): make BUILD=build-other CXX=$(CXX)" \
 	      "builds with it in a folder of its own" >&2; exit 1; }; fi
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_TESTS=AUTO >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target dockorrery $(if $(filter library,$(COMPONENT)),dockorrery_astronomy)
+	@cmake --build $(BUILD) -j $(JOBS) --target $(if $(filter library,$(COMPONENT)),dockorrery_astronomy,dockorrery)
 
 # On a display of yours it needs nothing more; without one, tools/run-applet installs what it
 # needs for a virtual one.

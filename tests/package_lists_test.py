@@ -62,8 +62,8 @@ def check(source):
          hosts)
     for group in ("test", "screenshots"):
         holds(f"install-deps' {group} group against tests/hosts", deps[group], hosts)
-    package_test = cmake.index("if(DOCKORRERY_PACKAGE_TEST)")
-    probed = set(re.findall(r"^test_dependency\(([\w.+-]+) ", cmake[:package_test], re.M))
+    package_test = cmake.index("if(DOCKORRERY_PACKAGE_TEST")
+    probed = set(re.findall(r"^\s*test_dependency\(([\w.+-]+) ", cmake[:package_test], re.M))
     same("the suite's CMake probes against install-deps' test group", probed | hosts, deps["test"])
     holds("install-deps' deb and debtest groups against the package test's CMake probes",
           deps["deb"] | deps["debtest"],
