@@ -32,6 +32,8 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
   # the sources alone use.
   (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
     grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|644 .$prefix/include/dockorrery/|"
+  # The whole library in one header, and its version.
+  for header in astronomy.h version.h; do echo "644 .$prefix/include/dockorrery/$header"; done
 } | sort >"$work/expected"
 diff -u "$work/expected" "$work/after" || fail "installed files"
 
@@ -40,6 +42,15 @@ for header in $(cd "$root/include" && find dockorrery -name '*.h'); do
   echo "#include <$header>" | ${CXX:-c++} -std=c++17 -Wall -Wextra -Werror -fsyntax-only -x c++ \
     -I"$root/include" - || fail "$header does not compile on its own"
 done
+
+# The whole library from one header, whose version is the changelog's.
+version=$(sed -n '1s/^dockorrery (\([^)]*\)).*/\1/p' "$source/debian/changelog")
+printf '#include <dockorrery/astronomy.h>\n#include <cstdio>\nint main() {\n%s\n}\n' \
+  'std::printf("%d.%d.%d %s\n", DOCKORRERY_VERSION_MAJOR, DOCKORRERY_VERSION_MINOR, DOCKORRERY_VERSION_PATCH, DOCKORRERY_VERSION_STRING);' |
+  ${CXX:-c++} -std=c++17 -o "$work/version" -x c++ -I"$root/include" - ||
+  fail "<dockorrery/astronomy.h> does not compile"
+[ "$("$work/version")" = "$(echo "$version.0.0" | cut -d. -f1-3) $version" ] ||
+  fail "the version is $("$work/version"), the changelog's $version"
 
 # Position-independent: the whole archive links into a shared object.
 ${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockorrery-astronomy.a" \

@@ -89,6 +89,8 @@ dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/f
   # the sources alone use.
   (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
     grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|./usr/include/dockorrery/|"
+  # The whole library in one header, and its version.
+  for header in astronomy.h version.h; do echo "./usr/include/dockorrery/$header"; done
   for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do
     echo "./usr/share/doc/$dev/$file"
   done
