@@ -5,6 +5,8 @@
 
 #include "../ephemeris/constants.h"
 
+namespace dockorrery {
+
 // An angle in rad reduced into [0, 2pi); NaN for a non-finite angle. Unlike normalizeRadians,
 // which may give exactly 2pi for an angle a hair below a multiple of it, and keeps -0.0, the
 // result never leaves the half-open range.
@@ -28,3 +30,5 @@ constexpr double polynomial(const double (&c)[N], double T) {
   for (int i = N - 2; i >= 0; --i) v = v * T + c[i];
   return v;
 }
+
+}  // namespace dockorrery

@@ -13,6 +13,8 @@
 #include "astronomy/time_scales.h"
 #include "ephemeris/position.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kLightTimePerAu = 0.0057755183;  // days light takes for 1 AU
@@ -182,3 +184,5 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
   equatorialToHorizontal(place.horizontal, place.equatorial, observer, siderealTime);
   return true;
 }
+
+}  // namespace dockorrery

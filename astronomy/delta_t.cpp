@@ -3,6 +3,8 @@
 
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kYearsPerDay = 1.0 / 365.24217;  // tropical years
@@ -70,3 +72,5 @@ double deltaT(double jdUt) {
 double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds) {
   return jdUt + (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
 }
+
+}  // namespace dockorrery

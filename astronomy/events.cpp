@@ -12,6 +12,8 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The Sun's centre at the start of each twilight, in the enumeration's order.
@@ -149,3 +151,5 @@ bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& 
   }
   return findEvents(events, Body::Sun, observer, jdUt, deltaTSeconds, kTwilightAltitude[index]);
 }
+
+}  // namespace dockorrery

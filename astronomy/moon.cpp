@@ -11,6 +11,8 @@
 #include "ephemeris/body.h"
 #include "ephemeris/position.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kTermUnit = 1e-6 * kDegree;     // longitude and latitude terms: 1e-6 degree
@@ -115,3 +117,5 @@ bool computeMoonPhase(MoonPhase& phase, double jdTt) {
   phase.waxing = cross[2] < 0.0;
   return true;
 }
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 #include "astronomy/angles.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The mean new Moon of lunation k (k = 0 at 2000 January 6), days (TT), T = k / 1236.85
@@ -152,3 +154,5 @@ bool computeNextMoonPhases(MoonPhases& phases, double jdTt) {
   }
   return true;
 }
+
+}  // namespace dockorrery

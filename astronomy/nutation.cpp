@@ -7,6 +7,8 @@
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kTermUnit = 0.0001 * kArcsecond;  // the table holds 0.0001 arcsecond
@@ -62,3 +64,5 @@ double trueObliquity(double jdTt) {
   computeNutation(nutation, jdTt);
   return meanObliquity(jdTt) + nutation.obliquity;
 }
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kAngleUnit = 1e-6 * kDegree;  // longitude and latitude terms: 1e-6 degree
@@ -45,3 +47,5 @@ bool computePlutoPosition(PlutoPosition& position, double jdTt) {
   position.distanceAu = 40.7241346 + r * kRadiusUnit;
   return true;
 }
+
+}  // namespace dockorrery

@@ -8,6 +8,8 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The interpolation through the coordinates of three days (Meeus, eq. 3.3), y(n) = y0 +
@@ -68,3 +70,5 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
   detail::fillEvents(events, detail::searchDay(model, observer.latitude), jdUt);
   return true;
 }
+
+}  // namespace dockorrery

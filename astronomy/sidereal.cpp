@@ -8,6 +8,8 @@
 #include "astronomy/nutation.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 double meanSiderealTime(double jdUt) {
   if (!withinSpan(jdUt)) return NAN;
   const double days = jdUt - kJ2000Epoch;
@@ -36,3 +38,5 @@ double apparentSiderealTime(double jdUt) {
   const double epsilon = meanObliquity(jdUt) + nutation.obliquity;
   return reduceAngle(meanSiderealTime(jdUt) + nutation.longitude * std::cos(epsilon));
 }
+
+}  // namespace dockorrery

@@ -6,6 +6,8 @@
 
 #include "../ephemeris/constants.h"
 
+namespace dockorrery {
+
 // Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
 constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
 
@@ -25,3 +27,5 @@ double deltaT(double jdUt);
 // The Julian Day (TT) of the instant `jdUt` (UT): jdUt plus delta T, the caller's
 // `deltaTSeconds` when given, else deltaT(jdUt). NaN where either is.
 double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+
+}  // namespace dockorrery
