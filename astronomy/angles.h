@@ -1,4 +1,4 @@
-// Angle reductions and polynomials shared by the routines of the astronomy library.
+// Angle reductions, and the polynomials the routines of the astronomy library share.
 #pragma once
 
 #include <cmath>
@@ -23,6 +23,9 @@ inline double signedAngle(double angle) {
   return a > kPi ? a - kTwoPi : a;
 }
 
+// What the library's own routines share, not part of its interface.
+namespace detail {
+
 // A polynomial c0 + c1 T + c2 T^2 + ... by Horner's scheme; the coefficients lowest power first.
 template <int N>
 constexpr double polynomial(const double (&c)[N], double T) {
@@ -30,5 +33,7 @@ constexpr double polynomial(const double (&c)[N], double T) {
   for (int i = N - 2; i >= 0; --i) v = v * T + c[i];
   return v;
 }
+
+}  // namespace detail
 
 }  // namespace dockorrery

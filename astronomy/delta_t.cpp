@@ -51,7 +51,7 @@ constexpr double kFirstPolynomialYear = -500.0;
 }  // namespace
 
 double deltaT(double jdUt) {
-  if (!withinSpan(jdUt)) return NAN;
+  if (!detail::withinSpan(jdUt)) return NAN;
   const double year = 2000.0 + (jdUt - kYearOrigin) * kYearsPerDay;
   if (year < kFirstPolynomialYear) return parabola(year);
   if (year >= kSegments[kLast].end) {

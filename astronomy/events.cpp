@@ -112,7 +112,7 @@ bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, dou
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
   const Sky sky{body, observer, jdUt, deltaTDays, altitude};
   detail::DayModel model;
-  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
+  if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
       !(std::fabs(observer.latitude) <= kPi / 2.0) || !std::isfinite(observer.longitude) ||
       !modelOf(sky, model)) {
     detail::invalidEvents(events);

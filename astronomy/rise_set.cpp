@@ -49,7 +49,7 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
   const double deltaTDays = (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
   // Delta T is a fraction of a day over the whole span: beyond a day the three days of
   // coordinates would not hold the instants to interpolate.
-  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) <= 1.0) ||
+  if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) <= 1.0) ||
       !validInputs(apparent, observer, standardAltitude)) {
     detail::invalidEvents(events);
     return false;

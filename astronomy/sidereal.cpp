@@ -11,7 +11,7 @@
 namespace dockorrery {
 
 double meanSiderealTime(double jdUt) {
-  if (!withinSpan(jdUt)) return NAN;
+  if (!detail::withinSpan(jdUt)) return NAN;
   const double days = jdUt - kJ2000Epoch;
   const double T = days / kJulianCentury;
   // 360.98564736629 deg per day, split so that the whole turns of the 360 deg part drop out
