@@ -47,13 +47,16 @@ done
 ${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockorrery-astronomy.a" \
   -Wl,--no-whole-archive ${LDFLAGS:-} || fail "the archive does not link into a shared object"
 
-# Every symbol the archive defines for a program to link is the library's, in its namespace: the
-# strong ones all, the weak ones all but the standard library's own template instances.
+# Every symbol the archive defines for a program to link is the library's, in its namespace
+# (after the return type a function template's name carries). Weak ones may also be the standard
+# library's own template instances, and the type information of function types, such as
+# "typeinfo for double (double)", that Clang's -fsanitize=function emits: nobody's names.
 archive=$root/lib/libdockorrery-astronomy.a
 nm -g --defined-only --format=posix "$archive" | awk 'NF >= 2 && $1 !~ /:$/ {print $2, $1}' |
   c++filt >"$work/symbols"
 grep -q '^T dockorrery::computeBodyPosition(' "$work/symbols" || fail "nm lists no symbols"
-if grep -v -e '^[^ ]* dockorrery::' -e '^[WV] std::' -e '^[WV] __gnu_cxx::' "$work/symbols"; then
+if grep -v -E -e '^[^ ]+ ([^(]* )?dockorrery::' -e '^[WV] ([^(]* )?(std|__gnu_cxx)::' \
+  -e '^[WV] typeinfo (name )?for [^(]*\(' "$work/symbols"; then
   fail "the archive defines the symbols above outside the namespace dockorrery"
 fi
 
