@@ -7,6 +7,8 @@
 #include "dock/dock_window.h"
 #include "ephemeris/position.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr int kCentre = 32;        // face pixel of the Sun
@@ -57,3 +59,5 @@ void drawOrbitChart() {
   const int first = chartScale == kScaleOut ? 5 : 1;
   for (int body = first; body < first + 4; ++body) plotBody(position, body);
 }
+
+}  // namespace dockorrery

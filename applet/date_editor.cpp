@@ -4,6 +4,8 @@
 #include "calendar/calendar.h"
 #include "dock/click_regions.h"
 
+namespace dockorrery {
+
 // After a step forward: a day that doesn't exist in the new month rolls over to the 1st of the
 // next month, never clamps. The table is that of the year after the month wrap.
 static void normaliseForward() {
@@ -82,3 +84,5 @@ void handleButtonPress(const XEvent* event) {
   else
     normaliseBackward();
 }
+
+}  // namespace dockorrery

@@ -5,5 +5,9 @@
 
 #include "applet/readout_layout.h"
 
+namespace dockorrery {
+
 // Steps the day, month or year, returns to the clock or toggles the view, as the press demands.
 void handleButtonPress(const XEvent* event);
+
+}  // namespace dockorrery

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace dockorrery {
+
 // 1 January 1970, the clock's epoch, until the clock is read: the date is a valid one even when
 // the clock can't be broken down at start-up, and every step from it stays in the calendar.
 int64_t selectedDay = 1;
@@ -19,3 +21,5 @@ void setDateFromClock() {
   selectedMonth = int64_t{utc->tm_mon} + 1;
   selectedYear = int64_t{utc->tm_year} + 1900;
 }
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 extern int64_t selectedDay;    // 1..31
 extern int64_t selectedMonth;  // 1..12
 extern int64_t selectedYear;   // astronomical numbering
@@ -16,3 +18,5 @@ constexpr double kScaleOut = 0.6;
 // Sets the selected date to today's date in UTC; leaves it alone if the clock can't be broken down
 // (a time past the year 2^31 + 1900), so that it keeps the last date set, 1 January 1970 at first.
 void setDateFromClock();
+
+}  // namespace dockorrery

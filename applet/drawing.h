@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 // Draws the selected date as dd.mm.yyyy into the readout cells (6 + 5j, 50), at most ten cells.
 void drawDateReadout();
 
@@ -15,3 +17,5 @@ void drawOrbitChart();
 // Projects longitude L (rad) and radius R (AU) at `scale` pixels per AU to a whole-pixel offset
 // from the chart centre, y growing downwards; false when either offset lies outside -27..27.
 bool chartOffset(double L, double R, double scale, int32_t& x, int32_t& y);
+
+}  // namespace dockorrery

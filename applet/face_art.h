@@ -3,6 +3,8 @@
 
 #include "applet/art/face_layout.h"
 
+namespace dockorrery {
+
 // XPM data, one character a pixel: the values line, a line per colour, a line per pixel row.
 extern const char* const* const faceXpm;
 constexpr int kFaceXpmLines = 1 + kArtworkColours + kArtworkHeight;
@@ -12,3 +14,5 @@ constexpr int kFaceXpmLines = 1 + kArtworkColours + kArtworkHeight;
 extern const unsigned char* const faceMaskBits;
 constexpr int kFaceMaskWidth = kFaceSize;
 constexpr int kFaceMaskHeight = kFaceSize;
+
+}  // namespace dockorrery

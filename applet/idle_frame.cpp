@@ -10,6 +10,8 @@
 #include "calendar/calendar.h"
 #include "dock/dock_window.h"
 
+namespace dockorrery {
+
 void renderIdleFrame(int& idleFrameCounter) {
   // Restore the plot well from the black clear block; everything is redrawn.
   blit(kClearBlockX, kClearBlockY, kWellSize, kWellSize, kWellX, kWellY);
@@ -33,3 +35,5 @@ void renderIdleFrame(int& idleFrameCounter) {
   refreshWindows();
   usleep(10000);
 }
+
+}  // namespace dockorrery

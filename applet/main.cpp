@@ -8,6 +8,8 @@
 #include "dock/click_regions.h"
 #include "dock/dock_window.h"
 
+namespace dockorrery {
+
 // Takes one pending event; the window it came from doesn't matter, both show the same face.
 // The pointer entering or leaving changes nothing: the keyboard focus stays with whichever
 // window the user gave it, since keys typed after the pointer crosses the dock are theirs.
@@ -24,7 +26,11 @@ static void handleEvent(XEvent& event) {
   }
 }
 
+}  // namespace dockorrery
+
 int main(int argc, char** argv) {
+  using namespace dockorrery;
+
   openDisplay(argv);
   openDockWindow(argc, argv, faceXpm, faceMaskBits, kFaceMaskWidth, kFaceMaskHeight, "#181818",
                  "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");

@@ -7,6 +7,8 @@
 #include "applet/readout_layout.h"
 #include "dock/dock_window.h"
 
+namespace dockorrery {
+
 namespace {
 
 void drawLabelLetter(char letter, int cell) {
@@ -41,3 +43,5 @@ void drawViewLabel() {
     drawLabelLetter('N', 1);
   }
 }
+
+}  // namespace dockorrery

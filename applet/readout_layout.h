@@ -7,6 +7,8 @@
 #include "applet/art/face_layout.h"
 #include "dock/click_regions.h"
 
+namespace dockorrery {
+
 // The click regions over the readout's day, month and year, defined at start-up.
 enum { RegionDay = 0, RegionMonth = 1, RegionYear = 2 };
 
@@ -29,3 +31,5 @@ inline void defineReadoutRegions() {
     defineClickRegion(field.region, field.left, field.top, field.right, field.bottom);
   }
 }
+
+}  // namespace dockorrery

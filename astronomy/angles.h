@@ -1,9 +1,11 @@
-// Angle reductions and polynomials shared by the routines of the astronomy library.
+// Angle reductions, and the polynomials the routines of the astronomy library share.
 #pragma once
 
 #include <cmath>
 
 #include "../ephemeris/constants.h"
+
+namespace dockorrery {
 
 // An angle in rad reduced into [0, 2pi); NaN for a non-finite angle. Unlike normalizeRadians,
 // which may give exactly 2pi for an angle a hair below a multiple of it, and keeps -0.0, the
@@ -21,6 +23,9 @@ inline double signedAngle(double angle) {
   return a > kPi ? a - kTwoPi : a;
 }
 
+// What the library's own routines share, not part of its interface.
+namespace detail {
+
 // A polynomial c0 + c1 T + c2 T^2 + ... by Horner's scheme; the coefficients lowest power first.
 template <int N>
 constexpr double polynomial(const double (&c)[N], double T) {
@@ -28,3 +33,7 @@ constexpr double polynomial(const double (&c)[N], double T) {
   for (int i = N - 2; i >= 0; --i) v = v * T + c[i];
   return v;
 }
+
+}  // namespace detail
+
+}  // namespace dockorrery

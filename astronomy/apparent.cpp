@@ -13,6 +13,8 @@
 #include "astronomy/time_scales.h"
 #include "ephemeris/position.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kLightTimePerAu = 0.0057755183;  // days light takes for 1 AU
@@ -53,7 +55,7 @@ Vector earthAt(double jdTt) {
 // the rotation by eta about the node Pi and the general precession p (Meeus, eq. 21.5 and 21.6,
 // from J2000.0).
 Vector precessFromJ2000(const Vector& v, double jdTt) {
-  const double t = julianCenturies(jdTt);
+  const double t = detail::julianCenturies(jdTt);
   const double eta = (47.0029 - 0.03302 * t + 0.000060 * t * t) * t * kArcsecond;
   const double node = 174.876384 * kDegree + (-869.8089 + 0.03536 * t) * t * kArcsecond;
   const double p = (5029.0966 + 1.11113 * t - 0.000006 * t * t) * t * kArcsecond;
@@ -110,7 +112,7 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
   toSpherical(bodyThen - earthAt(jdTt - tau), longitude, latitude);
   distance = length(body0 - earth);
   // The series' dynamical ecliptic and equinox to the FK5 frame.
-  const double T = julianCenturies(jdTt);
+  const double T = detail::julianCenturies(jdTt);
   const double lp = longitude - (1.397 * T + 0.00031 * T * T) * kDegree;
   if (body != Body::Pluto) {
     longitude += kFk5Longitude +
@@ -182,3 +184,5 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
   equatorialToHorizontal(place.horizontal, place.equatorial, observer, siderealTime);
   return true;
 }
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 #include "coordinates.h"
 #include "../ephemeris/body.h"
 
+namespace dockorrery {
+
 // Where a body appears from the centre of the Earth: light time, aberration and nutation applied,
 // referred to the true equator (and the true ecliptic) and equinox of date.
 struct ApparentPlace {
@@ -63,3 +65,5 @@ bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
                              const Observer& observer,
                              std::optional<double> deltaTSeconds = std::nullopt);
+
+}  // namespace dockorrery

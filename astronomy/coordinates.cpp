@@ -7,6 +7,8 @@
 
 #include "astronomy/angles.h"
 
+namespace dockorrery {
+
 namespace {
 
 // asin of a value that rounding may have pushed just past +-1.
@@ -47,3 +49,5 @@ void equatorialToHorizontal(HorizontalCoordinates& horizontal,
   horizontal.azimuth = reduceAngle(std::atan2(east, north));
   horizontal.altitude = clampedAsin(sinD * sinP + cosD * cosH * cosP);
 }
+
+}  // namespace dockorrery

@@ -1,6 +1,8 @@
 // Conversions between ecliptic, equatorial and horizontal coordinates.
 #pragma once
 
+namespace dockorrery {
+
 // Ecliptic longitude and latitude, rad, referred to the ecliptic and equinox the caller chose.
 struct EclipticCoordinates {
   double longitude;  // [0, 2pi)
@@ -54,3 +56,5 @@ void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordin
 void equatorialToHorizontal(HorizontalCoordinates& horizontal,
                             const EquatorialCoordinates& equatorial, const Observer& observer,
                             double siderealTime);
+
+}  // namespace dockorrery

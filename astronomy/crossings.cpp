@@ -9,7 +9,7 @@
 
 #include "astronomy/angles.h"
 
-namespace detail {
+namespace dockorrery::detail {
 namespace {
 
 constexpr int kFirstPieces = 24;    // hours: the pieces the search begins with
@@ -220,4 +220,4 @@ void invalidEvents(RiseTransitSet& events) {
   events.riseJdUt = events.transitJdUt = events.setJdUt = NAN;
 }
 
-}  // namespace detail
+}  // namespace dockorrery::detail

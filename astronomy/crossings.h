@@ -6,7 +6,7 @@
 
 #include "rise_set.h"
 
-namespace detail {
+namespace dockorrery::detail {
 
 // A body's sky over a day as polynomials in m, the fraction of the day from its start (m in
 // [0, 1]): the slowly varying part of its local hour angle, w, so that the hour angle is
@@ -55,4 +55,4 @@ void fillEvents(RiseTransitSet& events, const DayEvents& day, double jdUt);
 // Fills `events` as a failure: kind Invalid, every flag false and every time NaN.
 void invalidEvents(RiseTransitSet& events);
 
-}  // namespace detail
+}  // namespace dockorrery::detail

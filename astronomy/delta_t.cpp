@@ -3,6 +3,8 @@
 
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kYearsPerDay = 1.0 / 365.24217;  // tropical years
@@ -49,7 +51,7 @@ constexpr double kFirstPolynomialYear = -500.0;
 }  // namespace
 
 double deltaT(double jdUt) {
-  if (!withinSpan(jdUt)) return NAN;
+  if (!detail::withinSpan(jdUt)) return NAN;
   const double year = 2000.0 + (jdUt - kYearOrigin) * kYearsPerDay;
   if (year < kFirstPolynomialYear) return parabola(year);
   if (year >= kSegments[kLast].end) {
@@ -70,3 +72,5 @@ double deltaT(double jdUt) {
 double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds) {
   return jdUt + (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
 }
+
+}  // namespace dockorrery

@@ -12,6 +12,8 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The Sun's centre at the start of each twilight, in the enumeration's order.
@@ -110,7 +112,7 @@ bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, dou
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
   const Sky sky{body, observer, jdUt, deltaTDays, altitude};
   detail::DayModel model;
-  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
+  if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
       !(std::fabs(observer.latitude) <= kPi / 2.0) || !std::isfinite(observer.longitude) ||
       !modelOf(sky, model)) {
     detail::invalidEvents(events);
@@ -149,3 +151,5 @@ bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& 
   }
   return findEvents(events, Body::Sun, observer, jdUt, deltaTSeconds, kTwilightAltitude[index]);
 }
+
+}  // namespace dockorrery

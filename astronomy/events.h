@@ -9,6 +9,8 @@
 #include "rise_set.h"
 #include "../ephemeris/body.h"
 
+namespace dockorrery {
+
 // The three twilights, by the Sun's centre below the horizon: civil 6, nautical 12 and
 // astronomical 18 degrees; no refraction, as the definitions have it.
 enum class Twilight : int32_t { Civil, Nautical, Astronomical };
@@ -52,3 +54,5 @@ bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer
 // False as computeBodyRiseTransitSet, and for a value outside the enumeration.
 bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& observer,
                      double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+
+}  // namespace dockorrery

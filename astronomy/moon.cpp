@@ -11,6 +11,8 @@
 #include "ephemeris/body.h"
 #include "ephemeris/position.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kTermUnit = 1e-6 * kDegree;     // longitude and latitude terms: 1e-6 degree
@@ -37,7 +39,7 @@ constexpr double kA3[] = {313.45, 481266.484};
 // A polynomial in degrees, reduced to one turn, in rad.
 template <int N>
 double angle(const double (&c)[N], double T) {
-  return std::fmod(polynomial(c, T), 360.0) * kDegree;
+  return std::fmod(detail::polynomial(c, T), 360.0) * kDegree;
 }
 
 // E^|M| for a term's multiple M of the Sun's mean anomaly (only 0, 1 and 2 occur).
@@ -50,15 +52,15 @@ double eccentricityFactor(int M, double E) {
 
 bool computeMoonPosition(MoonPosition& position, double jdTt) {
   position.jdTt = jdTt;
-  if (!withinSpan(jdTt)) {
+  if (!detail::withinSpan(jdTt)) {
     position.longitude = position.latitude = position.distanceKm = NAN;
     return false;
   }
-  const double T = julianCenturies(jdTt);
+  const double T = detail::julianCenturies(jdTt);
   const double Lp = angle(kLp, T), D = angle(kD, T), M = angle(kM, T), Mp = angle(kMp, T),
                F = angle(kF, T);
   const double A1 = angle(kA1, T), A2 = angle(kA2, T), A3 = angle(kA3, T);
-  const double E = polynomial(kEccentricityFactor, T);
+  const double E = detail::polynomial(kEccentricityFactor, T);
 
   double sumL = 0.0, sumR = 0.0;
   for (const MoonLongitudeTerm& term : kMoonLongitudeTerms) {
@@ -115,3 +117,5 @@ bool computeMoonPhase(MoonPhase& phase, double jdTt) {
   phase.waxing = cross[2] < 0.0;
   return true;
 }
+
+}  // namespace dockorrery

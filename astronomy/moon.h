@@ -1,6 +1,8 @@
 // The Moon's geocentric position and its phase.
 #pragma once
 
+namespace dockorrery {
+
 // Geocentric position of the Moon: geometric, mean ecliptic and equinox of date (add the
 // nutation in longitude for the true equinox).
 struct MoonPosition {
@@ -35,3 +37,5 @@ bool computeMoonPosition(MoonPosition& position, double jdTt);
 // Sun's aberration (20.5", applied here and not in the reference) set. False, the angle and
 // fraction NaN and waxing false, outside the library's span or for a non-finite day.
 bool computeMoonPhase(MoonPhase& phase, double jdTt);
+
+}  // namespace dockorrery

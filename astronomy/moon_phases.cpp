@@ -7,6 +7,8 @@
 #include "astronomy/angles.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The mean new Moon of lunation k (k = 0 at 2000 January 6), days (TT), T = k / 1236.85
@@ -95,7 +97,7 @@ constexpr PlanetaryTerm kPlanetaryTerms[] = {
 
 // An argument c[0] + c[1] k + c[2] T^2 + c[3] T^3 + c[4] T^4 in degrees, reduced, in rad.
 double argument(const double (&c)[5], double k, double T) {
-  const double rest = polynomial(c, T) - c[1] * T;  // c[0] and the powers of T from T^2
+  const double rest = detail::polynomial(c, T) - c[1] * T;  // c[0] and the powers of T from T^2
   return std::fmod(rest + c[1] * k, 360.0) * kDegree;
 }
 
@@ -105,7 +107,7 @@ double phaseInstant(double k, int quarter) {
   const double T = k / kLunationsPerCentury;
   const double M = argument(kM, k, T), Mp = argument(kMp, k, T), F = argument(kF, k, T),
                Omega = argument(kOmega, k, T);
-  const double E = polynomial(kEccentricityFactor, T);
+  const double E = detail::polynomial(kEccentricityFactor, T);
 
   // E^|M| for a term's multiple M of the Sun's mean anomaly (0, 1 or 2), times the sine.
   const auto term = [&](int m, int mp, int f, int omega) {
@@ -131,7 +133,7 @@ double phaseInstant(double k, int quarter) {
     correction += p.amplitude * std::sin(std::fmod(a, 360.0) * kDegree);
   }
   // The mean phase: its k term kept apart from the powers of T, which are small, for precision.
-  return kMeanPhase[0] + kSynodicMonth * k + (polynomial(kMeanPhase, T) - kMeanPhase[0]) +
+  return kMeanPhase[0] + kSynodicMonth * k + (detail::polynomial(kMeanPhase, T) - kMeanPhase[0]) +
          correction;
 }
 
@@ -141,7 +143,7 @@ bool computeNextMoonPhases(MoonPhases& phases, double jdTt) {
   double* const fields[4] = {&phases.newMoonJdTt, &phases.firstQuarterJdTt,
                              &phases.fullMoonJdTt, &phases.lastQuarterJdTt};
   for (double* field : fields) *field = NAN;
-  if (!withinSpan(jdTt)) return false;
+  if (!detail::withinSpan(jdTt)) return false;
   // A lunation before the instant; the corrections move a phase by less than 0.7 day from its
   // mean, so the phase of each quarter is found within three lunations from there.
   const double k0 = std::floor((jdTt - kMeanPhase[0]) / kSynodicMonth) - 1.0;
@@ -152,3 +154,5 @@ bool computeNextMoonPhases(MoonPhases& phases, double jdTt) {
   }
   return true;
 }
+
+}  // namespace dockorrery

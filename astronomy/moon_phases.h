@@ -1,6 +1,8 @@
 // The instants of the Moon's principal phases.
 #pragma once
 
+namespace dockorrery {
+
 // The first new Moon, first quarter, full Moon and last quarter after an instant, Julian Days
 // (TT). A phase is the instant the Moon's apparent geocentric longitude exceeds the Sun's by 0,
 // 90, 180 or 270 degrees.
@@ -23,3 +25,5 @@ struct MoonPhases {
 // corrections lose accuracy away from 2000. False, and every field NaN, outside the library's span
 // (kFirstJd, kEndJd) or for a non-finite day.
 bool computeNextMoonPhases(MoonPhases& phases, double jdTt);
+
+}  // namespace dockorrery

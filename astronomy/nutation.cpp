@@ -7,6 +7,8 @@
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kTermUnit = 0.0001 * kArcsecond;  // the table holds 0.0001 arcsecond
@@ -26,18 +28,18 @@ constexpr double kObliquity[] = {84381.448, -46.8150, -0.00059, 0.001813};
 }  // namespace
 
 bool computeNutation(Nutation& nutation, double jdTt) {
-  if (!withinSpan(jdTt)) {
+  if (!detail::withinSpan(jdTt)) {
     nutation.longitude = nutation.obliquity = NAN;
     return false;
   }
-  const double T = julianCenturies(jdTt);
+  const double T = detail::julianCenturies(jdTt);
   // Reduced to one turn before the products, which keeps the arguments of the larger multiples
   // exact to the last bits that matter.
-  const double D = std::fmod(polynomial(kD, T), 360.0) * kDegree;
-  const double M = std::fmod(polynomial(kM, T), 360.0) * kDegree;
-  const double Mp = std::fmod(polynomial(kMp, T), 360.0) * kDegree;
-  const double F = std::fmod(polynomial(kF, T), 360.0) * kDegree;
-  const double omega = std::fmod(polynomial(kOmega, T), 360.0) * kDegree;
+  const double D = std::fmod(detail::polynomial(kD, T), 360.0) * kDegree;
+  const double M = std::fmod(detail::polynomial(kM, T), 360.0) * kDegree;
+  const double Mp = std::fmod(detail::polynomial(kMp, T), 360.0) * kDegree;
+  const double F = std::fmod(detail::polynomial(kF, T), 360.0) * kDegree;
+  const double omega = std::fmod(detail::polynomial(kOmega, T), 360.0) * kDegree;
 
   double psi = 0.0;
   double eps = 0.0;
@@ -53,8 +55,8 @@ bool computeNutation(Nutation& nutation, double jdTt) {
 }
 
 double meanObliquity(double jdTt) {
-  if (!withinSpan(jdTt)) return NAN;
-  return polynomial(kObliquity, julianCenturies(jdTt)) * kArcsecond;
+  if (!detail::withinSpan(jdTt)) return NAN;
+  return detail::polynomial(kObliquity, detail::julianCenturies(jdTt)) * kArcsecond;
 }
 
 double trueObliquity(double jdTt) {
@@ -62,3 +64,5 @@ double trueObliquity(double jdTt) {
   computeNutation(nutation, jdTt);
   return meanObliquity(jdTt) + nutation.obliquity;
 }
+
+}  // namespace dockorrery

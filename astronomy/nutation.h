@@ -1,6 +1,8 @@
 // Nutation in longitude and obliquity (IAU 1980) and the obliquity of the ecliptic.
 #pragma once
 
+namespace dockorrery {
+
 // Nutation of the equinox and of the obliquity, in rad.
 struct Nutation {
   double longitude;  // delta psi, nutation in longitude, within +-25"
@@ -26,3 +28,5 @@ double meanObliquity(double jdTt);
 // Julian Day `jdTt` (TT). Against Astronomy Engine from 1900 to 2100, the two differences above
 // together: true obliquity within 0.13". NaN outside the library's span or for a non-finite day.
 double trueObliquity(double jdTt);
+
+}  // namespace dockorrery

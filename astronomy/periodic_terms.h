@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 // The Moon's longitude and distance: argument D*D + M*M + Mp*M' + F*F; sigmaL * sin(argument)
 // in 1e-6 degree of longitude, sigmaR * cos(argument) in 0.001 km of distance.
 struct MoonLongitudeTerm {
@@ -32,3 +34,5 @@ struct PlutoTerm {
   int8_t J, S, P;
   int32_t lSin, lCos, bSin, bCos, rSin, rCos;
 };
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kAngleUnit = 1e-6 * kDegree;  // longitude and latitude terms: 1e-6 degree
@@ -27,10 +29,10 @@ bool computePlutoPosition(PlutoPosition& position, double jdTt) {
     return false;
   }
 
-  const double T = julianCenturies(jdTt);
-  const double J = polynomial(kJ, T) * kDegree;
-  const double S = polynomial(kS, T) * kDegree;
-  const double P = polynomial(kP, T) * kDegree;
+  const double T = detail::julianCenturies(jdTt);
+  const double J = detail::polynomial(kJ, T) * kDegree;
+  const double S = detail::polynomial(kS, T) * kDegree;
+  const double P = detail::polynomial(kP, T) * kDegree;
 
   double l = 0.0, b = 0.0, r = 0.0;
   for (const PlutoTerm& term : kPlutoTerms) {
@@ -45,3 +47,5 @@ bool computePlutoPosition(PlutoPosition& position, double jdTt) {
   position.distanceAu = 40.7241346 + r * kRadiusUnit;
   return true;
 }
+
+}  // namespace dockorrery

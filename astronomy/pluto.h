@@ -1,6 +1,8 @@
 // Pluto's heliocentric position.
 #pragma once
 
+namespace dockorrery {
+
 // Span of Pluto's series, Julian Days (TT): from 1885 January 1, 0h, up to (not including)
 // 2100 January 1, 0h.
 constexpr double kPlutoFirstJd = 2409542.5;
@@ -22,3 +24,5 @@ struct PlutoPosition {
 // The fit holds from kPlutoFirstJd up to kPlutoEndJd only: outside that span, and for a non-finite
 // day, false with longitude, latitude and distance NaN.
 bool computePlutoPosition(PlutoPosition& position, double jdTt);
+
+}  // namespace dockorrery

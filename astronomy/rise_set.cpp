@@ -8,6 +8,8 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The interpolation through the coordinates of three days (Meeus, eq. 3.3), y(n) = y0 +
@@ -47,7 +49,7 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
   const double deltaTDays = (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
   // Delta T is a fraction of a day over the whole span: beyond a day the three days of
   // coordinates would not hold the instants to interpolate.
-  if (!withinSpan(jdUt) || !(std::fabs(deltaTDays) <= 1.0) ||
+  if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) <= 1.0) ||
       !validInputs(apparent, observer, standardAltitude)) {
     detail::invalidEvents(events);
     return false;
@@ -68,3 +70,5 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
   detail::fillEvents(events, detail::searchDay(model, observer.latitude), jdUt);
   return true;
 }
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 #include "coordinates.h"
 #include "../ephemeris/constants.h"
 
+namespace dockorrery {
+
 // Standard altitudes, rad: the altitude of the centre of the body at its apparent rising and
 // setting with the refraction at the horizon; for the Sun also its semidiameter of 16'.
 constexpr double kStandardAltitudeStar = -kHorizonRefraction;  // stars and planets
@@ -51,3 +53,5 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
                            const EquatorialCoordinates (&apparent)[3], const Observer& observer,
                            double standardAltitude,
                            std::optional<double> deltaTSeconds = std::nullopt);
+
+}  // namespace dockorrery

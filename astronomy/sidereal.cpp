@@ -8,8 +8,10 @@
 #include "astronomy/nutation.h"
 #include "astronomy/time_scales.h"
 
+namespace dockorrery {
+
 double meanSiderealTime(double jdUt) {
-  if (!withinSpan(jdUt)) return NAN;
+  if (!detail::withinSpan(jdUt)) return NAN;
   const double days = jdUt - kJ2000Epoch;
   const double T = days / kJulianCentury;
   // 360.98564736629 deg per day, split so that the whole turns of the 360 deg part drop out
@@ -36,3 +38,5 @@ double apparentSiderealTime(double jdUt) {
   const double epsilon = meanObliquity(jdUt) + nutation.obliquity;
   return reduceAngle(meanSiderealTime(jdUt) + nutation.longitude * std::cos(epsilon));
 }
+
+}  // namespace dockorrery

@@ -1,6 +1,8 @@
 // Sidereal time at Greenwich.
 #pragma once
 
+namespace dockorrery {
+
 // Greenwich mean sidereal time, rad in [0, 2pi), at Julian Day `jdUt` (UT): the IAU 1982
 // expression in UT (Meeus, Astronomical Algorithms, eq. 12.4), good to a few 0.0001 s of time
 // within a few centuries of 2000 (beyond the error of the UT given). Against Astronomy Engine's,
@@ -16,3 +18,5 @@ double meanSiderealTime(double jdUt);
 // nutations' difference added: apparent sidereal time within 0.033 s. NaN outside the library's
 // span or for a non-finite day.
 double apparentSiderealTime(double jdUt);
+
+}  // namespace dockorrery

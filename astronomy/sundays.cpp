@@ -6,6 +6,8 @@
 
 #include "calendar/calendar.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr int64_t kCycleYears = 400;
@@ -28,3 +30,5 @@ int32_t firstSundayInApril(int64_t year) {
 int32_t lastSundayInOctober(int64_t year) {
   return 31 - weekday(31, 10, year);
 }
+
+}  // namespace dockorrery

@@ -6,12 +6,19 @@
 
 #include "../ephemeris/constants.h"
 
+namespace dockorrery {
+
+// What the library's own routines share, not part of its interface.
+namespace detail {
+
 // Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
 constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
 
 // True when Julian Day `jd` (TT or UT) lies within the library's span [kFirstJd, kEndJd); false
 // for NaN and the infinities.
 constexpr bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
+
+}  // namespace detail
 
 // Delta T = TT - UT in seconds at Julian Day `jdUt` (UT), by the polynomials of Espenak and Meeus
 // (Five Millennium Canon of Solar Eclipses, 2006) from the year -500 to 2150, and their long-term
@@ -25,3 +32,5 @@ double deltaT(double jdUt);
 // The Julian Day (TT) of the instant `jdUt` (UT): jdUt plus delta T, the caller's
 // `deltaTSeconds` when given, else deltaT(jdUt). NaN where either is.
 double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+
+}  // namespace dockorrery

@@ -38,6 +38,8 @@
 #include "applet/art/face_layout.h"
 #include "tests/support/xharness.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -30,6 +30,8 @@
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_file.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kSecondsPerRadianOfTime = kSecondsPerDay / kTwoPi;

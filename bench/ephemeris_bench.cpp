@@ -23,6 +23,8 @@
 #include "ephemeris/position.h"
 #include "ephemeris/series.h"
 
+using namespace dockorrery;
+
 namespace {
 
 struct View {

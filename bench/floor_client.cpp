@@ -14,6 +14,8 @@
 
 #include "applet/art/face_layout.h"
 
+using namespace dockorrery;
+
 int main(int argc, char** argv) {
   const bool copies = argc > 1 && std::strcmp(argv[1], "copies") == 0;
   Display* display = XOpenDisplay(nullptr);

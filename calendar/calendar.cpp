@@ -1,5 +1,7 @@
 #include "calendar/calendar.h"
 
+namespace dockorrery {
+
 namespace {
 
 // Gregorian rule; `%` leaves a zero remainder for negative multiples too, so it holds for year 0
@@ -48,3 +50,5 @@ int64_t julianDayNumber(int32_t day, int32_t month, int64_t year) {
   // The day is not checked against the month: day 0 is the last day of the month before.
   return jdn + day - 1;
 }
+
+}  // namespace dockorrery

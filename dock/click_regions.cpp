@@ -1,5 +1,7 @@
 #include "dock/click_regions.h"
 
+namespace dockorrery {
+
 // Process-wide, all slots empty at start; a slot is only ever filled or overwritten.
 static ClickRegion clickRegions[kMaxClickRegions];
 
@@ -20,3 +22,5 @@ int32_t findClickRegion(int32_t x, int32_t y) {
   }
   return -1;
 }
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 // One slot; all four bounds are inclusive.
 struct ClickRegion {
   int32_t enabled, top, bottom, left, right;
@@ -15,3 +17,5 @@ void defineClickRegion(int32_t index, int32_t left, int32_t top, int32_t right, 
 
 // Lowest index of an enabled region containing (x, y), or -1 when none does.
 int32_t findClickRegion(int32_t x, int32_t y);
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace dockorrery {
+
 const char* programName(char* const* argv) {
   // An empty argument vector has no program name (Linux passes "" for it): use our own.
   return argv != nullptr && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : "dockorrery";
@@ -17,3 +19,5 @@ const char* displayNameFromArgs(char* const* argv) {
   }
   return name;
 }
+
+}  // namespace dockorrery

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace dockorrery {
+
 DockWindow dockWindow;
 
 void openDisplay(char* const* argv) {
@@ -154,3 +156,5 @@ void refreshWindows() {
   refreshWindow(dockWindow.iconWindow);
   refreshWindow(dockWindow.mainWindow);
 }
+
+}  // namespace dockorrery

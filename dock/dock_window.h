@@ -5,6 +5,8 @@
 #include <X11/Xutil.h>
 #include <X11/xpm.h>
 
+namespace dockorrery {
+
 // Every X resource of the applet, filled once at start-up and never released.
 struct DockWindow {
   Display* display;
@@ -51,3 +53,5 @@ void blit(int srcX, int srcY, int width, int height, int destX, int destY);
 
 // Drops pending exposures, then copies the master pixmap onto the icon window and the main window.
 void refreshWindows();
+
+}  // namespace dockorrery

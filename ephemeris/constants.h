@@ -2,6 +2,8 @@
 // units of time, of angle and of distance.
 #pragma once
 
+namespace dockorrery {
+
 constexpr double kJ2000Epoch = 2451545.0;       // Julian Day of J2000.0, 2000 January 1, 12h TT
 constexpr double kJulianCentury = 36525.0;      // days
 constexpr double kSecondsPerDay = 86400.0;
@@ -29,3 +31,5 @@ constexpr double kHorizonRefraction = 0.5667 * kDegree;
 // report failure. The applet's own computeBodyPosition is not bound by it.
 constexpr double kFirstJd = 990574.5;
 constexpr double kEndJd = 3912514.5;
+
+}  // namespace dockorrery

@@ -8,6 +8,8 @@
 #include "ephemeris/constants.h"
 #include "ephemeris/series.h"
 
+namespace dockorrery {
+
 namespace {
 
 constexpr double kCenturiesPerMillennium = 10.0;
@@ -67,3 +69,5 @@ double normalizeRadians(double angle) {
   if (r < 0.0) r += kTwoPi;
   return r;
 }
+
+}  // namespace dockorrery

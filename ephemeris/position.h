@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 // Body indices: 0 Sun, 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus,
 // 8 Neptune: the values of Body::Sun to Body::Neptune (ephemeris/body.h).
 struct BodyPosition {
@@ -28,3 +30,5 @@ double seriesCoordinate(int body, unsigned coordinate, double T);
 // ulp of 2pi below zero (-1e-20, say) comes back as exactly 2pi, the same direction as 0; -0.0
 // stays -0.0.
 double normalizeRadians(double angle);
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace dockorrery {
+
 // One periodic term, worth A * cos(B + C * tau) with tau in Julian millennia from J2000.0.
 // A in 1e-8 rad (L, B) or 1e-8 AU (R); B in rad; C in rad per Julian millennium.
 struct SeriesTerm {
@@ -22,3 +24,5 @@ struct PlanetTheory {
 
 // Mercury to Neptune; body index b (1..8) selects element b - 1.
 extern const PlanetTheory kPlanetTheories[8];
+
+}  // namespace dockorrery

@@ -12,6 +12,8 @@
 #include <dockorrery/astronomy/time_scales.h>
 #include <dockorrery/calendar/calendar.h>
 
+using namespace dockorrery;
+
 // Prints one event at a Julian Day (UT) as a date and time to the minute, or that there is none
 // on the day and why.
 static void print(const char* event, bool has, double jdUt, RiseSetKind kind = {}) {

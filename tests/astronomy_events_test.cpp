@@ -18,6 +18,8 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kMinute = 1.0 / 1440.0;                 // days

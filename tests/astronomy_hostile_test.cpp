@@ -27,6 +27,8 @@
 #include "ephemeris/constants.h"
 #include "ephemeris/position.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();

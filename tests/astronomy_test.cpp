@@ -29,6 +29,8 @@
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_table.h"
 
+using namespace dockorrery;
+
 namespace {
 
 // The fixture helpers, the tables of quantities and the units of their differences.

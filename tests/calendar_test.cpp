@@ -7,6 +7,8 @@
 
 #include "calendar/calendar.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -7,6 +7,8 @@
 
 #include "dock/click_regions.h"
 
+using namespace dockorrery;
+
 TEST(ClickRegionsEmptyTest, EmptyTableFindsNothing) {
   // Zero-initialised slots hold the rectangle (0, 0)-(0, 0): the origin must still miss.
   for (int32_t y = -70; y <= 70; ++y)

@@ -9,6 +9,8 @@
 #include "applet/readout_layout.h"
 #include "dock/click_regions.h"
 
+using namespace dockorrery;
+
 namespace {
 
 struct Probe {

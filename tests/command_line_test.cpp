@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace dockorrery;
+
 namespace {
 
 struct ScanCase {

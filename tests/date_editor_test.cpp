@@ -19,6 +19,8 @@
 #include "dock/click_regions.h"
 #include "tests/support/date_step.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

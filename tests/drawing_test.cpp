@@ -19,6 +19,8 @@
 #include "tests/support/expected_face.h"
 #include "tests/support/memory_face.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -13,6 +13,8 @@
 
 #include "ephemeris/position.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kFirstJd = 2378497.0;  // 1800 January 1, 12:00

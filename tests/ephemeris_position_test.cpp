@@ -11,6 +11,8 @@
 #include "ephemeris/constants.h"
 #include "ephemeris/position.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr double kTolerance = 1e-9;

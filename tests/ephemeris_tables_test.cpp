@@ -14,6 +14,8 @@
 #include "ephemeris/series.h"
 #include "ephemeris/series/theories.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr const char* kPlanetNames[8] = {"Mercury", "Venus",  "Earth",  "Mars",

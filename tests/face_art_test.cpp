@@ -11,6 +11,8 @@
 
 #include "applet/face_art.h"
 
+using namespace dockorrery;
+
 namespace {
 
 constexpr int kFirstRowLine = 1 + kArtworkColours;  // the values line and the colour lines first

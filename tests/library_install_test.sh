@@ -1,9 +1,11 @@
 #!/bin/sh
 # make install COMPONENT=library into a temporary DESTDIR: the library's headers, archive,
 # pkg-config file and CMake package land where a user's build finds them, every header compiles
-# on its own, the archive links into a shared object, and the example, copied out of the tree,
-# builds against them twice (pkg-config, then find_package) with nothing of the source or build
-# tree on its paths; both programs print what the same example built in the tree prints, for
+# on its own, the archive links into a shared object and defines no symbol outside the namespace
+# dockorrery. Two programs, copied out of the tree, build against them twice (pkg-config, then
+# find_package) with nothing of the source or build tree on its paths: one that names its own
+# things in the global namespace as the library names its own, which runs with both meaning
+# theirs, and the example, which prints what the same example built in the tree prints, for
 # places from the tropics to the polar night. make uninstall COMPONENT=library then takes away
 # exactly those files.
 #
@@ -56,30 +58,63 @@ printf '#include <dockorrery/astronomy.h>\n#include <cstdio>\nint main() {\n%s\n
 ${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockorrery-astronomy.a" \
   -Wl,--no-whole-archive ${LDFLAGS:-} || fail "the archive does not link into a shared object"
 
-mkdir "$work/example"
-cp "$source/examples/almanac.cpp" "$source/examples/CMakeLists.txt" "$work/example/"
-cd "$work/example" || exit
+# Every symbol the archive defines for a program to link is the library's, in its namespace
+# (after the return type a function template's name carries). Weak ones may also be the standard
+# library's own template instances, and the type information of function types, such as
+# "typeinfo for double (double)", that Clang's -fsanitize=function emits: nobody's names.
+archive=$root/lib/libdockorrery-astronomy.a
+nm -g --defined-only --format=posix "$archive" | awk 'NF >= 2 && $1 !~ /:$/ {print $2, $1}' |
+  c++filt >"$work/symbols"
+grep -q '^T dockorrery::computeBodyPosition(' "$work/symbols" || fail "nm lists no symbols"
+if grep -v -E -e '^[^ ]+ ([^(]* )?dockorrery::' -e '^[WV] ([^(]* )?(std|__gnu_cxx)::' \
+  -e '^[WV] typeinfo (name )?for [^(]*\(' "$work/symbols"; then
+  fail "the archive defines the symbols above outside the namespace dockorrery"
+fi
 
-# pkg-config, the sysroot standing for DESTDIR; CXX, CXXFLAGS and LDFLAGS as the suite gives them.
+# pkg-config, the sysroot standing for DESTDIR.
 flags=$(PKG_CONFIG_PATH="$root/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$dest" \
   pkg-config --cflags --libs dockorrery-astronomy) || fail "pkg-config"
 # shellcheck disable=SC2086
 set -- $flags
 [ "$*" = "-I$root/include -L$root/lib -ldockorrery-astronomy" ] || fail "pkg-config: $flags"
-# shellcheck disable=SC2086
-${CXX:-c++} -std=c++20 ${CXXFLAGS:-} -o almanac-pc almanac.cpp $flags ${LDFLAGS:-} || fail "the example with pkg-config"
 
-# find_package, from the DESTDIR only; CMake takes CXX, CXXFLAGS and LDFLAGS as c++ did.
-cmake -S . -B cmake-build -DCMAKE_PREFIX_PATH="$root" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >"$work/cmake.log" 2>&1 &&
-  cmake --build cmake-build >>"$work/cmake.log" 2>&1 ||
-  { cat "$work/cmake.log" >&2; fail "the example with find_package"; }
-[ "$(sed -n 's/^DockorreryAstronomy_DIR:PATH=//p' cmake-build/CMakeCache.txt)" = \
-  "$root/lib/cmake/DockorreryAstronomy" ] || fail "find_package found another package"
-for tree in "$source" "$build"; do
-  ! grep -qF "$tree" cmake-build/compile_commands.json cmake-build/CMakeFiles/almanac.dir/link.txt ||
-    fail "the find_package build reaches into $tree"
+# build_outside NAME: builds NAME.cpp, in the folder $work/NAME beside its CMakeLists.txt, twice
+# with nothing of the source or build tree on its paths: with pkg-config into NAME-pc, and with
+# find_package into cmake-build/NAME. CXX, CXXFLAGS and LDFLAGS as the suite gives them, which
+# CMake takes as c++ does.
+build_outside() {
+  cd "$work/$1" || exit
+  # shellcheck disable=SC2086
+  ${CXX:-c++} -std=c++20 ${CXXFLAGS:-} -o "$1-pc" "$1.cpp" $flags ${LDFLAGS:-} ||
+    fail "$1 with pkg-config"
+  cmake -S . -B cmake-build -DCMAKE_PREFIX_PATH="$root" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >"$work/cmake.log" 2>&1 &&
+    cmake --build cmake-build >>"$work/cmake.log" 2>&1 ||
+    { cat "$work/cmake.log" >&2; fail "$1 with find_package"; }
+  [ "$(sed -n 's/^DockorreryAstronomy_DIR:PATH=//p' cmake-build/CMakeCache.txt)" = \
+    "$root/lib/cmake/DockorreryAstronomy" ] || fail "find_package found another package"
+  for tree in "$source" "$build"; do
+    ! grep -qF "$tree" cmake-build/compile_commands.json "cmake-build/CMakeFiles/$1.dir/link.txt" ||
+      fail "the find_package build of $1 reaches into $tree"
+  done
+}
+
+# A program that defines in the global namespace its own kPi, Observer, Body, Nutation, deltaT,
+# polynomial and julianDayNumber beside every installed header.
+mkdir "$work/namesakes"
+cp "$source/tests/library_namesakes/namesakes.cpp" "$source/tests/library_namesakes/CMakeLists.txt" \
+  "$work/namesakes/"
+(cd "$root/include" && find dockorrery -name '*.h' | sort | sed 's/.*/#include <&>/') \
+  >"$work/namesakes/library_headers.h"
+build_outside namesakes
+for program in ./namesakes-pc cmake-build/namesakes; do
+  $program >/dev/null || fail "$program"
 done
+
+# The example, whose answers are those of the same example built in the tree.
+mkdir "$work/almanac"
+cp "$source/examples/almanac.cpp" "$source/examples/CMakeLists.txt" "$work/almanac/"
+build_outside almanac
 
 # Quito, Berlin, Cape Town, Tromsø's midnight sun and polar night, a day without moonrise.
 for case in "-0.22 -78.5 2026-03-20" "52.52 13.40 2026-12-10" "-33.9 18.4 2027-01-01" \

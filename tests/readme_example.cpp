@@ -7,6 +7,8 @@
 #include "astronomy/time_scales.h"
 #include "calendar/calendar.h"
 
+using namespace dockorrery;
+
 // Prints a Julian Day (UT) as a date and time, or that there is none.
 void print(const char* event, bool has, double jdUt) {
   using namespace std::chrono;

@@ -7,6 +7,8 @@
 
 #include <sys/wait.h>
 
+using namespace dockorrery;
+
 namespace {
 
 TEST(SanitizerReports, ReachTheTestThatStartedTheProgram) {

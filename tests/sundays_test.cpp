@@ -8,6 +8,8 @@
 
 #include "astronomy/sundays.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -19,6 +19,8 @@
 
 #include "tests/support/xharness.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono_literals;

@@ -13,6 +13,8 @@
 
 #include <set>
 
+using namespace dockorrery;
+
 namespace {
 
 // Face coordinates in the middle of each of the readout's fields, and outside the readout.

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace dockorrery;
+
 namespace {
 
 const std::string kBinary = appletPath();

@@ -12,6 +12,8 @@
 #include "applet/art/face_layout.h"
 #include "tests/support/expected_face.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono_literals;

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -6,6 +6,8 @@
 
 #include "tests/support/xharness.h"
 
+using namespace dockorrery;
+
 namespace {
 
 TEST(Package, UnpackedProgramDrawsTheFace) {

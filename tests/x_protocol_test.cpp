@@ -14,6 +14,8 @@
 #include <map>
 #include <sstream>
 
+using namespace dockorrery;
+
 namespace {
 
 std::string hexId(unsigned long id) {

@@ -16,6 +16,8 @@
 #include <random>
 #include <sstream>
 
+using namespace dockorrery;
+
 namespace {
 
 using namespace std::chrono;

@@ -238,6 +238,8 @@ def layout_text():
 // the one place the drawing code, the tests and the bench take these positions from.
 #pragma once
 
+namespace dockorrery {{
+
 // The artwork: {WIDTH}x{HEIGHT} pixels in {len(PALETTE)} colours, one character a pixel.
 constexpr int kArtworkWidth = {WIDTH};
 constexpr int kArtworkHeight = {HEIGHT};
@@ -283,6 +285,8 @@ constexpr int kReadoutCells = {READOUT[2]};
 constexpr int kReadoutWidth = kReadoutCells * kGlyphWidth;
 constexpr int kLabelX = {LABEL[0]};
 constexpr int kLabelY = {LABEL[1]};
+
+}}  // namespace dockorrery
 """
 
 

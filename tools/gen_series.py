@@ -30,7 +30,7 @@ import re
 import sys
 from decimal import ROUND_HALF_UP, Decimal
 
-from generated_sources import cpp_opening, parse_folders, write_sources
+from generated_sources import cpp_closing, cpp_opening, parse_folders, write_sources
 
 # (name, file suffix) in body order 1..8.
 PLANETS = [
@@ -168,6 +168,7 @@ and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest 
             lines.append(f"        {{{A}, {literal(B)}, {literal(C)}}},")
         lines.append("    },")
     lines.append("};")
+    lines += cpp_closing()
     return "\n".join(lines) + "\n"
 
 
@@ -195,6 +196,7 @@ evaluation reads them, whatever order a compiler gives separate arrays.
                 lines.append(f"  SeriesTerm {series_name(index)}[{len(terms)}];")
         lines.append("};")
         lines.append(f"extern const {name}Series {record_name(name)};")
+    lines += cpp_closing()
     return "\n".join(lines) + "\n"
 
 
@@ -229,6 +231,7 @@ series in the order L0..L5, B0..B5, R0..R5.
             lines.append("        " + ", ".join(entries[3:]) + ",")
         lines.append("    }},")
     lines.append("};")
+    lines += cpp_closing()
     return "\n".join(lines) + "\n"
 
 

@@ -23,7 +23,7 @@ import os
 import re
 import sys
 
-from generated_sources import cpp_opening, parse_folders, write_sources
+from generated_sources import cpp_closing, cpp_opening, parse_folders, write_sources
 
 
 # file: (record type, array name, expected header, expected rows). The columns are written in
@@ -119,7 +119,7 @@ def term_source(comment, arrays):
     lines = cpp_opening(GENERATED + "\n" + comment, [['"astronomy/terms/terms.h"']])
     for type_name, array_name, table in arrays:
         lines.extend(array_source(type_name, array_name, table) + [""])
-    return "\n".join(lines[:-1]) + "\n"
+    return "\n".join(lines[:-1] + cpp_closing()) + "\n"
 
 
 def terms_header(tables):
@@ -129,6 +129,7 @@ tables; each count is the array's own bound.
 """, [['"astronomy/periodic_terms.h"']], header=True)
     for type_name, array_name, table in tables:
         lines.append(f"extern const {type_name} {array_name}[{len(table)}];")
+    lines += cpp_closing()
     return "\n".join(lines) + "\n"
 
 

@@ -1,4 +1,4 @@
-"""What the generators share: their command line, the opening of a C++ source and the writing of
+"""What the generators share: their command line, the opening and closing of a C++ source and the writing of
 their sources.
 
 Each generator writes sources into a folder of the repository, the table generators from
@@ -35,11 +35,18 @@ def write_sources(out, sources):
 def cpp_opening(comment, includes, header=False):
     """The opening lines of a generated C++ file: each line of the text `comment` as a // comment,
     then for a header #pragma once, then each group of `includes` ("<cstddef>",
-    "\"ephemeris/series.h\"") as #include lines; a blank line ends each part after the comment."""
+    "\"ephemeris/series.h\"") as #include lines, then the opening of the namespace of every name
+    of the program, which cpp_closing closes; a blank line ends each part after the comment."""
     lines = [f"// {line}" for line in comment.strip("\n").split("\n")]
     if header:
         lines += ["#pragma once", ""]
     for group in includes:
         lines += [f"#include {name}" for name in group] + [""]
-    return lines
+    return lines + ["namespace dockorrery {", ""]
+
+
+def cpp_closing():
+    """The closing lines of a generated C++ file: a blank line and the end of the namespace that
+    cpp_opening opened."""
+    return ["", "}  // namespace dockorrery"]
 

@@ -3,6 +3,8 @@
 // the one place the drawing code, the tests and the bench take these positions from.
 #pragma once
 
+namespace dockorrery {
+
 // The artwork: 134x148 pixels in 13 colours, one character a pixel.
 constexpr int kArtworkWidth = 134;
 constexpr int kArtworkHeight = 148;
@@ -55,3 +57,5 @@ constexpr int kReadoutCells = 10;
 constexpr int kReadoutWidth = kReadoutCells * kGlyphWidth;
 constexpr int kLabelX = 7;
 constexpr int kLabelY = 6;
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 // Algorithms, 2nd ed., tables 47.A and 47.B), after ELP-2000/82.
 #include "astronomy/terms/terms.h"
 
+namespace dockorrery {
+
 constexpr MoonLongitudeTerm kMoonLongitudeTerms[60] = {
     {0, 0, 1, 0, 6288774, -20905355},
     {2, 0, -1, 0, 1274027, -3699111},
@@ -128,3 +130,5 @@ constexpr MoonLatitudeTerm kMoonLatitudeTerms[60] = {
     {4, -1, 0, -1, 115},
     {2, -2, 0, 1, 107},
 };
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 // Astronomical Algorithms, 2nd ed., table 22.A).
 #include "astronomy/terms/terms.h"
 
+namespace dockorrery {
+
 constexpr NutationTerm kNutationTerms[63] = {
     {0, 0, 0, 0, 1, -171996, -174.2, 92025, 8.9},
     {-2, 0, 0, 2, 2, -13187, -1.6, 5736, -3.1},
@@ -68,3 +70,5 @@ constexpr NutationTerm kNutationTerms[63] = {
     {0, 0, 3, 2, 2, -3, 0, 0, 0},
     {2, -1, 0, 2, 2, -3, 0, 0, 0},
 };
+
+}  // namespace dockorrery

@@ -3,6 +3,8 @@
 // (Meeus, Astronomical Algorithms, 2nd ed., table 37.A, after Chapront and Francou).
 #include "astronomy/terms/terms.h"
 
+namespace dockorrery {
+
 constexpr PlutoTerm kPlutoTerms[43] = {
     {0, 0, 1, -19799805, 19850055, -5452852, -14974862, 66865439, 68951812},
     {0, 0, 2, 897144, -4954829, 3527812, 1672790, -11827535, -332538},
@@ -48,3 +50,5 @@ constexpr PlutoTerm kPlutoTerms[43] = {
     {3, 0, -1, 5, -3, 0, 0, 19, 35},
     {3, 0, 0, 0, 0, 1, 0, 10, 3},
 };
+
+}  // namespace dockorrery

@@ -5,7 +5,11 @@
 
 #include "astronomy/periodic_terms.h"
 
+namespace dockorrery {
+
 extern const MoonLongitudeTerm kMoonLongitudeTerms[60];
 extern const MoonLatitudeTerm kMoonLatitudeTerms[60];
 extern const NutationTerm kNutationTerms[63];
 extern const PlutoTerm kPlutoTerms[43];
+
+}  // namespace dockorrery

@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr EarthSeries kEarthSeries = {
     .L0 = {
         {175347046, 0, 0},
@@ -227,3 +229,5 @@ constexpr EarthSeries kEarthSeries = {
         {4, 2.56384387, 6283.075849991},
     },
 };
+
+}  // namespace dockorrery

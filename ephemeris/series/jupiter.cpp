@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr JupiterSeries kJupiterSeries = {
     .L0 = {
         {59954691, 0, 0},
@@ -540,3 +542,5 @@ constexpr JupiterSeries kJupiterSeries = {
         {2, 5.49312796, 1066.495477190},
     },
 };
+
+}  // namespace dockorrery

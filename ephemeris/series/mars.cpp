@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr MarsSeries kMarsSeries = {
     .L0 = {
         {620347712, 0, 0},
@@ -340,3 +342,5 @@ constexpr MarsSeries kMarsSeries = {
         {2, 4.84374322, 13362.449706799},
     },
 };
+
+}  // namespace dockorrery

@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr MercurySeries kMercurySeries = {
     .L0 = {
         {440250710, 0, 0},
@@ -191,3 +193,5 @@ constexpr MercurySeries kMercurySeries = {
         {2, 1.20733880, 130439.515707871},
     },
 };
+
+}  // namespace dockorrery

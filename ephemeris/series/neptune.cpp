@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr NeptuneSeries kNeptuneSeries = {
     .L0 = {
         {531188633, 0, 0},
@@ -196,3 +198,5 @@ constexpr NeptuneSeries kNeptuneSeries = {
         {166, 4.55243893, 38.133035638},
     },
 };
+
+}  // namespace dockorrery

@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr SaturnSeries kSaturnSeries = {
     .L0 = {
         {87401354, 0, 0},
@@ -674,3 +676,5 @@ constexpr SaturnSeries kSaturnSeries = {
         {2, 0.560255528, 117.319868220},
     },
 };
+
+}  // namespace dockorrery

@@ -5,6 +5,8 @@
 
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 namespace {
 
 // The count comes from the array's own bound, so it cannot drift from the data.
@@ -89,3 +91,5 @@ constexpr PlanetTheory kPlanetTheories[8] = {
         bind(kNeptuneSeries.R3), {0, nullptr}, {0, nullptr},
     }},
 };
+
+}  // namespace dockorrery

@@ -7,6 +7,8 @@
 
 #include "ephemeris/series.h"
 
+namespace dockorrery {
+
 // The selection the tables are cut to, TERM_COUNTS of the generator: terms kept per series,
 // L0..L5, B0..B5, R0..R5, Mercury to Neptune; 0 leaves a series empty.
 constexpr int32_t kSelectedTermCounts[8][18] = {
@@ -184,3 +186,5 @@ struct NeptuneSeries {
   SeriesTerm R3[1];
 };
 extern const NeptuneSeries kNeptuneSeries;
+
+}  // namespace dockorrery

@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr UranusSeries kUranusSeries = {
     .L0 = {
         {548129294, 0, 0},
@@ -429,3 +431,5 @@ constexpr UranusSeries kUranusSeries = {
         {10, 1.91399084, 56.622351303},
     },
 };
+
+}  // namespace dockorrery

@@ -4,6 +4,8 @@
 // and equinox of date. Terms are (A, B rad, C rad per Julian millennium), largest A first.
 #include "ephemeris/series/theories.h"
 
+namespace dockorrery {
+
 constexpr VenusSeries kVenusSeries = {
     .L0 = {
         {317614667, 0, 0},
@@ -131,3 +133,5 @@ constexpr VenusSeries kVenusSeries = {
         {1, 0.922296978, 10213.285546211},
     },
 };
+
+}  // namespace dockorrery

@@ -9,6 +9,7 @@
 
 // The readout field (RegionDay, RegionMonth, RegionYear) that face coordinates (x, y) fall in.
 inline std::optional<int> readoutFieldAt(int x, int y) {
+  using namespace dockorrery;
   for (const ReadoutField& field : kReadoutFields) {
     if (x >= field.left && x <= field.right && y >= field.top && y <= field.bottom) {
       return field.region;
@@ -23,6 +24,7 @@ inline std::optional<int> readoutFieldAt(int x, int y) {
 // month's last day going backward.
 inline std::chrono::year_month_day steppedDate(std::chrono::year_month_day date, int region,
                                                bool forward) {
+  using namespace dockorrery;
   using namespace std::chrono;
   if (region == RegionDay) return year_month_day{sys_days{date} + days{forward ? 1 : -1}};
   const year_month target = region == RegionMonth

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+using namespace dockorrery;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "ephemeris/position.h"
 #include "tests/support/memory_face.h"
 
+using namespace dockorrery;
+
 namespace {
 
 // The artwork's glyph cell at (glyphX, glyphY) copied whole to (x, y) on the face.

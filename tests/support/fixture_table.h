@@ -37,7 +37,9 @@ inline double number(const Row& row, const std::string& column) {
 }
 
 // An angle difference reduced into (-pi, pi].
-inline double angleDifference(double a, double b) { return std::remainder(a - b, 2.0 * kPi); }
+inline double angleDifference(double a, double b) {
+  return std::remainder(a - b, 2.0 * dockorrery::kPi);
+}
 
 // A quantity compared with the reference over the cases of a fixture: its name, unit and tolerance,
 // which the README's table of differences quotes, and its differences from the reference in one
@@ -106,13 +108,13 @@ struct DayEvent {
   bool has;
   double jdUt;
 };
-inline std::array<DayEvent, 3> dayEvents(const RiseTransitSet& events) {
+inline std::array<DayEvent, 3> dayEvents(const dockorrery::RiseTransitSet& events) {
   return {{{"rise", events.hasRise, events.riseJdUt},
            {"transit", events.hasTransit, events.transitJdUt},
            {"set", events.hasSet, events.setJdUt}}};
 }
 
-constexpr double kArcsecondsPerRadian = 1.0 / kArcsecond;
-constexpr double kSecondsPerRadianOfTime = 86400.0 / (2.0 * kPi);
+constexpr double kArcsecondsPerRadian = 1.0 / dockorrery::kArcsecond;
+constexpr double kSecondsPerRadianOfTime = 86400.0 / (2.0 * dockorrery::kPi);
 
 }  // namespace fixture

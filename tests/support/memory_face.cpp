@@ -9,6 +9,8 @@
 #include "dock/dock_window.h"
 #include "tests/support/xpm_reader.h"
 
+using namespace dockorrery;
+
 namespace {
 
 using Pixels = uint32_t[kArtworkHeight][kArtworkWidth];
@@ -101,7 +103,7 @@ std::string renderArtwork(int x0, int y0, int x1, int y1) {
 // As XCopyArea within one pixmap: only pixels whose source and destination both lie inside the
 // pixmap are copied, the rest of the destination keeps its pixels, and an overlapping copy reads
 // every source pixel before it writes any.
-void blit(int srcX, int srcY, int width, int height, int destX, int destY) {
+void dockorrery::blit(int srcX, int srcY, int width, int height, int destX, int destY) {
   // The offsets i (across) and j (down) that keep both ends inside, in 64 bits against overflow.
   const int64_t iBegin = std::max({int64_t{0}, -int64_t{srcX}, -int64_t{destX}});
   const int64_t iEnd = std::min({int64_t{width}, int64_t{kArtworkWidth} - srcX,
@@ -120,4 +122,4 @@ void blit(int srcX, int srcY, int width, int height, int destX, int destY) {
   }
 }
 
-void refreshWindows() { ++refreshCount; }
+void dockorrery::refreshWindows() { ++refreshCount; }

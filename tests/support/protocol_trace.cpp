@@ -9,6 +9,8 @@
 
 #include "applet/art/face_layout.h"
 
+using namespace dockorrery;
+
 namespace {
 
 bool exists(const std::string& path) {

@@ -25,6 +25,8 @@
 #include <thread>
 #include <utility>
 
+using namespace dockorrery;
+
 extern char** environ;
 
 namespace {

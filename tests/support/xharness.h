@@ -217,7 +217,9 @@ std::vector<Window> findWindowsByClass(Display* display, const std::string& resN
 // The kFaceSize x kFaceSize face of `window` as 0xRRGGBB pixels, row by row.
 using Face = std::vector<uint32_t>;
 Face grabFace(Display* display, Window window);
-inline uint32_t pixelAt(const Face& face, int x, int y) { return face[y * kFaceSize + x]; }
+inline uint32_t pixelAt(const Face& face, int x, int y) {
+  return face[y * dockorrery::kFaceSize + x];
+}
 
 // The readout decoded from its ten cells: digits, '.' for the point glyph, ' ' for a blank cell,
 // '?' for anything else (a dot over a digit, say).
