@@ -73,4 +73,12 @@ double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds) {
   return jdUt + (deltaTSeconds ? *deltaTSeconds : deltaT(jdUt)) / kSecondsPerDay;
 }
 
+double universalTime(double jdTt, std::optional<double> deltaTSeconds) {
+  if (deltaTSeconds) return jdTt - *deltaTSeconds / kSecondsPerDay;
+  constexpr int kSteps = 4;  // each takes the error down by a factor of a million at least
+  double jdUt = jdTt;
+  for (int k = 0; k < kSteps; ++k) jdUt = jdTt - deltaT(jdUt) / kSecondsPerDay;
+  return jdUt;
+}
+
 }  // namespace dockorrery

@@ -33,4 +33,11 @@ double deltaT(double jdUt);
 // `deltaTSeconds` when given, else deltaT(jdUt). NaN where either is.
 double terrestrialTime(double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
 
+// The Julian Day (UT) of the instant `jdTt` (TT), the inverse of terrestrialTime: jdTt less delta
+// T, the caller's `deltaTSeconds` when given, else deltaT at the UT instant itself, found by
+// iteration (delta T changes by 0.07 s a day at most, so a few steps reach the last bit of the
+// Julian Day: terrestrialTime gives jdTt back to 2 units of it, 80 microseconds). NaN where
+// delta T is (the UT instant outside the library's span included) or jdTt is not a number.
+double universalTime(double jdTt, std::optional<double> deltaTSeconds = std::nullopt);
+
 }  // namespace dockorrery

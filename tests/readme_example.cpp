@@ -1,5 +1,3 @@
-#include <chrono>
-#include <cmath>
 #include <cstdio>
 
 #include "astronomy/events.h"
@@ -9,21 +7,18 @@
 
 using namespace dockorrery;
 
-// Prints a Julian Day (UT) as a date and time, or that there is none.
+// Prints a Julian Day (UT) as a date and time to the nearest minute, or that there is none.
 void print(const char* event, bool has, double jdUt) {
-  using namespace std::chrono;
-  if (!has) return (void)std::printf("  %-9s none\n", event);
-  const sys_seconds t{seconds{std::llround((jdUt - 2440587.5) * kSecondsPerDay)}};
-  const year_month_day date{floor<days>(t)};
-  const hh_mm_ss time{t - floor<days>(t)};
-  std::printf("  %-9s %d-%02u-%02u %02ld:%02ld UT\n", event, int(date.year()),
-              unsigned(date.month()), unsigned(date.day()), long(time.hours().count()),
-              long(time.minutes().count()));
+  CivilTime t;
+  if (!has || !civilTimeOf(t, jdUt, 60.0)) return (void)std::printf("  %-9s none\n", event);
+  std::printf("  %-9s %lld-%02d-%02d %02d:%02d UT\n", event, static_cast<long long>(t.year),
+              t.month, t.day, t.hours, t.minutes);
 }
 
 int main() {
   const Observer tromso{19.0 * kDegree, 69.6 * kDegree};   // east longitude, latitude
-  const double day = julianDayNumber(21, 6, 2027) - 0.5;   // 2027-06-21, 0h UT
+  double day;
+  if (!julianDayOf(day, {2027, 6, 21, 0, 0, 0.0})) return 1;  // 2027-06-21, 0h UT
   const char* const kinds[] = {"rises and sets", "circumpolar", "never rises"};
   for (Body body : {Body::Sun, Body::Moon}) {
     RiseTransitSet events;
@@ -35,6 +30,5 @@ int main() {
   }
   MoonPhases phases;
   computeNextMoonPhases(phases, terrestrialTime(day));
-  const double fullMoonUt = phases.fullMoonJdTt - deltaT(phases.fullMoonJdTt) / kSecondsPerDay;
-  print("full Moon", true, fullMoonUt);
+  print("full Moon", true, universalTime(phases.fullMoonJdTt));
 }
