@@ -49,7 +49,7 @@ struct TopocentricPlace {
 // value outside the enumeration, outside the library's span (kFirstJd, kEndJd) or for a non-finite
 // day; for Pluto, outside its series' span too, which its light time (about a quarter of a day)
 // shifts: from a little after kPlutoFirstJd up to kPlutoEndJd.
-bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
+[[nodiscard]] bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 
 // Fills `place` for `body` (any but Body::Earth) at Julian Day `jdUt` (UT) for `observer`, whose
 // height is metres above the reference ellipsoid (IAU 1976: 6378.14 km, flattening 1/298.257).
@@ -62,8 +62,8 @@ bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 // Moon's distance (to 1e-4 of it) and the two models of the Earth's figure set. False, and every
 // angle and the distance NaN, where computeApparentPlace fails, for a latitude outside [-pi/2,
 // pi/2], a non-finite longitude, delta T or height, or a height more than 12 km below sea level.
-bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
-                             const Observer& observer,
-                             std::optional<double> deltaTSeconds = std::nullopt);
+[[nodiscard]] bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                                           const Observer& observer,
+                                           std::optional<double> deltaTSeconds = std::nullopt);
 
 }  // namespace dockorrery

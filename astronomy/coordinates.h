@@ -1,6 +1,8 @@
 // Conversions between ecliptic, equatorial and horizontal coordinates.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // Ecliptic longitude and latitude, rad, referred to the ecliptic and equinox the caller chose.

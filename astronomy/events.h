@@ -41,8 +41,9 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 // time NaN, where a place of the day fails (outside the library's span, up to its end less a day
 // and delta T; Pluto outside its series), for a latitude outside [-pi/2, pi/2], a longitude that
 // is not finite, and a delta T of a day or more.
-bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer& observer,
-                               double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+[[nodiscard]] bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body,
+                                             const Observer& observer, double jdUt,
+                                             std::optional<double> deltaTSeconds = std::nullopt);
 
 // Fills `events` with the `twilight` of the day of 24 hours from `jdUt` (UT) for `observer`, as
 // computeBodyRiseTransitSet does for the Sun with the twilight's altitude in place of its
@@ -52,7 +53,8 @@ bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer
 // Against Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and astronomical
 // twilight within 2 s + 0.17' of altitude (the reference's Sun is topocentric, 9" of parallax).
 // False as computeBodyRiseTransitSet, and for a value outside the enumeration.
-bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& observer,
-                     double jdUt, std::optional<double> deltaTSeconds = std::nullopt);
+[[nodiscard]] bool computeTwilight(RiseTransitSet& events, Twilight twilight,
+                                   const Observer& observer, double jdUt,
+                                   std::optional<double> deltaTSeconds = std::nullopt);
 
 }  // namespace dockorrery

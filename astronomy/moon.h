@@ -1,6 +1,8 @@
 // The Moon's geocentric position and its phase.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // Geocentric position of the Moon: geometric, mean ecliptic and equinox of date (add the
@@ -27,7 +29,7 @@ struct MoonPhase {
 // theory) at 10000 instants from 1900 to 2100: Moon longitude within 16", Moon latitude within 6"
 // and Moon distance within 23 km, bounds this abridged theory sets. False, and longitude, latitude
 // and distance NaN, outside the library's span (kFirstJd, kEndJd) or for a non-finite day.
-bool computeMoonPosition(MoonPosition& position, double jdTt);
+[[nodiscard]] bool computeMoonPosition(MoonPosition& position, double jdTt);
 
 // Fills `phase` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged VSOP87D
 // Earth series corrected for aberration, both of the mean equinox of date: the elongation psi, the
@@ -36,6 +38,6 @@ bool computeMoonPosition(MoonPosition& position, double jdTt);
 // within 0.0083 degree and Moon illuminated fraction within 7.1e-5, which the Moon's error and the
 // Sun's aberration (20.5", applied here and not in the reference) set. False, the angle and
 // fraction NaN and waxing false, outside the library's span or for a non-finite day.
-bool computeMoonPhase(MoonPhase& phase, double jdTt);
+[[nodiscard]] bool computeMoonPhase(MoonPhase& phase, double jdTt);
 
 }  // namespace dockorrery

@@ -1,6 +1,8 @@
 // The instants of the Moon's principal phases.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // The first new Moon, first quarter, full Moon and last quarter after an instant, Julian Days
@@ -24,6 +26,6 @@ struct MoonPhases {
 // gains on the Sun in 16 s). The mean phases' secular terms hold for several thousand years, the
 // corrections lose accuracy away from 2000. False, and every field NaN, outside the library's span
 // (kFirstJd, kEndJd) or for a non-finite day.
-bool computeNextMoonPhases(MoonPhases& phases, double jdTt);
+[[nodiscard]] bool computeNextMoonPhases(MoonPhases& phases, double jdTt);
 
 }  // namespace dockorrery

@@ -61,7 +61,7 @@ double meanObliquity(double jdTt) {
 
 double trueObliquity(double jdTt) {
   Nutation nutation;
-  computeNutation(nutation, jdTt);
+  if (!computeNutation(nutation, jdTt)) return NAN;
   return meanObliquity(jdTt) + nutation.obliquity;
 }
 

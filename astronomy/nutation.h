@@ -1,6 +1,8 @@
 // Nutation in longitude and obliquity (IAU 1980) and the obliquity of the ecliptic.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // Nutation of the equinox and of the obliquity, in rad.
@@ -16,7 +18,7 @@ struct Nutation {
 // 1900 to 2100: nutation in longitude within 0.26" and nutation in obliquity within 0.084", bounds
 // the reference sets. False, both NaN, outside the library's span (kFirstJd, kEndJd) or for a
 // non-finite day.
-bool computeNutation(Nutation& nutation, double jdTt);
+[[nodiscard]] bool computeNutation(Nutation& nutation, double jdTt);
 
 // Mean obliquity of the ecliptic, rad, at Julian Day `jdTt` (TT): the IAU 1980 (Lieske) cubic in
 // T, good to 0.01 arcsecond within a few centuries of 2000, to some arcseconds at the span's ends.

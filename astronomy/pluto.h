@@ -1,6 +1,8 @@
 // Pluto's heliocentric position.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // Span of Pluto's series, Julian Days (TT): from 1885 January 1, 0h, up to (not including)
@@ -23,6 +25,6 @@ struct PlutoPosition {
 // vector within 1.7e-3 AU, bounds DE200's Pluto sets (it parts from modern orbits away from 1990).
 // The fit holds from kPlutoFirstJd up to kPlutoEndJd only: outside that span, and for a non-finite
 // day, false with longitude, latitude and distance NaN.
-bool computePlutoPosition(PlutoPosition& position, double jdTt);
+[[nodiscard]] bool computePlutoPosition(PlutoPosition& position, double jdTt);
 
 }  // namespace dockorrery

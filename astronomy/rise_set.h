@@ -49,9 +49,9 @@ struct RiseTransitSet {
 // kind Invalid, every flag false and every time NaN, when the day lies outside the library's
 // span (kFirstJd, kEndJd), or an input is not finite, or a latitude, declination or standard
 // altitude lies outside [-pi/2, pi/2], or delta T exceeds a day.
-bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
-                           const EquatorialCoordinates (&apparent)[3], const Observer& observer,
-                           double standardAltitude,
-                           std::optional<double> deltaTSeconds = std::nullopt);
+[[nodiscard]] bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
+                                         const EquatorialCoordinates (&apparent)[3],
+                                         const Observer& observer, double standardAltitude,
+                                         std::optional<double> deltaTSeconds = std::nullopt);
 
 }  // namespace dockorrery

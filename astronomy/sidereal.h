@@ -1,6 +1,8 @@
 // Sidereal time at Greenwich.
 #pragma once
 
+#include "../ephemeris/constants.h"
+
 namespace dockorrery {
 
 // Greenwich mean sidereal time, rad in [0, 2pi), at Julian Day `jdUt` (UT): the IAU 1982

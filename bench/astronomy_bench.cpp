@@ -122,7 +122,7 @@ Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaP
   return {name,
           [body](double jd) {
             ApparentPlace p;
-            computeApparentPlace(p, body, jd);
+            benchmark::DoNotOptimize(computeApparentPlace(p, body, jd));
             benchmark::DoNotOptimize(p);
           },
           [libnova](double jd) { benchmark::DoNotOptimize(libnovaOfDate(libnova, jd)); },
@@ -134,7 +134,7 @@ Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaP
               const double ra = fixtureNumber(row, "ra") * kDegree;
               const double dec = fixtureNumber(row, "dec") * kDegree;
               ApparentPlace p;
-              computeApparentPlace(p, body, tt);
+              if (!computeApparentPlace(p, body, tt)) continue;
               const ln_equ_posn l = libnovaOfDate(libnova, tt);
               a.add(separation(p.equatorial.rightAscension, p.equatorial.declination, ra, dec) /
                         kArcsecond,
@@ -155,7 +155,7 @@ Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet
   return {name,
           [body](double jd) {
             RiseTransitSet e;
-            computeBodyRiseTransitSet(e, body, kGreenwich, jd);
+            benchmark::DoNotOptimize(computeBodyRiseTransitSet(e, body, kGreenwich, jd));
             benchmark::DoNotOptimize(e);
           },
           [libnova](double jd) {
@@ -176,7 +176,9 @@ Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet
               const double jd0 = fixtureNumber(row, "jd0_ut");
               const double lat = fixtureNumber(row, "obs_lat"), lon = fixtureNumber(row, "obs_lon");
               RiseTransitSet e;
-              computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0);
+              // A failure leaves every time NaN: its events count as not found.
+              static_cast<void>(
+                  computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0));
               ln_lnlat_posn observer{lon, lat};
               ln_rst_time rst{NAN, NAN, NAN};
               if (libnova(jd0, &observer, &rst) != 0) rst = {NAN, NAN, NAN};
@@ -202,7 +204,7 @@ const std::vector<Row>& rows() {
       {"nutation",
        [](double jd) {
          Nutation n;
-         computeNutation(n, jd);
+         benchmark::DoNotOptimize(computeNutation(n, jd));
          benchmark::DoNotOptimize(n);
        },
        [](double jd) {
@@ -215,7 +217,7 @@ const std::vector<Row>& rows() {
          for (const auto& row : instantsTable().rows) {
            const double tt = fixtureNumber(row, "tt_jd"), ut = fixtureNumber(row, "ut_jd");
            Nutation n;
-           computeNutation(n, tt);
+           if (!computeNutation(n, tt)) continue;
            ln_nutation l;
            ln_get_nutation(ut, &l);
            a.add(n.longitude / kArcsecond - fixtureNumber(row, "dpsi"),

@@ -1,6 +1,8 @@
 // The bodies of the program and its astronomy library.
 #pragma once
 
+#include "constants.h"
+
 #include <cstdint>
 
 namespace dockorrery {

@@ -2,6 +2,12 @@
 // units of time, of angle and of distance.
 #pragma once
 
+// Every header of the library includes this one first: they need C++17 (std::optional,
+// [[nodiscard]], inline variables), which older compilers do not take by default.
+#if __cplusplus < 201703L
+#error "the dockorrery astronomy library needs C++17 or later: compile with -std=c++17"
+#endif
+
 namespace dockorrery {
 
 constexpr double kJ2000Epoch = 2451545.0;       // Julian Day of J2000.0, 2000 January 1, 12h TT

@@ -4,6 +4,8 @@
 // delta T).
 #pragma once
 
+#include "constants.h"
+
 #include <cstdint>
 
 namespace dockorrery {

@@ -41,7 +41,7 @@ using namespace fixture;
 TEST(AstronomyTest, WorkedExamples) {
   // Moon, 1992 April 12, 0h TT: geometric, mean equinox of date.
   MoonPosition moon;
-  computeMoonPosition(moon, 2448724.5);
+  ASSERT_TRUE(computeMoonPosition(moon, 2448724.5));
   EXPECT_NEAR(moon.longitude / kDegree, 133.162655, 0.5e-6);
   EXPECT_NEAR(moon.latitude / kDegree, -3.229126, 0.5e-6);
   EXPECT_NEAR(moon.distanceKm, 368409.7, 0.05);
@@ -50,7 +50,7 @@ TEST(AstronomyTest, WorkedExamples) {
   // Nutation and obliquity, 1987 April 10, 0h TT: eps0 = 23 deg 26' 27.407",
   // eps = 23 deg 26' 36.850".
   Nutation nutation;
-  computeNutation(nutation, 2446895.5);
+  ASSERT_TRUE(computeNutation(nutation, 2446895.5));
   EXPECT_NEAR(nutation.longitude / kArcsecond, -3.788, 0.0005);
   EXPECT_NEAR(nutation.obliquity / kArcsecond, 9.443, 0.0005);
   EXPECT_NEAR(meanObliquity(2446895.5) / kArcsecond - 23 * 3600 - 26 * 60, 27.407, 0.0005);
@@ -65,7 +65,7 @@ TEST(AstronomyTest, WorkedExamples) {
 
   // Pluto, 1992 October 13, 0h TT.
   PlutoPosition pluto;
-  computePlutoPosition(pluto, 2448908.5);
+  ASSERT_TRUE(computePlutoPosition(pluto, 2448908.5));
   EXPECT_NEAR(pluto.distanceAu, 29.711111, 0.5e-6);
   EXPECT_NEAR(pluto.latitude / kDegree, 14.58782, 0.5e-5);
 }
@@ -239,10 +239,10 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
   for (const auto& row : table.rows) {
     Instant instant{row, row.at("tt_jd")};
     const double tt = instant.ref("tt_jd");
-    computeNutation(instant.nutation, tt);
-    computeMoonPosition(instant.moon, tt);
-    computeMoonPhase(instant.phase, tt);
-    computePlutoPosition(instant.pluto, tt);
+    ASSERT_TRUE(computeNutation(instant.nutation, tt) &&
+                computeMoonPosition(instant.moon, tt) && computeMoonPhase(instant.phase, tt) &&
+                computePlutoPosition(instant.pluto, tt))
+        << instant.at;
     // Waxing while the elongation is below 180 deg; not decided within a few arcminutes of new
     // and full Moon, where the two Moons' differences could flip it.
     const double elongation = instant.ref("elongation");

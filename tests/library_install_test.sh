@@ -54,6 +54,12 @@ printf '#include <dockorrery/astronomy.h>\n#include <cstdio>\nint main() {\n%s\n
 [ "$("$work/version")" = "$(echo "$version.0.0" | cut -d. -f1-3) $version" ] ||
   fail "the version is $("$work/version"), the changelog's $version"
 
+# Below C++17 the library says so first.
+echo '#include <dockorrery/astronomy.h>' | ${CXX:-c++} -std=c++14 -fsyntax-only -x c++ \
+  -I"$root/include" - 2>"$work/cxx14.log" && fail "the library compiles as C++14"
+grep -m 1 'error' "$work/cxx14.log" | grep -q 'needs C++17 or later: compile with -std=c++17' ||
+  { cat "$work/cxx14.log" >&2; fail "C++14 is not told that the library needs C++17"; }
+
 # Position-independent: the whole archive links into a shared object.
 ${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockorrery-astronomy.a" \
   -Wl,--no-whole-archive ${LDFLAGS:-} || fail "the archive does not link into a shared object"

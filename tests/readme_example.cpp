@@ -22,13 +22,13 @@ int main() {
   const char* const kinds[] = {"rises and sets", "circumpolar", "never rises"};
   for (Body body : {Body::Sun, Body::Moon}) {
     RiseTransitSet events;
-    computeBodyRiseTransitSet(events, body, tromso, day);
+    if (!computeBodyRiseTransitSet(events, body, tromso, day)) return 1;
     std::printf("%s: %s\n", body == Body::Sun ? "Sun" : "Moon", kinds[int(events.kind)]);
     print("rise", events.hasRise, events.riseJdUt);
     print("transit", events.hasTransit, events.transitJdUt);
     print("set", events.hasSet, events.setJdUt);
   }
   MoonPhases phases;
-  computeNextMoonPhases(phases, terrestrialTime(day));
+  if (!computeNextMoonPhases(phases, terrestrialTime(day))) return 1;
   print("full Moon", true, universalTime(phases.fullMoonJdTt));
 }
