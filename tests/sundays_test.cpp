@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "astronomy/sundays.h"
+#include "calendar/sundays.h"
 
 using namespace dockorrery;
 

@@ -2,7 +2,7 @@
 // 400 years, which hold 146097 days, exactly 20871 weeks: so the year is first reduced into
 // 0..399, which leaves every weekday as it is and keeps the day count far from overflow for any
 // 64-bit year.
-#include "astronomy/sundays.h"
+#include "calendar/sundays.h"
 
 #include "calendar/calendar.h"
 
