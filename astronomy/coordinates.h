@@ -32,6 +32,14 @@ struct Observer {
   double height = 0.0;
 };
 
+// The observer at `latitudeDegrees` (north positive), `longitudeDegrees` (east positive) and
+// `heightMetres` above sea level, in the order maps and Astronomy Engine give them: the angles
+// taken from degrees to rad, which every routine takes.
+constexpr Observer observerFromDegrees(double latitudeDegrees, double longitudeDegrees,
+                                       double heightMetres = 0.0) {
+  return {longitudeDegrees * kDegree, latitudeDegrees * kDegree, heightMetres};
+}
+
 // Fills `equatorial` with the direction given in ecliptic coordinates, for the obliquity of the
 // ecliptic `obliquity` (rad): the mean obliquity for mean coordinates, the true one for apparent
 // coordinates. A rotation about the equinox (Meeus, Astronomical Algorithms, eq. 13.3, 13.4),

@@ -84,7 +84,7 @@ bool computeMoonPosition(MoonPosition& position, double jdTt) {
   return true;
 }
 
-bool computeMoonPhase(MoonPhase& phase, double jdTt) {
+bool computeMoonIllumination(MoonIllumination& phase, double jdTt) {
   MoonPosition moon;
   if (!computeMoonPosition(moon, jdTt)) {
     phase.phaseAngle = phase.illuminatedFraction = NAN;

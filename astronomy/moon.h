@@ -1,4 +1,4 @@
-// The Moon's geocentric position and its phase.
+// The Moon's geocentric position and its illumination (its phase angle and lit fraction).
 #pragma once
 
 #include "../ephemeris/constants.h"
@@ -15,7 +15,7 @@ struct MoonPosition {
 };
 
 // The Moon's illumination as seen from the centre of the Earth.
-struct MoonPhase {
+struct MoonIllumination {
   double phaseAngle;           // angle Sun-Moon-Earth, rad in [0, pi]; 0 at full Moon
   double illuminatedFraction;  // illuminated fraction of the disk, 0 (new) to 1 (full)
   bool waxing;                 // the Moon east of the Sun, from new to full
@@ -31,13 +31,13 @@ struct MoonPhase {
 // and distance NaN, outside the library's span (kFirstJd, kEndJd) or for a non-finite day.
 [[nodiscard]] bool computeMoonPosition(MoonPosition& position, double jdTt);
 
-// Fills `phase` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged VSOP87D
-// Earth series corrected for aberration, both of the mean equinox of date: the elongation psi, the
-// phase angle from tan i = R sin(psi) / (Delta - R cos(psi)) and the fraction (1 + cos i) / 2
-// (Meeus, ch. 48). Against Astronomy Engine at 10000 instants from 1900 to 2100: Moon phase angle
+// Fills `illumination` for Julian Day `jdTt` (TT) from the Moon above and the Sun of the abridged
+// VSOP87D Earth series corrected for aberration, both of the mean equinox of date: the elongation
+// psi, the phase angle from tan i = R sin(psi) / (Delta - R cos(psi)) and the fraction
+// (1 + cos i) / 2 (Meeus, ch. 48). Against Astronomy Engine at 10000 instants from 1900 to 2100: Moon phase angle
 // within 0.0083 degree and Moon illuminated fraction within 7.1e-5, which the Moon's error and the
 // Sun's aberration (20.5", applied here and not in the reference) set. False, the angle and
 // fraction NaN and waxing false, outside the library's span or for a non-finite day.
-[[nodiscard]] bool computeMoonPhase(MoonPhase& phase, double jdTt);
+[[nodiscard]] bool computeMoonIllumination(MoonIllumination& illumination, double jdTt);
 
 }  // namespace dockorrery

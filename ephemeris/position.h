@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "body.h"
+
 namespace dockorrery {
 
 // Body indices: 0 Sun, 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus,
@@ -21,8 +23,15 @@ struct BodyPosition {
 };
 
 // Fills every field of `position` for `body` at Julian Day `jd` (TT, used directly as the time
-// argument).
+// argument). The applet's entry: any index outside 1..8 gives the Sun's place, the origin.
 void computeBodyPosition(BodyPosition& position, int body, double jd);
+
+// Fills `position` for `body` at Julian Day `jdTt` (TT): geometric heliocentric L, B (mean
+// ecliptic and equinox of date, rad; L in [0, 2pi]) and R (AU) from the abridged VSOP87D series,
+// the Sun at the origin. False, with L, B and R NaN, for a body the series do not hold (the Moon,
+// Pluto, a value outside the enumeration), outside the library's span (kFirstJd, kEndJd) and
+// for a day that is not a number.
+[[nodiscard]] bool computeHeliocentricPosition(BodyPosition& position, Body body, double jdTt);
 
 // Coordinate 0 (L, rad), 1 (B, rad) or 2 (R, AU) of `body` at T Julian centuries (TT) from J2000.0;
 // 0.0 for a body outside 1..8 or a coordinate above 2.

@@ -34,13 +34,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s LATITUDE LONGITUDE YYYY-MM-DD\n", argv[0]);
     return 2;
   }
-  const Observer place{longitude * kDegree, latitude * kDegree};
+  const Observer place = observerFromDegrees(latitude, longitude);
   RiseTransitSet sun, moon;
-  MoonPhase phase;
+  MoonIllumination phase;
   MoonPhases phases;
   if (!computeBodyRiseTransitSet(sun, Body::Sun, place, midnightUt) ||
       !computeBodyRiseTransitSet(moon, Body::Moon, place, midnightUt) ||
-      !computeMoonPhase(phase, terrestrialTime(midnightUt)) ||
+      !computeMoonIllumination(phase, terrestrialTime(midnightUt)) ||
       !computeNextMoonPhases(phases, terrestrialTime(midnightUt))) {
     std::fprintf(stderr, "%s: no answer for that place and day\n", argv[0]);
     return 1;

@@ -154,10 +154,10 @@ std::vector<DayRoutine> makeDayRoutines() {
                          {m.latitude, kLatitude},
                          {m.distanceKm, {350000.0, 410000.0, false}}}};
        }},
-      {"computeMoonPhase", kFirstJd, kEndJd,
+      {"computeMoonIllumination", kFirstJd, kEndJd,
        [](double jd) {
-         MoonPhase p;
-         const bool ok = computeMoonPhase(p, jd);
+         MoonIllumination p;
+         const bool ok = computeMoonIllumination(p, jd);
          Outcome outcome{ok, {{p.phaseAngle, {0.0, kPi, false}},
                               {p.illuminatedFraction, {0.0, 1.0, false}}}};
          if (!ok && p.waxing) outcome.values.push_back({1.0, kFinite});  // a failure says false
@@ -179,6 +179,14 @@ std::vector<DayRoutine> makeDayRoutines() {
          return Outcome{ok,
                         {{n.longitude, {-25 * kArcsecond, 25 * kArcsecond, false}},
                          {n.obliquity, {-15 * kArcsecond, 15 * kArcsecond, false}}}};
+       }},
+      // Neptune, the farthest the series hold: 29.8 to 30.4 AU.
+      {"computeHeliocentricPosition, Neptune", kFirstJd, kEndJd,
+       [](double jd) {
+         BodyPosition p;
+         const bool ok = computeHeliocentricPosition(p, Body::Neptune, jd);
+         return Outcome{ok && p.jd == jd && p.body == static_cast<int32_t>(Body::Neptune),
+                        {{p.L, kClosedTurn}, {p.B, kLatitude}, {p.R, {29.0, 31.0, false}}}};
        }},
       {"meanObliquity", kFirstJd, kEndJd,
        [](double jd) {
@@ -460,6 +468,10 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     EXPECT_TRUE(c.holds ? held(topocentric) : failed(topocentric))
         << c.what << ": " << describe(topocentric);
     EXPECT_TRUE(c.eventsHold ? held(events) : failed(events)) << c.what << ": " << describe(events);
+    BodyPosition heliocentric;
+    EXPECT_EQ(computeHeliocentricPosition(heliocentric, c.body, jd),
+              c.body >= Body::Sun && c.body <= Body::Neptune)
+        << c.what;
     ApparentPlace apparent;
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)

@@ -96,7 +96,7 @@ struct Instant {
   std::string at;
   Nutation nutation{};
   MoonPosition moon{};
-  MoonPhase phase{};
+  MoonIllumination phase{};
   PlutoPosition pluto{};
 
   // The reference's number in `column`.
@@ -240,7 +240,7 @@ TEST(AstronomyTest, InstantsAgreeWithAstronomyEngine) {
     Instant instant{row, row.at("tt_jd")};
     const double tt = instant.ref("tt_jd");
     ASSERT_TRUE(computeNutation(instant.nutation, tt) &&
-                computeMoonPosition(instant.moon, tt) && computeMoonPhase(instant.phase, tt) &&
+                computeMoonPosition(instant.moon, tt) && computeMoonIllumination(instant.phase, tt) &&
                 computePlutoPosition(instant.pluto, tt))
         << instant.at;
     // Waxing while the elongation is below 180 deg; not decided within a few arcminutes of new

@@ -16,7 +16,7 @@ void print(const char* event, bool has, double jdUt) {
 }
 
 int main() {
-  const Observer tromso{19.0 * kDegree, 69.6 * kDegree};   // east longitude, latitude
+  const Observer tromso = observerFromDegrees(69.6, 19.0);  // latitude, east longitude
   double day;
   if (!julianDayOf(day, {2027, 6, 21, 0, 0, 0.0})) return 1;  // 2027-06-21, 0h UT
   const char* const kinds[] = {"rises and sets", "circumpolar", "never rises"};

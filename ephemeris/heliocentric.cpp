@@ -1,0 +1,21 @@
+// The library's checked entry to the planetary series, apart from the applet's own so that the
+// applet links none of it.
+#include <cmath>
+
+#include "ephemeris/constants.h"
+#include "ephemeris/position.h"
+
+namespace dockorrery {
+
+bool computeHeliocentricPosition(BodyPosition& position, Body body, double jdTt) {
+  position.body = static_cast<int32_t>(body);
+  position.jd = jdTt;
+  if (body < Body::Sun || body > Body::Neptune || !(jdTt >= kFirstJd && jdTt < kEndJd)) {
+    position.R = position.L = position.B = NAN;
+    return false;
+  }
+  computeBodyPosition(position, static_cast<int>(body), jdTt);
+  return true;
+}
+
+}  // namespace dockorrery
