@@ -142,14 +142,20 @@ bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body, const Observer
   return findEvents(events, body, observer, jdUt, deltaTSeconds, NAN);
 }
 
-bool computeTwilight(RiseTransitSet& events, Twilight twilight, const Observer& observer,
+bool computeTwilight(TwilightTimes& times, Twilight twilight, const Observer& observer,
                      double jdUt, std::optional<double> deltaTSeconds) {
   const auto index = static_cast<int32_t>(twilight);
-  if (index < 0 || index >= static_cast<int32_t>(std::size(kTwilightAltitude))) {
-    detail::invalidEvents(events);
-    return false;
-  }
-  return findEvents(events, Body::Sun, observer, jdUt, deltaTSeconds, kTwilightAltitude[index]);
+  RiseTransitSet events;
+  const bool found =
+      index >= 0 && index < static_cast<int32_t>(std::size(kTwilightAltitude)) &&
+      findEvents(events, Body::Sun, observer, jdUt, deltaTSeconds, kTwilightAltitude[index]);
+  if (!found) detail::invalidEvents(events);
+  // The kinds of the Sun's day against the altitude, in the order of RiseSetKind's.
+  constexpr TwilightKind kKinds[] = {TwilightKind::DawnOrDusk, TwilightKind::DarkNever,
+                                     TwilightKind::DarkAllDay, TwilightKind::Invalid};
+  times = {kKinds[static_cast<int32_t>(events.kind)], events.hasRise, events.hasSet,
+           events.riseJdUt, events.setJdUt};
+  return found;
 }
 
 }  // namespace dockorrery

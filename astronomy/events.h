@@ -45,15 +45,28 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
                                              const Observer& observer, double jdUt,
                                              std::optional<double> deltaTSeconds = std::nullopt);
 
-// Fills `events` with the `twilight` of the day of 24 hours from `jdUt` (UT) for `observer`, as
-// computeBodyRiseTransitSet does for the Sun with the twilight's altitude in place of its
-// standard altitude: riseJdUt is when the morning twilight begins (dawn), setJdUt when the
-// evening twilight ends (dusk), transitJdUt the Sun's transit. Kind Circumpolar: the Sun stays
-// above that altitude all day (no night of that darkness); NeverRises: it stays below it all day.
-// Against Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and astronomical
-// twilight within 2 s + 0.17' of altitude (the reference's Sun is topocentric, 9" of parallax).
-// False as computeBodyRiseTransitSet, and for a value outside the enumeration.
-[[nodiscard]] bool computeTwilight(RiseTransitSet& events, Twilight twilight,
+// What the Sun does on a day against a twilight's altitude: crosses it (a dawn, a dusk or both),
+// stays above it all day (no night that dark: DarkNever), or stays below it all day
+// (DarkAllDay); Invalid when the inputs allow no answer.
+enum class TwilightKind : int32_t { DawnOrDusk, DarkNever, DarkAllDay, Invalid };
+
+// The twilight of one day: when the morning twilight begins (dawn, the Sun's centre rising
+// through the twilight's altitude) and when the evening twilight ends (dusk, setting through
+// it). An event that does not fall within the day is absent: its flag false and its time NaN.
+struct TwilightTimes {
+  TwilightKind kind;
+  bool hasDawn, hasDusk;
+  double dawnJdUt, duskJdUt;  // Julian Days (UT)
+};
+
+// Fills `times` with the `twilight` of the day of 24 hours from `jdUt` (UT) for `observer`: the
+// first dawn and the first dusk within the day, found as computeBodyRiseTransitSet finds the
+// Sun's rise and set, with the twilight's altitude in place of its standard altitude. Against
+// Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and astronomical twilight
+// within 2 s + 0.17' of altitude (the reference's Sun is topocentric, 9" of parallax). False,
+// with kind Invalid, both flags false and both times NaN, as computeBodyRiseTransitSet, and for
+// a value outside the enumeration.
+[[nodiscard]] bool computeTwilight(TwilightTimes& times, Twilight twilight,
                                    const Observer& observer, double jdUt,
                                    std::optional<double> deltaTSeconds = std::nullopt);
 

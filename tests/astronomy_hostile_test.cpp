@@ -26,6 +26,7 @@
 #include "ephemeris/body.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/position.h"
+#include "tests/support/twilight_events.h"
 
 using namespace dockorrery;
 
@@ -232,9 +233,9 @@ std::vector<DayRoutine> makeDayRoutines() {
        }},
       {"computeTwilight, astronomical", kFirstJd, kLastDayEnd,
        [](double jd) {
-         RiseTransitSet e;
-         const bool ok = computeTwilight(e, Twilight::Astronomical, kTromso, jd);
-         return riseTransitSetOutcome(ok, e, jd);
+         TwilightTimes t;
+         const bool ok = computeTwilight(t, Twilight::Astronomical, kTromso, jd);
+         return riseTransitSetOutcome(ok, twilightEvents(t), jd);
        }},
       {"computeNextMoonPhases", kFirstJd, kEndJd,
        [](double jd) {
