@@ -6,8 +6,10 @@
 # find_package) with nothing of the source or build tree on its paths: one that names its own
 # things in the global namespace as the library names its own, which runs with both meaning
 # theirs, and the example, which prints what the same example built in the tree prints, for
-# places from the tropics to the polar night. make uninstall COMPONENT=library then takes away
-# exactly those files.
+# places from the tropics to the polar night. The manual page, dockorrery-astronomy(3), lands
+# where man finds it and renders without a warning, 80 columns wide; the program its EXAMPLES
+# show builds against the install and prints what the page says it prints. make uninstall
+# COMPONENT=library then takes away exactly those files.
 #
 # The library is already built (ctest runs after the build); make's -o build keeps the install
 # target from building again.
@@ -27,6 +29,7 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
 {
   echo "644 .$prefix/lib/libdockorrery-astronomy.a"
   echo "644 .$prefix/lib/pkgconfig/dockorrery-astronomy.pc"
+  echo "644 .$prefix/share/man/man3/dockorrery-astronomy.3"
   for file in Config ConfigVersion Targets "Targets-$type"; do
     echo "644 .$prefix/lib/cmake/DockorreryAstronomy/DockorreryAstronomy$file.cmake"
   done
@@ -83,6 +86,47 @@ flags=$(PKG_CONFIG_PATH="$root/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$dest" \
 # shellcheck disable=SC2086
 set -- $flags
 [ "$*" = "-I$root/include -L$root/lib -ldockorrery-astronomy" ] || fail "pkg-config: $flags"
+
+# The manual page, found by man, rendered without a groff warning and fitting a terminal.
+page=$root/share/man/man3/dockorrery-astronomy.3
+[ "$(man -M "$root/share/man" -w dockorrery-astronomy)" = "$page" ] ||
+  fail "man does not find dockorrery-astronomy under $root/share/man"
+cmp -s "$build/library/dockorrery-astronomy.3" "$page" || fail "the installed page is not the build's"
+MANWIDTH=200 LC_ALL=C.UTF-8 man --warnings=w -l "$page" >"$work/page.txt" 2>"$work/warnings" ||
+  fail "man -l"
+[ ! -s "$work/warnings" ] || { cat "$work/warnings" >&2; fail "groff warnings"; }
+width=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings=w -l "$page" 2>"$work/warnings" | LC_ALL=C.UTF-8 wc -L)
+[ ! -s "$work/warnings" ] || { cat "$work/warnings" >&2; fail "groff warnings at 80 columns"; }
+[ "$width" -le 80 ] || fail "the page renders $width columns wide at MANWIDTH=80"
+for phrase in "DOCKORRERY-ASTRONOMY(3)" "Library Functions Manual" "#include <dockorrery/astronomy.h>" \
+  "pkg-config --cflags --libs dockorrery-astronomy" "find_package(DockorreryAstronomy REQUIRED)"; do
+  grep -qF -- "$phrase" "$work/page.txt" || fail "the rendered page lacks \"$phrase\""
+done
+
+# example_block N: the Nth block of code of the rendered page's EXAMPLES (indented beyond its
+# text), as a reader copies it.
+example_block() {
+  awk -v want="$1" '
+    /^EXAMPLES/ {on = 1; next}
+    /^[^ ]/ {on = 0}
+    !on {next}
+    /^         / {if (!inblock) {block++; inblock = 1; blanks = ""}
+                  if (block == want) {printf "%s", blanks; print substr($0, 10)}
+                  blanks = ""; next}
+    /^$/ {if (inblock) blanks = blanks "\n"; next}
+    {inblock = 0}' "$work/page.txt"
+}
+mkdir "$work/page-example"
+example_block 1 >"$work/page-example/example.cpp"
+example_block 2 >"$work/page-example/expected"
+grep -q '^int main' "$work/page-example/example.cpp" && [ -s "$work/page-example/expected" ] ||
+  fail "no program and output in the page's EXAMPLES"
+# shellcheck disable=SC2086
+${CXX:-c++} -std=c++17 -Wall -Wextra -Werror ${CXXFLAGS:-} -o "$work/page-example/example" \
+  "$work/page-example/example.cpp" $flags ${LDFLAGS:-} || fail "the page's example does not build"
+"$work/page-example/example" >"$work/page-example/out" || fail "the page's example fails"
+diff -u "$work/page-example/expected" "$work/page-example/out" ||
+  fail "the page's example prints another answer than the page shows"
 
 # build_outside NAME: builds NAME.cpp, in the folder $work/NAME beside its CMakeLists.txt, twice
 # with nothing of the source or build tree on its paths: with pkg-config into NAME-pc, and with

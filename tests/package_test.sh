@@ -5,12 +5,12 @@
 # dependencies name the package of every shared library the program links, and it suggests each
 # dock host of tests/hosts; lintian --pedantic, with its experimental and informational tags too,
 # finds nothing in it, its .buildinfo or its .changes. Beside it, libdockorrery-astronomy-dev
-# holds exactly the astronomy library's headers, archive, pkg-config file, CMake package, example
-# and the copyright, depends on nothing, and builds the example, unpacked, with pkg-config and
-# with find_package, to the answers of the example built in the tree. Unpacks the program into
-# BUILD_DIR/package-root, where x_package_test runs the unpacked program. Then autopkgtest
-# installs both on this machine and runs debian/tests against them, and removes each again unless
-# it was installed before.
+# holds exactly the astronomy library's headers, archive, pkg-config file, CMake package, manual
+# page (the build's), example and the copyright, depends on nothing, and builds the example,
+# unpacked, with pkg-config and with find_package, to the answers of the example built in the
+# tree. Unpacks the program into BUILD_DIR/package-root, where x_package_test runs the unpacked
+# program. Then autopkgtest installs both on this machine and runs debian/tests against them, and
+# removes each again unless it was installed before.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR (which holds tests/almanac, the in-tree example)
 source=$1
 build=$2
@@ -94,6 +94,7 @@ dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/f
   for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do
     echo "./usr/share/doc/$dev/$file"
   done
+  echo ./usr/share/man/man3/dockorrery-astronomy.3.gz
 } | sed 's|^|-rw-r--r-- root/root |' | sort -k3 >"$work/expected"
 diff -u "$work/expected" "$work/files" || fail "the -dev package's files"
 for field in "Section: libdevel" "Multi-Arch: same" "Version: $version" "Source: dockorrery"; do
@@ -105,6 +106,9 @@ devroot=$work/dev-root
 dpkg-deb -x "$devdeb" "$devroot"
 cmp -s "$devroot/usr/share/doc/$dev/copyright" "$source/debian/copyright" ||
   fail "the -dev package's copyright is not debian/copyright"
+gzip -dc "$devroot/usr/share/man/man3/dockorrery-astronomy.3.gz" |
+  cmp -s - "$build/library/dockorrery-astronomy.3" ||
+  fail "the -dev package's manual page is not the build's"
 mkdir "$work/example"
 cp "$devroot/usr/share/doc/$dev/examples/"* "$work/example/"
 (

@@ -1,0 +1,173 @@
+"""Checks the library's manual page, library/dockorrery-astronomy.3.in, against its homes.
+
+Every public name of the installed headers (library/CMakeLists.txt's library_headers): each
+function declared at namespace scope, outside dockorrery::detail, is shown with its parameter
+list ("name(" in the page), each record, enumeration, alias and constant is named; and every
+heading of an entry (.SS after the DESCRIPTION) is such a name, so that a renamed or removed
+routine leaves no entry behind. Every accuracy the astronomy tests hold a routine to is stated
+in the page as its header states it, "<quantity> within <tolerance>", with the tests' number
+(which readme_tables_test.py holds the headers to); the heliocentric series' bounds are the
+accuracy test's largest, and the span between a quarter and the next is moon_phases.h's.
+
+Usage: library_page_test.py SOURCE_DIR
+"""
+import re
+
+import checker
+import readme_tables_test as tables
+
+PAGE = "library/dockorrery-astronomy.3.in"
+
+
+def installed_headers(source):
+    """The headers the library installs, as library/CMakeLists.txt lists them."""
+    text = (source / "library" / "CMakeLists.txt").read_text()
+    return re.search(r"set\(library_headers\s+(.*?)\)", text, re.S).group(1).split()
+
+
+def public_names(text):
+    """The names a header declares at the scope of the namespace dockorrery, outside its
+    detail namespace: ({function}, {record, enumeration, alias or constant})."""
+    text = re.sub(r"//[^\n]*|/\*.*?\*/", "", text, flags=re.S)
+    text = re.sub(r"^\s*#[^\n]*", "", text, flags=re.M)
+    functions, others = set(), set()
+    scopes, statement = [], ""
+
+    def declare(words):
+        words = re.sub(r"^template\s*<[^>]*>\s*", "", " ".join(words.split()))
+        if scopes != ["dockorrery"] or not words:
+            return
+        kind = (re.match(r"(?:struct|class|enum(?: class)?) (\w+)", words) or
+                re.match(r"using (\w+) =", words) or
+                re.match(r"(?:inline )?constexpr [\w:]+ (\w+)(?: ?\[\])? ?=", words))
+        if kind:
+            others.add(kind.group(1))
+            return
+        function = re.match(r"[^=(]*?(\w+) ?\(", words)
+        if function:
+            functions.add(function.group(1))
+
+    for token in re.findall(r"[{};]|[^{};]+", text):
+        if token == "{":
+            namespace = re.fullmatch(r"\s*namespace (\w+)\s*", statement)
+            if namespace:
+                scopes.append(namespace.group(1))
+            else:
+                declare(statement)
+                scopes.append(None)  # a body or an initializer: nothing in it is declared here
+            statement = ""
+        elif token == "}":
+            scopes.pop()
+            statement = ""
+        elif token == ";":
+            declare(statement)
+            statement = ""
+        else:
+            statement += token
+    return functions, others
+
+
+# The escapes the page uses, as plain text: the arc second and minute as a header writes them.
+ESCAPES = {r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"', r"\(aq": "'", r"\(de": "°",
+           r"\&": "", r"\ ": " ", r"\e": "\\"}
+
+
+def page_text(page):
+    """The page as its reader sees the words: macros gone (an alternating font macro joins its
+    arguments), escapes read, lines joined; and the headings of its entries after DESCRIPTION."""
+    words, headings, section = [], [], ""
+    for line in page.splitlines():
+        if line.startswith('.\\"'):
+            continue
+        macro = re.match(r"\.(\w+) ?(.*)", line)
+        if macro:
+            name, rest = macro.groups()
+            arguments = [quoted if quoted or not bare else bare
+                         for quoted, bare in re.findall(r'"((?:[^"]|"")*)"|(\S+)', rest)]
+            if name == "SH":
+                section = " ".join(arguments)
+            if name == "SS" and section != "DESCRIPTION":
+                headings.append(" ".join(arguments))
+            if name in ("B", "I", "SH", "SS"):
+                line = " ".join(arguments)
+            elif name in ("BI", "BR", "IB", "IR", "RB", "RI"):
+                line = "".join(arguments)
+            else:
+                continue
+        words.append(line)
+    text = " ".join(words)
+    text = re.sub(r"\\f[BIRP]|\\\(\*\w", "", text)
+    for escape, plain in ESCAPES.items():
+        text = text.replace(escape, plain)
+    return " ".join(text.split()), headings
+
+
+def name_faults(source, text, headings):
+    functions, others = set(), set()
+    for header in installed_headers(source):
+        f, o = public_names((source / header).read_text())
+        functions |= f
+        others |= o
+    faults = []
+    if not functions:
+        faults.append("no function found in the installed headers")
+    for name in sorted(functions):
+        if name + "(" not in text:
+            faults.append(f"{PAGE} does not show {name}() with its parameters")
+    for name in sorted(others):
+        if not re.search(r"(?<!\w)" + name + r"(?!\w)", text):
+            faults.append(f"{PAGE} does not name {name}")
+    for heading in headings:
+        if heading not in functions | others:
+            faults.append(f"{PAGE} has an entry {heading}, which no installed header declares")
+    return faults
+
+
+def bound_faults(source, text):
+    """The tests' tolerances, "<name> within <tolerance>", as the page states them (the faults of
+    reading the tests are readme_tables_test's to report)."""
+    quantities, faults = tables.tested_quantities(source)[0], []
+    for name, statements in tables.stated_bounds({PAGE: text}, quantities).items():
+        unit, want, altitude = quantities[name]
+        unit = tables.HEADER_UNITS.get(unit, " " + unit)
+        wanted = f"{want:g}{unit}" + (f" + {altitude:g}' of altitude" if altitude else "")
+        if not statements:
+            faults.append(f'{PAGE} does not state "{name} within {wanted}"')
+        for _, words in statements:
+            shown = re.match(r"([\d.]+(?:e[+-]?\d+)?)" + re.escape(unit) +
+                             r"(?: \+ ([\d.]+)' of altitude)?(?![\w'])", words)
+            if (not shown or float(shown.group(1)) != want or
+                    (shown.group(2) and float(shown.group(2))) != altitude):
+                faults.append(f'{PAGE} states "{name} within {words}", '
+                              f'the test "{name} within {wanted}"')
+    return faults
+
+
+def series_faults(source, text):
+    """The heliocentric series' bounds: the largest of the accuracy test's planets, the Earth's."""
+    bounds = tables.accuracy_bounds(source)
+    faults = []
+    largest = tuple(max(bound[i] for bound in bounds.values()) for i in (1, 2, 3))
+    shown = re.search(r'to ([\d.]+)" in L, ([\d.]+)" in B and ([\d.e-]+) AU in R', text)
+    if not shown or tuple(map(float, shown.groups())) != largest:
+        faults.append(f"{PAGE} does not give the series' largest bounds, {largest[0]:g}\" in L, "
+                      f"{largest[1]:g}\" in B and {largest[2]:g} AU in R")
+    earth = bounds.get("Earth", (0, 0, 0, 0))[1:]
+    shown = re.search(r'the Earth to ([\d.]+)", ([\d.]+)" and ([\d.e-]+) AU', text)
+    if not shown or tuple(map(float, shown.groups())) != earth:
+        faults.append(f"{PAGE} does not give the Earth series' bounds, {earth}")
+    lunation = r"the same quarter of the lunation before by ([\d.]+) to ([\d.]+) days"
+    header = re.search(lunation, tables.header_texts(source)["astronomy/moon_phases.h"])
+    shown = re.search(lunation, text)
+    if not header or not shown or header.groups() != shown.groups():
+        faults.append(f"{PAGE} does not give moon_phases.h's span from a quarter to the next")
+    return faults
+
+
+def check(source):
+    text, headings = page_text((source / PAGE).read_text())
+    return name_faults(source, text, headings) + bound_faults(source, text) + series_faults(source, text)
+
+
+if __name__ == "__main__":
+    checker.run(check)
