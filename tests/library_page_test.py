@@ -128,16 +128,11 @@ def bound_faults(source, text):
     reading the tests are readme_tables_test's to report)."""
     quantities, faults = tables.tested_quantities(source)[0], []
     for name, statements in tables.stated_bounds({PAGE: text}, quantities).items():
-        unit, want, altitude = quantities[name]
-        unit = tables.HEADER_UNITS.get(unit, " " + unit)
-        wanted = f"{want:g}{unit}" + (f" + {altitude:g}' of altitude" if altitude else "")
+        wanted = tables.header_bound(*quantities[name])
         if not statements:
             faults.append(f'{PAGE} does not state "{name} within {wanted}"')
         for _, words in statements:
-            shown = re.match(r"([\d.]+(?:e[+-]?\d+)?)" + re.escape(unit) +
-                             r"(?: \+ ([\d.]+)' of altitude)?(?![\w'])", words)
-            if (not shown or float(shown.group(1)) != want or
-                    (shown.group(2) and float(shown.group(2))) != altitude):
+            if tables.misstated(words, *quantities[name]):
                 faults.append(f'{PAGE} states "{name} within {words}", '
                               f'the test "{name} within {wanted}"')
     return faults

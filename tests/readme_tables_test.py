@@ -117,22 +117,32 @@ def header_faults(source):
     reading the tests are differences_faults' to report)."""
     quantities, faults = tested_quantities(source)[0], []
     for name, statements in stated_bounds(header_texts(source), quantities).items():
-        unit, want, altitude = quantities[name]
-        unit = HEADER_UNITS.get(unit, " " + unit)
-        wanted = f"{want:g}{unit}" + (f" + {altitude:g}' of altitude" if altitude else "")
+        wanted = header_bound(*quantities[name])
         if not statements:
             faults.append(f'no header of astronomy/ states "{name} within {wanted}"')
         elif len({header for header, _ in statements}) > 1:
             faults.append(f"{name}: more than one header states its bound, "
                           f"{sorted({header for header, _ in statements})}")
         for header, words in statements:
-            shown = re.match(r"([\d.]+(?:e[+-]?\d+)?)" + re.escape(unit) +
-                             r"(?: \+ ([\d.]+)' of altitude)?(?![\w'])", words)
-            if (not shown or float(shown.group(1)) != want or
-                    (shown.group(2) and float(shown.group(2))) != altitude):
+            if misstated(words, *quantities[name]):
                 faults.append(f'{header} states "{name} within {words}", '
                               f'the test "{name} within {wanted}"')
     return faults
+
+
+def header_bound(unit, want, altitude):
+    """A tested bound as a header writes it: "<tolerance><unit>[ + <altitude>' of altitude]"."""
+    unit = HEADER_UNITS.get(unit, " " + unit)
+    return f"{want:g}{unit}" + (f" + {altitude:g}' of altitude" if altitude else "")
+
+
+def misstated(words, unit, want, altitude):
+    """True when `words`, what follows "<name> within " in a header, is not the tested bound."""
+    unit = HEADER_UNITS.get(unit, " " + unit)
+    shown = re.match(r"([\d.]+(?:e[+-]?\d+)?)" + re.escape(unit) +
+                     r"(?: \+ ([\d.]+)' of altitude)?(?![\w'])", words)
+    return (not shown or float(shown.group(1)) != want or
+            (shown.group(2) and float(shown.group(2))) != altitude)
 
 
 def lunation_faults(source):
