@@ -14,10 +14,6 @@ namespace detail {
 // Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
 constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
 
-// True when Julian Day `jd` (TT or UT) lies within the library's span [kFirstJd, kEndJd); false
-// for NaN and the infinities.
-constexpr bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
-
 }  // namespace detail
 
 // Delta T = TT - UT in seconds at Julian Day `jdUt` (UT), by the polynomials of Espenak and Meeus

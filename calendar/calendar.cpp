@@ -46,8 +46,6 @@ void dateOf(int64_t jdn, int64_t& year, int32_t& month, int32_t& day) {
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kSecondsPerMinute = 60.0;
 
-bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
-
 }  // namespace
 
 void monthLengths(int64_t year, MonthLengthTable& table) {
@@ -86,7 +84,7 @@ bool julianDayOf(double& jd, const CivilTime& time) {
   const double secondsOfDay =
       time.hours * kSecondsPerHour + time.minutes * kSecondsPerMinute + time.seconds;
   const double day = double(julianDayNumber(time.day, time.month, time.year)) - 0.5;
-  if (!withinSpan(day)) return false;
+  if (!detail::withinSpan(day)) return false;
   jd = day + secondsOfDay / kSecondsPerDay;
   return true;
 }
@@ -95,7 +93,7 @@ bool civilTimeOf(CivilTime& time, double jd, double resolutionSeconds) {
   time = {0, 0, 0, 0, 0, NAN};
   // Steps of the resolution in a day: a whole number of them, to a rounding of the resolution.
   const double steps = std::round(kSecondsPerDay / resolutionSeconds);
-  if (!withinSpan(jd) || !(resolutionSeconds > 0.0 && resolutionSeconds <= kSecondsPerDay) ||
+  if (!detail::withinSpan(jd) || !(resolutionSeconds > 0.0 && resolutionSeconds <= kSecondsPerDay) ||
       !(std::fabs(steps * resolutionSeconds - kSecondsPerDay) <= 1e-9 * kSecondsPerDay)) {
     return false;
   }

@@ -57,7 +57,7 @@ template <class Duration>
 [[nodiscard]] bool julianDayOf(double& jd,
                                std::chrono::time_point<std::chrono::system_clock, Duration> time) {
   jd = detail::kUnixEpochJd + detail::Days(time.time_since_epoch()).count();
-  if (jd >= kFirstJd && jd < kEndJd) return true;
+  if (detail::withinSpan(jd)) return true;
   jd = NAN;
   return false;
 }
@@ -72,7 +72,7 @@ template <class Duration>
   using TimePoint = std::chrono::time_point<std::chrono::system_clock, Duration>;
   const detail::Days sinceEpoch{jd - detail::kUnixEpochJd};
   time = TimePoint{};
-  if (!(jd >= kFirstJd && jd < kEndJd) ||
+  if (!detail::withinSpan(jd) ||
       !(std::fabs(sinceEpoch.count()) < detail::Days(Duration::max()).count())) {
     return false;
   }

@@ -38,4 +38,10 @@ constexpr double kHorizonRefraction = 0.5667 * kDegree;
 constexpr double kFirstJd = 990574.5;
 constexpr double kEndJd = 3912514.5;
 
+namespace detail {
+// True when Julian Day `jd` (TT or UT) lies within the library's span [kFirstJd, kEndJd); false
+// for NaN and the infinities.
+constexpr bool withinSpan(double jd) { return jd >= kFirstJd && jd < kEndJd; }
+}  // namespace detail
+
 }  // namespace dockorrery

@@ -10,7 +10,7 @@ namespace dockorrery {
 bool computeHeliocentricPosition(BodyPosition& position, Body body, double jdTt) {
   position.body = static_cast<int32_t>(body);
   position.jd = jdTt;
-  if (body < Body::Sun || body > Body::Neptune || !(jdTt >= kFirstJd && jdTt < kEndJd)) {
+  if (body < Body::Sun || body > Body::Neptune || !detail::withinSpan(jdTt)) {
     position.R = position.L = position.B = NAN;
     return false;
   }
