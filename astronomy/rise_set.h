@@ -9,6 +9,9 @@
 
 namespace dockorrery {
 
+// Refraction at the horizon of a body seen at altitude 0, rad (34', the usual value).
+constexpr double kHorizonRefraction = 0.5667 * kDegree;
+
 // Standard altitudes, rad: the altitude of the centre of the body at its apparent rising and
 // setting with the refraction at the horizon; for the Sun also its semidiameter of 16'.
 constexpr double kStandardAltitudeStar = -kHorizonRefraction;  // stars and planets

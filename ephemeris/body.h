@@ -8,8 +8,7 @@
 namespace dockorrery {
 
 // The Sun and the eight planets carry the body indices of the planetary series (0 Sun,
-// 1 Mercury ... 8 Neptune), so static_cast<int>(Body::Mars) is the index computeBodyPosition
-// takes; the Moon and Pluto follow.
+// 1 Mercury ... 8 Neptune), the values BodyPosition records; the Moon and Pluto follow.
 enum class Body : int32_t {
   Sun = 0, Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus, Neptune, Moon, Pluto
 };

@@ -23,18 +23,12 @@ constexpr double kAstronomicalUnitKm = 149597870.7;  // km per AU (IAU 2012)
 constexpr double kEarthEquatorialRadiusKm = 6378.14;  // IAU 1976, as the book's parallaxes use
 // Aberration in longitude of a body at 1 AU from the Sun, seen from the Earth (Meeus, eq. 25.10).
 constexpr double kAberration = 20.4898 * kArcsecond;
-// The factor E by which the periodic terms of the Moon with the Sun's mean anomaly M scale (E^2
-// for 2M), for the eccentricity of the Earth's orbit decreasing: 1 - 0.002516 T - 0.0000074 T^2,
-// T in Julian centuries (TT) from J2000.0, lowest power first (Meeus, eq. 47.6).
-constexpr double kEccentricityFactor[] = {1.0, -0.002516, -0.0000074};
-// Refraction at the horizon of a body seen at altitude 0, rad (34', the usual value).
-constexpr double kHorizonRefraction = 0.5667 * kDegree;
 
 // The span where every routine of the astronomy library holds, as a Julian Day of the routine's
 // own time scale (TT or UT): from -2000 January 1, 0h (proleptic Gregorian) up to, not including,
 // 6000 January 1, 0h, the four thousand years either side of 2000 over which the planetary series
 // keep to about an arcsecond. Outside it, and for a non-finite day, the routines give NaN or
-// report failure. The applet's own computeBodyPosition is not bound by it.
+// report failure.
 constexpr double kFirstJd = 990574.5;
 constexpr double kEndJd = 3912514.5;
 

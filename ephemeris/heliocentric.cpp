@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ephemeris/constants.h"
+#include "ephemeris/heliocentric.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {
@@ -15,6 +16,8 @@ bool computeHeliocentricPosition(BodyPosition& position, Body body, double jdTt)
     return false;
   }
   computeBodyPosition(position, static_cast<int>(body), jdTt);
+  // normalizeRadians may give 2pi itself for a longitude a hair below 0, and keeps -0.0.
+  position.L = position.L >= kTwoPi ? 0.0 : position.L + 0.0;
   return true;
 }
 

@@ -187,7 +187,7 @@ std::vector<DayRoutine> makeDayRoutines() {
          BodyPosition p;
          const bool ok = computeHeliocentricPosition(p, Body::Neptune, jd);
          return Outcome{ok && p.jd == jd && p.body == static_cast<int32_t>(Body::Neptune),
-                        {{p.L, kClosedTurn}, {p.B, kLatitude}, {p.R, {29.0, 31.0, false}}}};
+                        {{p.L, kTurn}, {p.B, kLatitude}, {p.R, {29.0, 31.0, false}}}};
        }},
       {"meanObliquity", kFirstJd, kEndJd,
        [](double jd) {

@@ -17,7 +17,7 @@ import tempfile
 # (generator, data folder or None, folder of the committed sources)
 GENERATORS = [
     ("tools/gen_series.py", "ephemeris/data/vsop87d", "ephemeris/series"),
-    ("tools/gen_terms.py", "ephemeris/data/meeus", "astronomy/terms"),
+    ("tools/gen_terms.py", "astronomy/data/meeus", "astronomy/terms"),
     ("tools/gen_face.py", None, "applet/art"),
 ]
 

@@ -19,6 +19,7 @@ build=$2
 reference=$3
 type=$4
 . "$(dirname "$0")/support/tree_make.sh"
+. "$(dirname "$0")/support/library_headers.sh"
 
 prefix=/usr/local
 dest=$work/dest
@@ -33,10 +34,8 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
   for file in Config ConfigVersion Targets "Targets-$type"; do
     echo "644 .$prefix/lib/cmake/DockorreryAstronomy/DockorreryAstronomy$file.cmake"
   done
-  # Every header but the layouts of the term tables and the search of a day's crossings, which
-  # the sources alone use.
-  (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
-    grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|644 .$prefix/include/dockorrery/|"
+  # The headers of the build's list, at their paths in the tree.
+  library_headers "$source" | sed "s|^|644 .$prefix/include/dockorrery/|"
   # The whole library in one header, and its version.
   for header in astronomy.h version.h; do echo "644 .$prefix/include/dockorrery/$header"; done
 } | sort >"$work/expected"
@@ -74,7 +73,7 @@ ${CXX:-c++} -shared -o "$work/whole.so" -Wl,--whole-archive "$root/lib/libdockor
 archive=$root/lib/libdockorrery-astronomy.a
 nm -g --defined-only --format=posix "$archive" | awk 'NF >= 2 && $1 !~ /:$/ {print $2, $1}' |
   c++filt >"$work/symbols"
-grep -q '^T dockorrery::computeBodyPosition(' "$work/symbols" || fail "nm lists no symbols"
+grep -q '^T dockorrery::computeHeliocentricPosition(' "$work/symbols" || fail "nm lists no symbols"
 if grep -v -E -e '^[^ ]+ ([^(]* )?dockorrery::' -e '^[WV] ([^(]* )?(std|__gnu_cxx)::' \
   -e '^[WV] typeinfo (name )?for [^(]*\(' "$work/symbols"; then
   fail "the archive defines the symbols above outside the namespace dockorrery"

@@ -15,6 +15,7 @@
 source=$1
 build=$2
 . "$(dirname "$0")/support/tree_make.sh"
+. "$(dirname "$0")/support/library_headers.sh"
 
 tree_make deb DEBDIR="$work"
 set -- "$work"/dockorrery_*.deb
@@ -85,10 +86,8 @@ dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/f
     cmake/DockorreryAstronomy/DockorreryAstronomyTargets-none.cmake; do
     echo "./usr/lib/$multiarch/$file"
   done
-  # Every header but the layouts of the term tables and the search of a day's crossings, which
-  # the sources alone use.
-  (cd "$source" && ls calendar/*.h ephemeris/*.h astronomy/*.h) |
-    grep -v -e periodic_terms -e series.h -e crossings.h | sed "s|^|./usr/include/dockorrery/|"
+  # The headers of the build's list, at their paths in the tree.
+  library_headers "$source" | sed "s|^|./usr/include/dockorrery/|"
   # The whole library in one header, and its version.
   for header in astronomy.h version.h; do echo "./usr/include/dockorrery/$header"; done
   for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do

@@ -75,8 +75,9 @@ int main() {
             events.kind == dockorrery::RiseSetKind::RisesAndSets,
         "dockorrery::computeBodyRiseTransitSet");
   dockorrery::BodyPosition earth;
-  dockorrery::computeBodyPosition(earth, static_cast<int>(dockorrery::Body::Earth), jdUt);
-  check(earth.R > 0.98 && earth.R < 0.99, "dockorrery::computeBodyPosition");
+  check(dockorrery::computeHeliocentricPosition(earth, dockorrery::Body::Earth, jdUt) &&
+            earth.R > 0.98 && earth.R < 0.99,
+        "dockorrery::computeHeliocentricPosition");
 
   if (failures == 0) std::puts("namesakes: PASS");
   return failures == 0 ? 0 : 1;

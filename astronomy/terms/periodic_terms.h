@@ -7,6 +7,11 @@
 
 namespace dockorrery {
 
+// The factor E by which the periodic terms of the Moon with the Sun's mean anomaly M scale (E^2
+// for 2M), for the eccentricity of the Earth's orbit decreasing: 1 - 0.002516 T - 0.0000074 T^2,
+// T in Julian centuries (TT) from J2000.0, lowest power first (Meeus, eq. 47.6).
+constexpr double kEccentricityFactor[] = {1.0, -0.002516, -0.0000074};
+
 // The Moon's longitude and distance: argument D*D + M*M + Mp*M' + F*F; sigmaL * sin(argument)
 // in 1e-6 degree of longitude, sigmaR * cos(argument) in 0.001 km of distance.
 struct MoonLongitudeTerm {
