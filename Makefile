@@ -60,12 +60,13 @@ clean:
 # The performance table (the running applet beside the floors of its design, the frame's
 # ephemeris cost, the astronomy library beside libnova), in its own Release build: about five
 # minutes, most of it the applet's warm-up and its CPU windows. The accuracy of the abridged
-# series is a test of the suite.
+# series is a test of the suite. BENCH_ARGS go to the bench program: make bench
+# BENCH_ARGS=--library-only times the library's rows alone, in about a minute.
 bench:
 	@tools/install-deps build bench
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDOCKORRERY_BENCH=ON -DDOCKORRERY_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target dockorrery_bench
-	@$(BUILD)-bench/bench/dockorrery_bench
+	@$(BUILD)-bench/bench/dockorrery_bench $(BENCH_ARGS)
 
 # The program and its manual page under $(DESTDIR)$(PREFIX), by the build's install rules, which
 # list what they installed (without DESTDIR) in $(BUILD)/install_manifest.txt; uninstall, with

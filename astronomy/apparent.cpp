@@ -8,6 +8,7 @@
 #include "astronomy/angles.h"
 #include "astronomy/moon.h"
 #include "astronomy/nutation.h"
+#include "astronomy/of_date.h"
 #include "astronomy/pluto.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
@@ -136,19 +137,32 @@ void fillNan(TopocentricPlace& place) {
 
 }  // namespace
 
-bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt) {
-  place.jdTt = jdTt;
+bool detail::apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate) {
+  place.jdTt = ofDate.jdTt;
   fillNan(place);
-  Nutation nutation;
   double longitude, latitude, distance;
-  if (!knownBody(body) || !computeNutation(nutation, jdTt) ||
-      !geocentric(body, jdTt, longitude, latitude, distance)) {
+  if (!knownBody(body) || std::isnan(ofDate.trueObliquity) ||
+      !geocentric(body, ofDate.jdTt, longitude, latitude, distance)) {
     return false;
   }
-  place.ecliptic = {reduceAngle(longitude + nutation.longitude), latitude};
-  eclipticToEquatorial(place.equatorial, place.ecliptic, trueObliquity(jdTt));
+  place.ecliptic = {reduceAngle(longitude + ofDate.nutation.longitude), latitude};
+  eclipticToEquatorial(place.equatorial, place.ecliptic, ofDate.trueObliquity);
   place.distanceAu = distance;
   return true;
+}
+
+bool detail::placeAndSiderealTime(ApparentPlace& place, double& siderealTime, Body body,
+                                  double jdUt, double jdTt) {
+  OfDate ofDate;
+  static_cast<void>(ofDateAt(ofDate, jdTt));  // a failure leaves NaN: the place fails
+  siderealTime = apparentSiderealTime(jdUt, ofDate);
+  return apparentPlace(place, body, ofDate) && !std::isnan(siderealTime);
+}
+
+bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt) {
+  detail::OfDate ofDate;
+  static_cast<void>(detail::ofDateAt(ofDate, jdTt));  // a failure leaves NaN: the place fails
+  return detail::apparentPlace(place, body, ofDate);
 }
 
 bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
@@ -160,9 +174,9 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
     return false;
   }
   ApparentPlace apparent;
-  const double siderealTime = apparentSiderealTime(jdUt);
-  if (!computeApparentPlace(apparent, body, terrestrialTime(jdUt, deltaTSeconds)) ||
-      std::isnan(siderealTime)) {
+  double siderealTime;
+  if (!detail::placeAndSiderealTime(apparent, siderealTime, body, jdUt,
+                                    terrestrialTime(jdUt, deltaTSeconds))) {
     return false;
   }
   // The observer's geocentric place on the true equator of date: rho sin(phi') and

@@ -9,6 +9,7 @@
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
 #include "astronomy/crossings.h"
+#include "astronomy/of_date.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
@@ -40,10 +41,13 @@ struct Sky {
 // fraction `m` of the day, from its own apparent place; false where the place fails.
 bool skyAt(const Sky& sky, double m, detail::SkyAt& at) {
   ApparentPlace place;
+  double siderealTime;
   const double jdUt = sky.jdUt + m;
-  if (!computeApparentPlace(place, sky.body, jdUt + sky.deltaTDays)) return false;
-  at.hourAngle = signedAngle(apparentSiderealTime(jdUt) + sky.observer.longitude -
-                             place.equatorial.rightAscension);
+  if (!detail::placeAndSiderealTime(place, siderealTime, sky.body, jdUt, jdUt + sky.deltaTDays)) {
+    return false;
+  }
+  at.hourAngle =
+      signedAngle(siderealTime + sky.observer.longitude - place.equatorial.rightAscension);
   at.declination = place.equatorial.declination;
   at.crossing = !std::isnan(sky.altitude) ? sky.altitude
                 : sky.body == Body::Sun   ? kStandardAltitudeSun

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
+#include "astronomy/of_date.h"
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 
@@ -60,9 +61,17 @@ double meanObliquity(double jdTt) {
 }
 
 double trueObliquity(double jdTt) {
-  Nutation nutation;
-  if (!computeNutation(nutation, jdTt)) return NAN;
-  return meanObliquity(jdTt) + nutation.obliquity;
+  detail::OfDate ofDate;
+  static_cast<void>(detail::ofDateAt(ofDate, jdTt));  // NaN where it fails
+  return ofDate.trueObliquity;
+}
+
+bool detail::ofDateAt(OfDate& ofDate, double jdTt) {
+  ofDate.jdTt = jdTt;
+  const bool known = computeNutation(ofDate.nutation, jdTt);
+  ofDate.meanObliquity = meanObliquity(jdTt);
+  ofDate.trueObliquity = ofDate.meanObliquity + ofDate.nutation.obliquity;
+  return known;
 }
 
 }  // namespace dockorrery

@@ -6,6 +6,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/nutation.h"
+#include "astronomy/of_date.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {
@@ -33,10 +34,14 @@ double meanSiderealTime(double jdUt) {
 }
 
 double apparentSiderealTime(double jdUt) {
-  Nutation nutation;
-  if (!computeNutation(nutation, jdUt)) return NAN;
-  const double epsilon = meanObliquity(jdUt) + nutation.obliquity;
-  return reduceAngle(meanSiderealTime(jdUt) + nutation.longitude * std::cos(epsilon));
+  detail::OfDate ofDate;
+  if (!detail::ofDateAt(ofDate, jdUt)) return NAN;
+  return detail::apparentSiderealTime(jdUt, ofDate);
+}
+
+double detail::apparentSiderealTime(double jdUt, const OfDate& ofDate) {
+  return reduceAngle(meanSiderealTime(jdUt) +
+                     ofDate.nutation.longitude * std::cos(ofDate.trueObliquity));
 }
 
 }  // namespace dockorrery

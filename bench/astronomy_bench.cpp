@@ -24,10 +24,12 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/events.h"
+#include "astronomy/moon.h"
 #include "astronomy/nutation.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
+#include "ephemeris/heliocentric.h"
 #include "tests/support/fixture_file.h"
 
 using namespace dockorrery;
@@ -286,17 +288,84 @@ std::string benchmarkName(const char* contender, const Row& row) {
   return std::string("library/") + contender + "/" + row.name;
 }
 
+// A place beside its parts, each done once at the same instant: the series evaluations its light
+// time needs (the body and the Earth now and when the light left, 0.0058 day per AU before) and
+// one nutation. What the place adds to them (the light time's arithmetic, the frames' turns)
+// is to stay within kPartsRatioTarget of them.
+struct PartsRow {
+  const char* name;
+  Call place, parts;
+};
+
+constexpr double kPartsRatioTarget = 1.10;  // a place against its parts, at most
+constexpr double kLightTimeSun = 0.0057755183;  // days, the Sun's light time at 1 AU
+constexpr double kLightTimeMars = 0.0057755183 * 1.5;  // days, a typical one of Mars
+
+void heliocentric(Body body, double jdTt) {
+  BodyPosition p;
+  benchmark::DoNotOptimize(computeHeliocentricPosition(p, body, jdTt));
+  benchmark::DoNotOptimize(p);
+}
+
+void nutation(double jdTt) {
+  Nutation n;
+  benchmark::DoNotOptimize(computeNutation(n, jdTt));
+  benchmark::DoNotOptimize(n);
+}
+
+void apparentPlace(Body body, double jdTt) {
+  ApparentPlace p;
+  benchmark::DoNotOptimize(computeApparentPlace(p, body, jdTt));
+  benchmark::DoNotOptimize(p);
+}
+
+const std::vector<PartsRow>& partsRows() {
+  static const std::vector<PartsRow> table = {
+      {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); },
+       [](double jd) {
+         heliocentric(Body::Earth, jd);
+         heliocentric(Body::Earth, jd - kLightTimeSun);
+         nutation(jd);
+       }},
+      {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); },
+       [](double jd) {
+         MoonPosition m;
+         benchmark::DoNotOptimize(computeMoonPosition(m, jd));
+         benchmark::DoNotOptimize(m);
+         nutation(jd);
+       }},
+      {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); },
+       [](double jd) {
+         for (double when : {jd, jd - kLightTimeMars}) {
+           heliocentric(Body::Mars, when);
+           heliocentric(Body::Earth, when);
+         }
+         nutation(jd);
+       }},
+  };
+  return table;
+}
+
+std::string partsName(const char* what, const PartsRow& row) {
+  return std::string("library/") + what + "/" + row.name;
+}
+
 }  // namespace
 
 void registerAstronomyBenchmarks() {
+  const auto add = [](const std::string& name, const Call& call) {
+    benchmark::RegisterBenchmark(name.c_str(), timeCalls, call)
+        ->Unit(benchmark::kNanosecond)
+        ->Repetitions(7)
+        ->ReportAggregatesOnly(true);
+  };
   for (const Row& row : rows()) {
-    for (const auto& [contender, call] :
-         {std::pair{"ours", &row.ours}, {"libnova", &row.libnova}}) {
-      benchmark::RegisterBenchmark(benchmarkName(contender, row).c_str(), timeCalls, *call)
-          ->Unit(benchmark::kNanosecond)
-          ->Repetitions(7)
-          ->ReportAggregatesOnly(true);
-    }
+    add(benchmarkName("ours", row), row.ours);
+    add(benchmarkName("libnova", row), row.libnova);
+  }
+  for (const PartsRow& row : partsRows()) {
+    add(partsName("whole", row), row.place);
+    add(partsName("parts", row), row.parts);
   }
 }
 
@@ -322,6 +391,20 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     std::printf("| %s | %.1f ns | %.1f ns | %.2f | %.3g %s%s | %.3g %s%s | %s |\n", row.name,
                 ours->second, libnova->second, ours->second / libnova->second, accuracy.ours,
                 row.unit, found[0], accuracy.libnova, row.unit, found[1], row.reference);
+  }
+  std::printf("\n");
+
+  std::printf("Each place beside its parts done once at the same instants (the series the light "
+              "time needs, one nutation): CPU per call, median of 7 runs.\n\n");
+  std::printf("| place | whole | its parts | ratio | target |\n|---|---|---|---|---|\n");
+  for (const PartsRow& row : partsRows()) {
+    const auto whole = medians.find(partsName("whole", row));
+    const auto parts = medians.find(partsName("parts", row));
+    if (whole == medians.end() || parts == medians.end()) continue;  // left out by a filter
+    const double ratio = whole->second / parts->second;
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f | at most %.2f: %s |\n", row.name, whole->second,
+                parts->second, ratio, kPartsRatioTarget,
+                ratio <= kPartsRatioTarget ? "met" : "MISSED");
   }
   std::printf("\n");
 }
