@@ -12,6 +12,7 @@
 // setting count the events each finds of the reference's, and take the largest difference over
 // those.
 #include "bench/astronomy_bench.h"
+#include "bench/astronomy_engine.h"
 
 #include <benchmark/benchmark.h>
 #include <libnova/libnova.h>
@@ -350,6 +351,25 @@ std::string partsName(const char* what, const PartsRow& row) {
   return std::string("library/") + what + "/" + row.name;
 }
 
+// The rows timed beside Astronomy Engine in Node, where libnova has no equivalent or the
+// engine is the peer to beat: our call at an instant (a UT Julian Day of 1950-2050) doing
+// what the job of the same name in bench/astronomy-engine/jobs/ does once.
+struct EngineRow {
+  const char* name;
+  Call ours;
+};
+
+const std::vector<EngineRow>& engineRows() {
+  static const std::vector<EngineRow> table = {
+      {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
+      {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); }},
+      {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); }},
+  };
+  return table;
+}
+
+std::string engineName(const EngineRow& row) { return std::string("library/engine/") + row.name; }
+
 }  // namespace
 
 void registerAstronomyBenchmarks() {
@@ -367,6 +387,7 @@ void registerAstronomyBenchmarks() {
     add(partsName("whole", row), row.place);
     add(partsName("parts", row), row.parts);
   }
+  for (const EngineRow& row : engineRows()) add(engineName(row), row.ours);
 }
 
 void printAstronomyTable(const std::map<std::string, double>& medians) {
@@ -405,6 +426,31 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     std::printf("| %s | %.1f ns | %.1f ns | %.2f | at most %.2f: %s |\n", row.name, whole->second,
                 parts->second, ratio, kPartsRatioTarget,
                 ratio <= kPartsRatioTarget ? "met" : "MISSED");
+  }
+  std::printf("\n");
+
+  std::vector<std::string> jobs;
+  for (const EngineRow& row : engineRows()) {
+    if (medians.count(engineName(row)) != 0) jobs.push_back(row.name);
+  }
+  if (jobs.empty()) return;
+  std::string why;
+  const std::map<std::string, double> engine = timeAstronomyEngine(jobs, why);
+  std::printf("Beside Astronomy Engine %s in Node on the same machine, the same job over the "
+              "same instants: CPU per call (ours, median of 7 runs) and wall time per call "
+              "(Node, median of 7 runs of 0.2 s).\n\n",
+              ASTRONOMY_ENGINE_VERSION);
+  if (engine.empty()) {
+    std::printf("Astronomy Engine not timed: %s.\n\n", why.c_str());
+    return;
+  }
+  std::printf("| job | ours | Astronomy Engine | ratio |\n|---|---|---|---|\n");
+  for (const EngineRow& row : engineRows()) {
+    const auto ours = medians.find(engineName(row));
+    const auto theirs = engine.find(row.name);
+    if (ours == medians.end() || theirs == engine.end()) continue;
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f |\n", row.name, ours->second, theirs->second,
+                ours->second / theirs->second);
   }
   std::printf("\n");
 }
