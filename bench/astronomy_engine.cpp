@@ -45,7 +45,10 @@ std::map<std::string, double> timeAstronomyEngine(const std::vector<std::string>
   }
   std::string command = "node ";
   command += quoted(source + "/bench/astronomy-engine/time-jobs.mjs");
-  for (const std::string& job : jobs) command += " " + quoted(job);
+  for (const std::string& job : jobs) {
+    command += ' ';
+    command += quoted(job);
+  }
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
     why = "node could not be started";
