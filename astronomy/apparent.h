@@ -29,39 +29,64 @@ struct TopocentricPlace {
   double distanceAu;                  // from the observer, AU
 };
 
-// Fills `place` for `body` (any but Body::Earth) at Julian Day `jdTt` (TT). The Sun and the
-// planets come from the abridged VSOP87D series, seen along the light that left them at jdTt - tau
-// (tau the light time): the body's position then less the Earth's position then is the direction
-// light time and annual aberration together give, to 0.1" at Neptune. Then the FK5 correction of
-// the series' frame, the nutation (IAU 1980) and the true obliquity. Pluto from its fit to DE200
-// (J2000.0, precessed to the date); the Moon from the abridged ELP-2000/82 (its light time is in
-// its mean longitude; its aberration cancels with the Earth's own) with the nutation. Against
-// Astronomy Engine at 10000 instants from 1900 to 2100: apparent Sun within 2.4" and apparent
-// planets within 23", bounds the reference sets (it truncates VSOP87 for its 1', and takes the IAU
-// 2006 precession and IAU 2000B nutation; the abridged VSOP87D series here keep the Earth to 0.9"
-// and the planets to 3.3" of the full one, heliocentric); apparent Moon within 16", which this
-// library's theory sets (the abridged ELP of 60 + 60 terms reaches 18" from the full ELP 2000-82B,
-// the reference's own Moon 8"); apparent Pluto within 12", which the fit to DE200 sets against the
-// reference's modern orbit. The distance is the true one at jdTt, the reference's the light's
-// path: apparent distance, relative within 2e-4 (the radial velocity over c). The ecliptic and
-// equatorial places are one place turned by the true obliquity, whose theories differ: ecliptic
-// against equator within 0.12". False, and every angle and the distance NaN, for Body::Earth or a
-// value outside the enumeration, outside the library's span (kFirstJd, kEndJd) or for a non-finite
-// day; for Pluto, outside its series' span too, which its light time (about a quarter of a day)
-// shifts: from a little after kPlutoFirstJd up to kPlutoEndJd.
+// The apparent geocentric place of a body: light time, aberration and nutation applied.
+//   Given:    body     any Body but Body::Earth
+//             jdTt     Julian Day (TT)
+//   Returned: place    true ecliptic and true equator and equinox of date, rad; the distance, AU,
+//                      the true one at jdTt
+//             (bool)   false, and every angle and the distance NaN, for Body::Earth or a value
+//                      outside the enumeration, outside the library's span or for a non-finite
+//                      day; for Pluto, outside its series' span too
+//   Span:     kFirstJd up to kEndJd (TT); Pluto from a little after kPlutoFirstJd up to
+//             kPlutoEndJd, its series' span shifted by its light time (about a quarter of a day)
+//   Accuracy: Against Astronomy Engine at 10000 instants from 1900 to 2100: apparent Sun within
+//             2.4" and apparent planets within 23", bounds the reference sets (it truncates
+//             VSOP87 for its 1', and takes the IAU 2006 precession and IAU 2000B nutation; the
+//             abridged VSOP87D series here keep the Earth to 0.9" and the planets to 3.3" of the
+//             full one, heliocentric); apparent Moon within 16", which this library's theory sets
+//             (the abridged ELP of 60 + 60 terms reaches 18" from the full ELP 2000-82B, the
+//             reference's own Moon 8"); apparent Pluto within 12", which the fit to DE200 sets
+//             against the reference's modern orbit. The distance is the true one at jdTt, the
+//             reference's the light's path: apparent distance, relative within 2e-4 (the radial
+//             velocity over c). The ecliptic and equatorial places are one place turned by the
+//             true obliquity, whose theories differ: ecliptic against equator within 0.12".
+//   Notes:    The Sun and the planets come from the abridged VSOP87D series, seen along the
+//             light that left them at jdTt - tau (tau the light time): the body's position then
+//             less the Earth's position then is the direction light time and annual aberration
+//             together give, to 0.1" at Neptune. Then the FK5 correction of the series' frame,
+//             the nutation (IAU 1980) and the true obliquity. Pluto from its fit to DE200
+//             (J2000.0, precessed to the date); the Moon from the abridged ELP-2000/82 (its light
+//             time is in its mean longitude; its aberration cancels with the Earth's own) with
+//             the nutation.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 25 (the Sun, example 25.b), 32 (the
+//             FK5 correction, eq. 32.3), 33 (the planets, example 33.a), 37 (Pluto), 21
+//             (precession), 47 (the Moon, example 47.a) and 22 (nutation).
 [[nodiscard]] bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt);
 
-// Fills `place` for `body` (any but Body::Earth) at Julian Day `jdUt` (UT) for `observer`, whose
-// height is metres above the reference ellipsoid (IAU 1976: 6378.14 km, flattening 1/298.257).
-// Delta T is `deltaTSeconds` when given, else deltaT(jdUt). The apparent place of
-// computeApparentPlace at jdUt + delta T, seen from the observer's place on the Earth turned by
-// the apparent sidereal time. Against Astronomy Engine at 10000 instants from 1900 to 2100, each
-// for an observer of its own from pole to pole and up to 4.5 km high: topocentric Moon within 16",
-// topocentric Sun within 2.4" and topocentric azimuth and altitude within 16", bounds the apparent
-// places set; the topocentric less the geocentric place, parallax alone within 0.22", which the
-// Moon's distance (to 1e-4 of it) and the two models of the Earth's figure set. False, and every
-// angle and the distance NaN, where computeApparentPlace fails, for a latitude outside [-pi/2,
-// pi/2], a non-finite longitude, delta T or height, or a height more than 12 km below sea level.
+// The topocentric place of a body: its apparent place seen by an observer on the Earth.
+//   Given:    body            any Body but Body::Earth
+//             jdUt            Julian Day (UT)
+//             observer        longitude and latitude, rad; height, metres above the reference
+//                             ellipsoid (IAU 1976: 6378.14 km, flattening 1/298.257)
+//             deltaTSeconds   delta T, s, when given, else deltaT(jdUt)
+//   Returned: place           topocentric right ascension and declination (true equator and
+//                             equinox of date), azimuth and altitude, rad; the distance from
+//                             the observer, AU
+//             (bool)          false, and every angle and the distance NaN, where
+//                             computeApparentPlace fails, for a latitude outside [-pi/2, pi/2],
+//                             a non-finite longitude, delta T or height, or a height more than
+//                             12 km below sea level
+//   Span:     as computeApparentPlace's, in UT
+//   Accuracy: Against Astronomy Engine at 10000 instants from 1900 to 2100, each for an
+//             observer of its own from pole to pole and up to 4.5 km high: topocentric Moon
+//             within 16", topocentric Sun within 2.4" and topocentric azimuth and altitude
+//             within 16", bounds the apparent places set; the topocentric less the geocentric
+//             place, parallax alone within 0.22", which the Moon's distance (to 1e-4 of it) and
+//             the two models of the Earth's figure set.
+//   Notes:    The apparent place of computeApparentPlace at jdUt + delta T, seen from the
+//             observer's place on the Earth turned by the apparent sidereal time.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 11 (the figure of the Earth) and 40
+//             (parallax, example 40.a).
 [[nodiscard]] bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
                                            const Observer& observer,
                                            std::optional<double> deltaTSeconds = std::nullopt);

@@ -32,37 +32,54 @@ struct Observer {
   double height = 0.0;
 };
 
-// The observer at `latitudeDegrees` (north positive), `longitudeDegrees` (east positive) and
-// `heightMetres` above sea level, in the order maps and Astronomy Engine give them: the angles
-// taken from degrees to rad, which every routine takes.
+// An observer from degrees, in the order maps and Astronomy Engine give them.
+//   Given:    latitudeDegrees    degrees, north positive
+//             longitudeDegrees   degrees, east positive
+//             heightMetres       m above sea level
+//   Returned: (Observer)         the angles taken from degrees to rad, which every routine takes
 constexpr Observer observerFromDegrees(double latitudeDegrees, double longitudeDegrees,
                                        double heightMetres = 0.0) {
   return {longitudeDegrees * kDegree, latitudeDegrees * kDegree, heightMetres};
 }
 
-// Fills `equatorial` with the direction given in ecliptic coordinates, for the obliquity of the
-// ecliptic `obliquity` (rad): the mean obliquity for mean coordinates, the true one for apparent
-// coordinates. A rotation about the equinox (Meeus, Astronomical Algorithms, eq. 13.3, 13.4),
-// exact to rounding for any angles; NaN in every field when an input is not finite. Astronomy
-// Engine's Moon of date turned with trueObliquity at 10000 instants from 1900 to 2100 gives its
-// own equatorial place, ecliptic to equatorial within 0.12": the two theories of the obliquity.
+// Equatorial coordinates of a direction given in ecliptic coordinates.
+//   Given:    ecliptic     longitude and latitude, rad
+//             obliquity    obliquity of the ecliptic, rad: the mean obliquity for mean
+//                          coordinates, the true one for apparent coordinates
+//   Returned: equatorial   right ascension and declination, rad, of the same equinox; NaN in
+//                          every field when an input is not finite
+//   Accuracy: Exact to rounding for any angles. Astronomy Engine's Moon of date turned with
+//             trueObliquity at 10000 instants from 1900 to 2100 gives its own equatorial place,
+//             ecliptic to equatorial within 0.12": the two theories of the obliquity.
+//   Notes:    A rotation about the equinox.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., eq. 13.3 and 13.4.
 void eclipticToEquatorial(EquatorialCoordinates& equatorial, const EclipticCoordinates& ecliptic,
                           double obliquity);
 
-// Fills `ecliptic` with the direction given in equatorial coordinates; the inverse of
-// eclipticToEquatorial for the same obliquity (rad). NaN in every field when an input is not
-// finite. As above, equatorial to ecliptic within 0.12".
+// Ecliptic coordinates of a direction given in equatorial coordinates; the inverse of
+// eclipticToEquatorial for the same obliquity.
+//   Given:    equatorial   right ascension and declination, rad
+//             obliquity    obliquity of the ecliptic, rad
+//   Returned: ecliptic     longitude and latitude, rad; NaN in every field when an input is not
+//                          finite
+//   Accuracy: As above, equatorial to ecliptic within 0.12".
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 13.
 void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordinates& equatorial,
                           double obliquity);
 
-// Fills `horizontal` with the azimuth and altitude of a direction given in equatorial coordinates
-// of date, for `observer` (its height is not used) at the Greenwich sidereal time `siderealTime`
-// (rad): apparent sidereal time with apparent coordinates, mean with mean. The local hour angle is
-// siderealTime + longitude - rightAscension. At a pole the azimuth is the limit of the formula
-// (the meridian of `longitude` counts as north). NaN in every field when an input is not finite.
-// Astronomy Engine's Moon of date turned with apparentSiderealTime at 10000 instants from 1900 to
-// 2100 for six observers gives its own azimuth and altitude, horizontal coordinates within 0.41":
-// the two sidereal times.
+// Azimuth and altitude of a direction given in equatorial coordinates of date.
+//   Given:    equatorial     right ascension and declination of date, rad
+//             observer       longitude and latitude, rad (its height is not used)
+//             siderealTime   Greenwich sidereal time, rad: apparent sidereal time with apparent
+//                            coordinates, mean with mean
+//   Returned: horizontal     azimuth from the north through the east and altitude, rad; NaN in
+//                            every field when an input is not finite
+//   Accuracy: Astronomy Engine's Moon of date turned with apparentSiderealTime at 10000 instants
+//             from 1900 to 2100 for six observers gives its own azimuth and altitude, horizontal
+//             coordinates within 0.41": the two sidereal times.
+//   Notes:    The local hour angle is siderealTime + longitude - rightAscension. At a pole the
+//             azimuth is the limit of the formula (the meridian of `longitude` counts as north).
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 13.
 void equatorialToHorizontal(HorizontalCoordinates& horizontal,
                             const EquatorialCoordinates& equatorial, const Observer& observer,
                             double siderealTime);

@@ -15,32 +15,46 @@ namespace dockorrery {
 // astronomical 18 degrees; no refraction, as the definitions have it.
 enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 
-// Fills `events` for `body` (any but Body::Earth) seen by `observer` over the day of 24 hours
-// from `jdUt` (UT; 0h UT for the UT day, or local midnight for the observer's day): its first
-// rising, upper transit and setting within the day, or the day circumpolar or without a rise.
-// The crossings are those of the body's own geocentric altitude, from its apparent place
-// (computeApparentPlace at the instant plus delta T) and the apparent sidereal time, through its
-// standard altitude (the Sun's -0.8333 degree, the Moon's from its parallax at the instant,
-// -0.5667 degree for the planets and Pluto). Three to five places equally spaced over the day
-// (five for the Moon and Mercury) are interpolated into a model of the day good to 0.05", in
-// which every crossing is found however short the excursion (the day is cut into pieces until a
-// bound on the bending of the altitude keeps each on one side of the crossing altitude or shows
-// it monotonic); each event is then polished with the body's own place at its instant, to
-// 0.01 s. The kind is RisesAndSets when the body crosses its standard
-// altitude within the day, else Circumpolar or NeverRises by the side it keeps all day. Delta T
-// is `deltaTSeconds` when given, else deltaT(jdUt), for the whole day. The observer's height is
-// not used (no dip of the horizon). Against Astronomy Engine (its rise and set by the top limb,
-// topocentric, with refraction; converted), over 2360 observer-days from the equator to 89.99
-// degrees on both hemispheres, 1900 to 2100: one-call Sun rise, transit and set within 2 s +
-// 0.45' of altitude (its true semidiameter against the standard 16', and its parallax);
-// one-call Moon rise, transit and set within 2 s + 0.25' of altitude (the standard altitude's
-// parallax and semidiameter); one-call planets' rise, transit and set within 2 s + 0.4' of
-// altitude (the reference's truncated planets, Venus' parallax). The altitude term is the time
-// the body's altitude takes to change by that much: seconds where the body rises steeply,
-// minutes where it only grazes the horizon. False, with kind Invalid, every flag false and every
-// time NaN, where a place of the day fails (outside the library's span, up to its end less a day
-// and delta T; Pluto outside its series), for a latitude outside [-pi/2, pi/2], a longitude that
-// is not finite, and a delta T of a day or more.
+// A body's first rising, upper transit and setting within a day, or the day circumpolar or
+// without a rise, in one call from the library's own places.
+//   Given:    body            any Body but Body::Earth
+//             observer        longitude and latitude, rad; its height is not used (no dip of the
+//                             horizon)
+//             jdUt            Julian Day (UT) that begins the day of 24 hours: 0h UT for the UT
+//                             day, or local midnight for the observer's day
+//             deltaTSeconds   delta T, s, for the whole day when given, else deltaT(jdUt)
+//   Returned: events          the kind RisesAndSets when the body crosses its standard altitude
+//                             within the day, else Circumpolar or NeverRises by the side it
+//                             keeps all day; each event's flag and time (UT)
+//             (bool)          false, with kind Invalid, every flag false and every time NaN,
+//                             where a place of the day fails (outside the library's span, up to
+//                             its end less a day and delta T; Pluto outside its series), for a
+//                             latitude outside [-pi/2, pi/2], a longitude that is not finite,
+//                             and a delta T of a day or more
+//   Span:     kFirstJd up to kEndJd less a day and delta T (UT); Pluto kPlutoFirstJd up to
+//             kPlutoEndJd
+//   Accuracy: Against Astronomy Engine (its rise and set by the top limb, topocentric, with
+//             refraction; converted), over 2360 observer-days from the equator to 89.99 degrees
+//             on both hemispheres, 1900 to 2100: one-call Sun rise, transit and set within 2 s +
+//             0.45' of altitude (its true semidiameter against the standard 16', and its
+//             parallax); one-call Moon rise, transit and set within 2 s + 0.25' of altitude (the
+//             standard altitude's parallax and semidiameter); one-call planets' rise, transit
+//             and set within 2 s + 0.4' of altitude (the reference's truncated planets, Venus'
+//             parallax). The altitude term is the time the body's altitude takes to change by
+//             that much: seconds where the body rises steeply, minutes where it only grazes the
+//             horizon.
+//   Notes:    The crossings are those of the body's own geocentric altitude, from its apparent
+//             place (computeApparentPlace at the instant plus delta T) and the apparent sidereal
+//             time, through its standard altitude (the Sun's -0.8333 degree, the Moon's from its
+//             parallax at the instant, -0.5667 degree for the planets and Pluto). Three to five
+//             places equally spaced over the day (five for the Moon and Mercury) are
+//             interpolated into a model of the day good to 0.05", in which every crossing is
+//             found however short the excursion (the day is cut into pieces until a bound on the
+//             bending of the altitude keeps each on one side of the crossing altitude or shows it
+//             monotonic); each event is then polished with the body's own place at its instant,
+//             to 0.01 s.
+//   Source:   The library's own places; the standard altitudes of Meeus, Astronomical
+//             Algorithms, 2nd ed., ch. 15.
 [[nodiscard]] bool computeBodyRiseTransitSet(RiseTransitSet& events, Body body,
                                              const Observer& observer, double jdUt,
                                              std::optional<double> deltaTSeconds = std::nullopt);
@@ -59,13 +73,22 @@ struct TwilightTimes {
   double dawnJdUt, duskJdUt;  // Julian Days (UT)
 };
 
-// Fills `times` with the `twilight` of the day of 24 hours from `jdUt` (UT) for `observer`: the
-// first dawn and the first dusk within the day, found as computeBodyRiseTransitSet finds the
-// Sun's rise and set, with the twilight's altitude in place of its standard altitude. Against
-// Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and astronomical twilight
-// within 2 s + 0.17' of altitude (the reference's Sun is topocentric, 9" of parallax). False,
-// with kind Invalid, both flags false and both times NaN, as computeBodyRiseTransitSet, and for
-// a value outside the enumeration.
+// The dawn and the dusk of a twilight within a day.
+//   Given:    twilight        Civil, Nautical or Astronomical
+//             observer        as computeBodyRiseTransitSet's
+//             jdUt            as computeBodyRiseTransitSet's
+//             deltaTSeconds   as computeBodyRiseTransitSet's
+//   Returned: times           the first dawn and the first dusk within the day of 24 hours from
+//                             jdUt, times UT, and the kind
+//             (bool)          false, with kind Invalid, both flags false and both times NaN, as
+//                             computeBodyRiseTransitSet, and for a value outside the enumeration
+//   Span:     as computeBodyRiseTransitSet's for the Sun
+//   Accuracy: Against Astronomy Engine as computeBodyRiseTransitSet: civil, nautical and
+//             astronomical twilight within 2 s + 0.17' of altitude (the reference's Sun is
+//             topocentric, 9" of parallax).
+//   Notes:    Found as computeBodyRiseTransitSet finds the Sun's rise and set, with the
+//             twilight's altitude in place of its standard altitude.
+//   Source:   As computeBodyRiseTransitSet's; the twilights' altitudes by their definitions.
 [[nodiscard]] bool computeTwilight(TwilightTimes& times, Twilight twilight,
                                    const Observer& observer, double jdUt,
                                    std::optional<double> deltaTSeconds = std::nullopt);

@@ -15,17 +15,24 @@ struct MoonPhases {
   double lastQuarterJdTt;
 };
 
-// Fills `phases` with the first of each phase strictly after Julian Day `jdTt` (TT): the mean
-// phases of Meeus, Astronomical Algorithms, ch. 49, with their periodic corrections for the Sun,
-// the Moon and the planets. From 1900 to 2100 a quarter follows the same quarter of the lunation
-// before by 29.17 to 29.93 days (a lunation from new Moon to new Moon lasts 29.27 to 29.83 days,
-// the quarters' spans vary further), so each phase lies within 29.93 days of jdTt. Against
-// Astronomy Engine, every phase from 1900 to 2100, once its geometric Sun is taken to the apparent
-// one: Moon phase instants within 21 s, which the method sets (it claims 17 s at most over 1980 to
-// 2020 against ELP-2000/82) with the reference's own Moon (8" from that theory, which the Moon
-// gains on the Sun in 16 s). The mean phases' secular terms hold for several thousand years, the
-// corrections lose accuracy away from 2000. False, and every field NaN, outside the library's span
-// (kFirstJd, kEndJd) or for a non-finite day.
+// The Moon's next principal phases after an instant.
+//   Given:    jdTt     Julian Day (TT)
+//   Returned: phases   the first of each phase strictly after jdTt, Julian Days (TT)
+//             (bool)   false, and every field NaN, outside the library's span or for a
+//                      non-finite day
+//   Span:     kFirstJd up to kEndJd (TT): the mean phases' secular terms hold for several
+//             thousand years, the corrections lose accuracy away from 2000
+//   Accuracy: Against Astronomy Engine, every phase from 1900 to 2100, once its geometric Sun is
+//             taken to the apparent one: Moon phase instants within 21 s, which the method sets
+//             (it claims 17 s at most over 1980 to 2020 against ELP-2000/82) with the
+//             reference's own Moon (8" from that theory, which the Moon gains on the Sun in
+//             16 s).
+//   Notes:    The mean phases with their periodic corrections for the Sun, the Moon and the
+//             planets. From 1900 to 2100 a quarter follows the same quarter of the lunation
+//             before by 29.17 to 29.93 days (a lunation from new Moon to new Moon lasts 29.27 to
+//             29.83 days, the quarters' spans vary further), so each phase lies within 29.93
+//             days of jdTt.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 49.
 [[nodiscard]] bool computeNextMoonPhases(MoonPhases& phases, double jdTt);
 
 }  // namespace dockorrery

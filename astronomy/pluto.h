@@ -18,13 +18,18 @@ struct PlutoPosition {
   double distanceAu;  // radius vector, AU
 };
 
-// Fills `position` for Julian Day `jdTt` (TT) from the 43 periodic terms of Chapront and Francou's
-// fit to DE200 (Meeus, Astronomical Algorithms, ch. 37), good to a few 0.1 arcsecond and 2e-5 AU
-// of that fit. Against Astronomy Engine's Pluto, integrated from a modern orbit, at 10000 instants
-// from 1900 to 2100: Pluto longitude within 12", Pluto latitude within 1.7" and Pluto radius
-// vector within 1.7e-3 AU, bounds DE200's Pluto sets (it parts from modern orbits away from 1990).
-// The fit holds from kPlutoFirstJd up to kPlutoEndJd only: outside that span, and for a non-finite
-// day, false with longitude, latitude and distance NaN.
+// Pluto's heliocentric position, geometric, mean ecliptic and equinox of J2000.0.
+//   Given:    jdTt       Julian Day (TT)
+//   Returned: position   longitude and latitude, rad; radius vector, AU
+//             (bool)     false, with longitude, latitude and distance NaN, outside the fit's
+//                        span and for a non-finite day
+//   Span:     kPlutoFirstJd up to kPlutoEndJd (TT) only, 1885 up to 2100: the fit holds there
+//   Accuracy: Good to a few 0.1 arcsecond and 2e-5 AU of that fit. Against Astronomy Engine's
+//             Pluto, integrated from a modern orbit, at 10000 instants from 1900 to 2100: Pluto
+//             longitude within 12", Pluto latitude within 1.7" and Pluto radius vector within
+//             1.7e-3 AU, bounds DE200's Pluto sets (it parts from modern orbits away from 1990).
+//   Notes:    The 43 periodic terms of Chapront and Francou's fit to DE200.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 37.
 [[nodiscard]] bool computePlutoPosition(PlutoPosition& position, double jdTt);
 
 }  // namespace dockorrery

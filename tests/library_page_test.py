@@ -6,8 +6,9 @@ list ("name(" in the page), each record, enumeration, alias and constant is name
 heading of an entry (.SS after the DESCRIPTION) is such a name, so that a renamed or removed
 routine leaves no entry behind. Every accuracy the astronomy tests hold a routine to is stated
 in the page as its header states it, "<quantity> within <tolerance>", with the tests' number
-(which readme_tables_test.py holds the headers to); the heliocentric series' bounds are the
-accuracy test's largest, and the span between a quarter and the next is moon_phases.h's.
+(which readme_tables_test.py holds the headers to); the heliocentric series' bounds, here and in
+ephemeris/heliocentric.h, are the accuracy test's largest, and the span between a quarter and
+the next is moon_phases.h's.
 
 Usage: library_page_test.py SOURCE_DIR
 """
@@ -25,29 +26,22 @@ def installed_headers(source):
     return re.search(r"set\(library_headers\s+(.*?)\)", text, re.S).group(1).split()
 
 
-def public_names(text):
-    """The names a header declares at the scope of the namespace dockorrery, outside its
-    detail namespace: ({function}, {record, enumeration, alias or constant})."""
-    text = re.sub(r"//[^\n]*|/\*.*?\*/", "", text, flags=re.S)
-    text = re.sub(r"^\s*#[^\n]*", "", text, flags=re.M)
-    functions, others = set(), set()
-    scopes, statement = [], ""
+def declarations(text):
+    """The declarations of a header at the scope of the namespace dockorrery, outside its detail
+    namespace: (words, offset), each statement's words (a template's parameter list dropped) and
+    where in `text` it begins, so that the comment above it can be found."""
+    blank = lambda match: re.sub(r"[^\n]", " ", match.group())  # keeps every offset
+    text = re.sub(r"//[^\n]*|/\*.*?\*/", blank, text, flags=re.S)
+    text = re.sub(r"^[ \t]*#[^\n]*", blank, text, flags=re.M)
+    found, scopes, statement, start = [], [], "", 0
 
     def declare(words):
         words = re.sub(r"^template\s*<[^>]*>\s*", "", " ".join(words.split()))
-        if scopes != ["dockorrery"] or not words:
-            return
-        kind = (re.match(r"(?:struct|class|enum(?: class)?) (\w+)", words) or
-                re.match(r"using (\w+) =", words) or
-                re.match(r"(?:inline )?constexpr [\w:]+ (\w+)(?: ?\[\])? ?=", words))
-        if kind:
-            others.add(kind.group(1))
-            return
-        function = re.match(r"[^=(]*?(\w+) ?\(", words)
-        if function:
-            functions.add(function.group(1))
+        if scopes == ["dockorrery"] and words:
+            found.append((words, start))
 
-    for token in re.findall(r"[{};]|[^{};]+", text):
+    for match in re.finditer(r"[{};]|[^{};]+", text):
+        token = match.group()
         if token == "{":
             namespace = re.fullmatch(r"\s*namespace (\w+)\s*", statement)
             if namespace:
@@ -63,7 +57,32 @@ def public_names(text):
             declare(statement)
             statement = ""
         else:
+            if not statement.strip() and token.strip():
+                start = match.start() + len(token) - len(token.lstrip())
             statement += token
+    return found
+
+
+def declared_name(words):
+    """What a declaration's words declare: (its name, True for a function, False for a record,
+    an enumeration, an alias or a constant), or None."""
+    kind = (re.match(r"(?:struct|class|enum(?: class)?) (\w+)", words) or
+            re.match(r"using (\w+) =", words) or
+            re.match(r"(?:inline )?constexpr [\w:]+ (\w+)(?: ?\[\])? ?=", words))
+    if kind:
+        return kind.group(1), False
+    function = re.match(r"[^=(]*?(\w+) ?\(", words)
+    return function and (function.group(1), True)
+
+
+def public_names(text):
+    """The names a header declares at the scope of the namespace dockorrery, outside its
+    detail namespace: ({function}, {record, enumeration, alias or constant})."""
+    functions, others = set(), set()
+    for words, _ in declarations(text):
+        declared = declared_name(words)
+        if declared:
+            (functions if declared[1] else others).add(declared[0])
     return functions, others
 
 
@@ -138,19 +157,26 @@ def bound_faults(source, text):
     return faults
 
 
+HELIOCENTRIC = "ephemeris/heliocentric.h"
+
+
 def series_faults(source, text):
-    """The heliocentric series' bounds: the largest of the accuracy test's planets, the Earth's."""
+    """The heliocentric series' bounds, in the page and in heliocentric.h: the largest of the
+    accuracy test's planets, and the Earth's."""
     bounds = tables.accuracy_bounds(source)
     faults = []
     largest = tuple(max(bound[i] for bound in bounds.values()) for i in (1, 2, 3))
-    shown = re.search(r'to ([\d.]+)" in L, ([\d.]+)" in B and ([\d.e-]+) AU in R', text)
-    if not shown or tuple(map(float, shown.groups())) != largest:
-        faults.append(f"{PAGE} does not give the series' largest bounds, {largest[0]:g}\" in L, "
-                      f"{largest[1]:g}\" in B and {largest[2]:g} AU in R")
     earth = bounds.get("Earth", (0, 0, 0, 0))[1:]
-    shown = re.search(r'the Earth to ([\d.]+)", ([\d.]+)" and ([\d.e-]+) AU', text)
-    if not shown or tuple(map(float, shown.groups())) != earth:
-        faults.append(f"{PAGE} does not give the Earth series' bounds, {earth}")
+    texts = {PAGE: text,
+             HELIOCENTRIC: tables.comment_words((source / HELIOCENTRIC).read_text())}
+    for where, words in texts.items():
+        shown = re.search(r'to ([\d.]+)" in L, ([\d.]+)" in B and ([\d.e-]+) AU in R', words)
+        if not shown or tuple(map(float, shown.groups())) != largest:
+            faults.append(f"{where} does not give the series' largest bounds, {largest[0]:g}\" "
+                          f"in L, {largest[1]:g}\" in B and {largest[2]:g} AU in R")
+        shown = re.search(r'the Earth to ([\d.]+)", ([\d.]+)" and ([\d.e-]+) AU', words)
+        if not shown or tuple(map(float, shown.groups())) != earth:
+            faults.append(f"{where} does not give the Earth series' bounds, {earth}")
     lunation = r"the same quarter of the lunation before by ([\d.]+) to ([\d.]+) days"
     header = re.search(lunation, tables.header_texts(source)["astronomy/moon_phases.h"])
     shown = re.search(lunation, text)

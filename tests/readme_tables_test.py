@@ -85,15 +85,17 @@ def tested_quantities(source):
 HEADER_UNITS = {"arcsec": '"', "arcmin": "'", "deg": " degree", "": ""}
 
 
+def comment_words(text):
+    """The comments of a source file, joined into one line of words, so that a phrase may wrap."""
+    words = [line.strip()[2:].strip() for line in text.splitlines()
+             if line.strip().startswith("//")]
+    return " ".join(" ".join(words).split())
+
+
 def header_texts(source):
-    """The comments of each header of astronomy/, joined: {path: text}, each run of comment lines
-    one line of words, so that a phrase may wrap."""
-    texts = {}
-    for header in sorted((source / "astronomy").rglob("*.h")):
-        words = [line.strip()[2:].strip() for line in header.read_text().splitlines()
-                 if line.strip().startswith("//")]
-        texts[header.relative_to(source).as_posix()] = " ".join(" ".join(words).split())
-    return texts
+    """The comments of each header of astronomy/, joined: {path: text}."""
+    return {header.relative_to(source).as_posix(): comment_words(header.read_text())
+            for header in sorted((source / "astronomy").rglob("*.h"))}
 
 
 def stated_bounds(texts, names):
