@@ -26,6 +26,31 @@ constexpr double kOmega[] = {125.04452, -1934.136261, 0.0020708, 1.0 / 450000.0}
 // 23 deg 26' 21.448", -46.8150", -0.00059", 0.001813" per power of T.
 constexpr double kObliquity[] = {84381.448, -46.8150, -0.00059, 0.001813};
 
+constexpr int kMultiples = kHighestNutationMultiple - kLowestNutationMultiple + 1;
+
+// cos(k X) and sin(k X) for k from kLowestNutationMultiple to kHighestNutationMultiple, index
+// k - kLowestNutationMultiple, by the angle-addition rules from cos X and sin X.
+struct Multiples {
+  double cos[kMultiples], sin[kMultiples];
+};
+
+Multiples multiplesOf(double x) {
+  constexpr int zero = -kLowestNutationMultiple;
+  Multiples m;
+  m.cos[zero] = 1.0;
+  m.sin[zero] = 0.0;
+  const double c1 = std::cos(x), s1 = std::sin(x);
+  for (int k = 1; zero + k < kMultiples; ++k) {
+    m.cos[zero + k] = m.cos[zero + k - 1] * c1 - m.sin[zero + k - 1] * s1;
+    m.sin[zero + k] = m.sin[zero + k - 1] * c1 + m.cos[zero + k - 1] * s1;
+  }
+  for (int k = 1; zero - k >= 0; ++k) {
+    m.cos[zero - k] = m.cos[zero + k];
+    m.sin[zero - k] = -m.sin[zero + k];
+  }
+  return m;
+}
+
 }  // namespace
 
 bool computeNutation(Nutation& nutation, double jdTt) {
@@ -42,13 +67,24 @@ bool computeNutation(Nutation& nutation, double jdTt) {
   const double F = std::fmod(detail::polynomial(kF, T), 360.0) * kDegree;
   const double omega = std::fmod(detail::polynomial(kOmega, T), 360.0) * kDegree;
 
+  // Each term's argument is a sum of small multiples of the five: its sine and cosine come from
+  // the products of e^(i k X), each taken once, rather than from a sine and a cosine per term.
+  const Multiples multiples[] = {multiplesOf(D), multiplesOf(M), multiplesOf(Mp), multiplesOf(F),
+                                 multiplesOf(omega)};
   double psi = 0.0;
   double eps = 0.0;
   for (const NutationTerm& term : kNutationTerms) {
-    const double argument =
-        term.D * D + term.M * M + term.Mp * Mp + term.F * F + term.omega * omega;
-    psi += (term.psiSin + term.psiSinT * T) * std::sin(argument);
-    eps += (term.epsCos + term.epsCosT * T) * std::cos(argument);
+    const int8_t k[] = {term.D, term.M, term.Mp, term.F, term.omega};
+    double c = 1.0, s = 0.0;
+    for (int j = 0; j < 5; ++j) {
+      const int i = k[j] - kLowestNutationMultiple;
+      const double cj = multiples[j].cos[i], sj = multiples[j].sin[i];
+      const double next = c * cj - s * sj;
+      s = s * cj + c * sj;
+      c = next;
+    }
+    psi += (term.psiSin + term.psiSinT * T) * s;
+    eps += (term.epsCos + term.epsCosT * T) * c;
   }
   nutation.longitude = psi * kTermUnit;
   nutation.obliquity = eps * kTermUnit;

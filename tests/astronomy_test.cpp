@@ -25,6 +25,7 @@
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_table.h"
@@ -358,6 +359,22 @@ TEST(AstronomyTest, CallerSuppliesDeltaT) {
   ASSERT_TRUE(computeRiseTransitSet(hour, 2461144.5, sun, tromso, kStandardAltitudeSun, 3600.0));
   EXPECT_EQ(model.riseJdUt, same.riseJdUt);
   EXPECT_GT(std::fabs(hour.riseJdUt - model.riseJdUt) * 86400.0, 0.5);
+}
+
+// The nutation's sums take each term's argument as a product of powers of e^(i X) from the
+// lowest multiple to the highest: every multiple of the table lies between them, and each end
+// is taken by some term (so a changed table cannot fall outside, nor the range be wider than
+// it needs).
+TEST(AstronomyTest, NutationMultiplesLieInTheirRange) {
+  int lowest = 0, highest = 0;
+  for (const NutationTerm& term : kNutationTerms) {
+    for (int k : {term.D, term.M, term.Mp, term.F, term.omega}) {
+      lowest = std::min(lowest, k);
+      highest = std::max(highest, k);
+    }
+  }
+  EXPECT_EQ(lowest, kLowestNutationMultiple);
+  EXPECT_EQ(highest, kHighestNutationMultiple);
 }
 
 }  // namespace

@@ -32,6 +32,10 @@ struct NutationTerm {
   int8_t D, M, Mp, F, omega;
   double psiSin, psiSinT, epsCos, epsCosT;
 };
+// The multiples of the arguments the table holds, from the lowest to the highest (IAU 1980: -2
+// to 3), which the nutation's sums take as powers of e^(i X).
+constexpr int kLowestNutationMultiple = -2;
+constexpr int kHighestNutationMultiple = 3;
 
 // Pluto: with the argument J*J + S*S + P*P, the sine and cosine coefficients of the
 // heliocentric longitude and latitude (1e-6 degree) and of the radius vector (1e-7 AU).
