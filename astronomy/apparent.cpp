@@ -18,7 +18,6 @@ namespace dockorrery {
 
 namespace {
 
-constexpr double kLightTimePerAu = 0.0057755183;  // days light takes for 1 AU
 // The FK5 correction of the VSOP87 frame (Meeus, Astronomical Algorithms, eq. 32.3).
 constexpr double kFk5Longitude = -0.09033 * kArcsecond;
 constexpr double kFk5Factor = 0.03916 * kArcsecond;

@@ -84,7 +84,8 @@ struct TopocentricPlace {
 //             place, parallax alone within 0.22", which the Moon's distance (to 1e-4 of it) and
 //             the two models of the Earth's figure set.
 //   Notes:    The apparent place of computeApparentPlace at jdUt + delta T, seen from the
-//             observer's place on the Earth turned by the apparent sidereal time.
+//             observer's place on the Earth turned by the apparent sidereal time; one nutation,
+//             the TT instant's, serves both (the theory's own time argument).
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 11 (the figure of the Earth) and 40
 //             (parallax, example 40.a).
 [[nodiscard]] bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,

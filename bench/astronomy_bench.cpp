@@ -299,8 +299,8 @@ struct PartsRow {
 };
 
 constexpr double kPartsRatioTarget = 1.10;  // a place against its parts, at most
-constexpr double kLightTimeSun = 0.0057755183;  // days, the Sun's light time at 1 AU
-constexpr double kLightTimeMars = 0.0057755183 * 1.5;  // days, a typical one of Mars
+constexpr double kLightTimeSun = kLightTimePerAu;  // days, the Sun's light time at 1 AU
+constexpr double kLightTimeMars = kLightTimePerAu * 1.5;  // days, a typical one of Mars
 
 void heliocentric(Body body, double jdTt) {
   BodyPosition p;

@@ -20,6 +20,7 @@ constexpr double kArcsecond = kDegree / 3600.0; // rad per arcsecond
 // The Earth's rotation against the equinox: rad of sidereal time per day of UT.
 constexpr double kSiderealRotationPerDay = 360.985647 * kDegree;
 constexpr double kAstronomicalUnitKm = 149597870.7;  // km per AU (IAU 2012)
+constexpr double kLightTimePerAu = 0.0057755183;     // days light takes to cross 1 AU
 constexpr double kEarthEquatorialRadiusKm = 6378.14;  // IAU 1976, as the book's parallaxes use
 // Aberration in longitude of a body at 1 AU from the Sun, seen from the Earth (Meeus, eq. 25.10).
 constexpr double kAberration = 20.4898 * kArcsecond;
