@@ -12,12 +12,15 @@
 #include "astronomy/pluto.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
+#include "ephemeris/motion.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {
 
 namespace {
 
+// The Sun's gravitational parameter, k^2 of Gauss: AU^3 per day^2.
+constexpr double kSunGravity = 2.959122082855911e-4;
 // The FK5 correction of the VSOP87 frame (Meeus, Astronomical Algorithms, eq. 32.3).
 constexpr double kFk5Longitude = -0.09033 * kArcsecond;
 constexpr double kFk5Factor = 0.03916 * kArcsecond;
@@ -44,11 +47,14 @@ void toSpherical(const Vector& v, double& longitude, double& latitude) {
   latitude = std::atan2(v.z, std::hypot(v.x, v.y));
 }
 
-// Heliocentric position of the Earth from its series, mean ecliptic and equinox of date, AU.
-Vector earthAt(double jdTt) {
-  BodyPosition earth;
-  computeBodyPosition(earth, static_cast<int>(Body::Earth), jdTt);
-  return fromSpherical(earth.L, earth.B, earth.R);
+// Where a planet moving as `m` was `tau` days before: back along its velocity, and by the Sun's
+// pull over that time, GM tau^2 / 2r^2. What that leaves (the pull's own change, the Moon's on
+// the Earth) keeps to 1e-8 AU over a light time of a day, a thousandth of an arcsecond.
+Vector before(const detail::Motion& m, double tau) {
+  const double r = std::hypot(m.x, m.y, m.z);
+  const double pull = r > 0.0 ? -0.5 * kSunGravity * tau * tau / (r * r * r) : 0.0;
+  return {m.x - m.vx * tau + pull * m.x, m.y - m.vy * tau + pull * m.y,
+          m.z - m.vz * tau + pull * m.z};
 }
 
 // A direction in ecliptic coordinates of J2000.0 turned to the ecliptic and equinox of `jdTt`:
@@ -68,18 +74,12 @@ Vector precessFromJ2000(const Vector& v, double jdTt) {
   return {c2 * x1 - s2 * y2, s2 * x1 + c2 * y2, z2};
 }
 
-// Heliocentric position of `body` (the Sun, a planet or Pluto), mean ecliptic and equinox of
-// date, AU; false for Pluto outside its series.
-bool heliocentric(Body body, double jdTt, Vector& v) {
-  if (body == Body::Pluto) {
-    PlutoPosition pluto;
-    if (!computePlutoPosition(pluto, jdTt)) return false;
-    v = precessFromJ2000(fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
-    return true;
-  }
-  BodyPosition position;
-  computeBodyPosition(position, static_cast<int>(body), jdTt);
-  v = fromSpherical(position.L, position.B, position.R);
+// Heliocentric position of Pluto, mean ecliptic and equinox of date, AU; false outside its
+// series.
+bool plutoAt(double jdTt, Vector& v) {
+  PlutoPosition pluto;
+  if (!computePlutoPosition(pluto, jdTt)) return false;
+  v = precessFromJ2000(fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
   return true;
 }
 
@@ -99,18 +99,28 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
     return true;
   }
   // The light time from the geometric distance now: its own change over the light time moves
-  // the body by far less than 0.001".
-  const Vector earth = earthAt(jdTt);
-  Vector body0;
-  if (!heliocentric(body, jdTt, body0)) return false;
-  const double tau = length(body0 - earth) * kLightTimePerAu;
-  Vector bodyThen;
-  if (!heliocentric(body, jdTt - tau, bodyThen)) return false;
-  // Where the body was when its light left it, seen from where the Earth was then: light time
-  // and aberration in one (the Earth's velocity changes little over the light time). The distance
-  // is the true one, at jdTt.
-  toSpherical(bodyThen - earthAt(jdTt - tau), longitude, latitude);
-  distance = length(body0 - earth);
+  // the body by far less than 0.001". Where the body was when its light left it, seen from
+  // where the Earth was then: light time and aberration in one. Each planet's place then comes
+  // from its place and motion now, one pass over its series; Pluto's from its own series then.
+  // The distance is the true one, at jdTt.
+  detail::Motion earth;
+  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
+  const Vector earthNow{earth.x, earth.y, earth.z};
+  Vector bodyNow, bodyThen;
+  double tau;
+  if (body == Body::Pluto) {
+    if (!plutoAt(jdTt, bodyNow)) return false;
+    tau = length(bodyNow - earthNow) * kLightTimePerAu;
+    if (!plutoAt(jdTt - tau, bodyThen)) return false;
+  } else {
+    detail::Motion planet;
+    detail::heliocentricMotion(static_cast<int>(body), jdTt, planet);
+    bodyNow = {planet.x, planet.y, planet.z};
+    tau = length(bodyNow - earthNow) * kLightTimePerAu;
+    bodyThen = before(planet, tau);
+  }
+  toSpherical(bodyThen - before(earth, tau), longitude, latitude);
+  distance = length(bodyNow - earthNow);
   // The series' dynamical ecliptic and equinox to the FK5 frame.
   const double T = detail::julianCenturies(jdTt);
   const double lp = longitude - (1.397 * T + 0.00031 * T * T) * kDegree;

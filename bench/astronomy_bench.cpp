@@ -30,7 +30,7 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
-#include "ephemeris/heliocentric.h"
+#include "ephemeris/motion.h"
 #include "tests/support/fixture_file.h"
 
 using namespace dockorrery;
@@ -289,23 +289,21 @@ std::string benchmarkName(const char* contender, const Row& row) {
   return std::string("library/") + contender + "/" + row.name;
 }
 
-// A place beside its parts, each done once at the same instant: the series evaluations its light
-// time needs (the body and the Earth now and when the light left, 0.0058 day per AU before) and
-// one nutation. What the place adds to them (the light time's arithmetic, the frames' turns)
-// is to stay within kPartsRatioTarget of them.
+// A place beside its parts, each done once at the same instant: the series its light time needs
+// (one pass over the body's and the Earth's, each with its motion, which carries them back over
+// the light time) and one nutation. What the place adds to them (the light time's arithmetic,
+// the frames' turns) is to stay within kPartsRatioTarget of them.
 struct PartsRow {
   const char* name;
   Call place, parts;
 };
 
 constexpr double kPartsRatioTarget = 1.10;  // a place against its parts, at most
-constexpr double kLightTimeSun = kLightTimePerAu;  // days, the Sun's light time at 1 AU
-constexpr double kLightTimeMars = kLightTimePerAu * 1.5;  // days, a typical one of Mars
 
-void heliocentric(Body body, double jdTt) {
-  BodyPosition p;
-  benchmark::DoNotOptimize(computeHeliocentricPosition(p, body, jdTt));
-  benchmark::DoNotOptimize(p);
+void motion(Body body, double jdTt) {
+  detail::Motion m;
+  detail::heliocentricMotion(static_cast<int>(body), jdTt, m);
+  benchmark::DoNotOptimize(m);
 }
 
 void nutation(double jdTt) {
@@ -324,8 +322,7 @@ const std::vector<PartsRow>& partsRows() {
   static const std::vector<PartsRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); },
        [](double jd) {
-         heliocentric(Body::Earth, jd);
-         heliocentric(Body::Earth, jd - kLightTimeSun);
+         motion(Body::Earth, jd);
          nutation(jd);
        }},
       {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); },
@@ -337,10 +334,8 @@ const std::vector<PartsRow>& partsRows() {
        }},
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); },
        [](double jd) {
-         for (double when : {jd, jd - kLightTimeMars}) {
-           heliocentric(Body::Mars, when);
-           heliocentric(Body::Earth, when);
-         }
+         motion(Body::Mars, jd);
+         motion(Body::Earth, jd);
          nutation(jd);
        }},
   };
@@ -415,8 +410,9 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
   }
   std::printf("\n");
 
-  std::printf("Each place beside its parts done once at the same instants (the series the light "
-              "time needs, one nutation): CPU per call, median of 7 runs.\n\n");
+  std::printf("Each place beside its parts done once at the same instants (one pass over each "
+              "series the light time needs, with its motion; one nutation): CPU per call, median "
+              "of 7 runs.\n\n");
   std::printf("| place | whole | its parts | ratio | target |\n|---|---|---|---|---|\n");
   for (const PartsRow& row : partsRows()) {
     const auto whole = medians.find(partsName("whole", row));
