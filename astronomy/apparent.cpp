@@ -174,16 +174,17 @@ bool computeApparentPlace(ApparentPlace& place, Body body, double jdTt) {
   return detail::apparentPlace(place, body, ofDate);
 }
 
-bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
-                             const Observer& observer, std::optional<double> deltaTSeconds) {
+bool detail::topocentricPlace(TopocentricPlace& place, double& siderealTime, Body body,
+                              double jdUt, const Observer& observer,
+                              std::optional<double> deltaTSeconds) {
   place.jdUt = jdUt;
   fillNan(place);
+  siderealTime = NAN;
   if (!(std::fabs(observer.latitude) <= kPi / 2) || !std::isfinite(observer.longitude) ||
       !std::isfinite(observer.height) || observer.height < kLowestHeight) {
     return false;
   }
   ApparentPlace apparent;
-  double siderealTime;
   if (!detail::placeAndSiderealTime(apparent, siderealTime, body, jdUt,
                                     terrestrialTime(jdUt, deltaTSeconds))) {
     return false;
@@ -196,7 +197,7 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
   const double rhoSin = kPolarToEquatorial * std::sin(u) + height * std::sin(observer.latitude);
   const double rhoCos = std::cos(u) + height * std::cos(observer.latitude);
   const double radius = kEarthEquatorialRadiusKm / kAstronomicalUnitKm;
-  const double local = siderealTime + observer.longitude;
+  const double local = siderealTime + reduceAngle(observer.longitude);
   const Vector site{rhoCos * radius * std::cos(local), rhoCos * radius * std::sin(local),
                     rhoSin * radius};
   const Vector seen = fromSpherical(apparent.equatorial.rightAscension,
@@ -206,6 +207,12 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
   place.distanceAu = length(seen);
   equatorialToHorizontal(place.horizontal, place.equatorial, observer, siderealTime);
   return true;
+}
+
+bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                             const Observer& observer, std::optional<double> deltaTSeconds) {
+  double siderealTime;
+  return detail::topocentricPlace(place, siderealTime, body, jdUt, observer, deltaTSeconds);
 }
 
 }  // namespace dockorrery

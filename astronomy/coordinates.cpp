@@ -39,7 +39,8 @@ void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordin
 void equatorialToHorizontal(HorizontalCoordinates& horizontal,
                             const EquatorialCoordinates& equatorial, const Observer& observer,
                             double siderealTime) {
-  const double H = siderealTime + observer.longitude - equatorial.rightAscension;
+  // A longitude of any size is a direction: reduced first, so that it does not swamp the rest.
+  const double H = siderealTime + reduceAngle(observer.longitude) - equatorial.rightAscension;
   const double sinH = std::sin(H), cosH = std::cos(H);
   const double sinD = std::sin(equatorial.declination), cosD = std::cos(equatorial.declination);
   const double sinP = std::sin(observer.latitude), cosP = std::cos(observer.latitude);

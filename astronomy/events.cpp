@@ -27,6 +27,9 @@ int placesOfTheDay(Body body) {
 }
 constexpr double kPolished = 1e-7;  // days, 0.009 s: a step below this ends the polishing
 constexpr int kPolishingSteps = 3;
+constexpr int kHourAngleSteps = 6;  // Newton's steps of an hour-angle search, at most
+// Days a body's hour angle takes to turn once at most: the Moon's, 1.035 days.
+constexpr double kLongestHourAngleDays = 1.04;
 
 // What the body's own sky needs.
 struct Sky {
@@ -35,6 +38,7 @@ struct Sky {
   double jdUt;        // the day's start
   double deltaTDays;
   double altitude;    // the altitude its centre crosses, rad; NaN: its standard altitude
+  bool topocentric;   // the altitude is seen from the observer: the parallax is added to it
 };
 
 // The body's hour angle (rad, in (-pi, pi]), declination and the altitude it crosses (rad) at the
@@ -47,9 +51,19 @@ bool skyAt(const Sky& sky, double m, detail::SkyAt& at) {
     return false;
   }
   at.hourAngle =
-      signedAngle(siderealTime + sky.observer.longitude - place.equatorial.rightAscension);
+      signedAngle(siderealTime + reduceAngle(sky.observer.longitude) -
+                  place.equatorial.rightAscension);
   at.declination = place.equatorial.declination;
-  at.crossing = !std::isnan(sky.altitude) ? sky.altitude
+  // Seen from the surface a body stands lower than from the centre by its parallax in altitude,
+  // asin(R / d cos h) at the altitude h seen (a spherical Earth: the polishing on the
+  // topocentric place itself takes its figure and the observer's height).
+  const double parallax =
+      sky.topocentric ? std::asin(std::fmin(
+                            kEarthEquatorialRadiusKm / (place.distanceAu * kAstronomicalUnitKm) *
+                                std::cos(sky.altitude),
+                            1.0))
+                      : 0.0;
+  at.crossing = !std::isnan(sky.altitude) ? sky.altitude + parallax
                 : sky.body == Body::Sun   ? kStandardAltitudeSun
                 : sky.body == Body::Moon
                     ? moonStandardAltitude(place.distanceAu * kAstronomicalUnitKm)
@@ -114,7 +128,7 @@ double withinDay(double m) { return m >= 0.0 && m < 1.0 ? m : NAN; }
 bool findEvents(RiseTransitSet& events, Body body, const Observer& observer, double jdUt,
                 std::optional<double> deltaTSeconds, double altitude) {
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
-  const Sky sky{body, observer, jdUt, deltaTDays, altitude};
+  const Sky sky{body, observer, jdUt, deltaTDays, altitude, false};
   detail::DayModel model;
   if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
       !(std::fabs(observer.latitude) <= kPi / 2.0) || !std::isfinite(observer.longitude) ||
@@ -160,6 +174,127 @@ bool computeTwilight(TwilightTimes& times, Twilight twilight, const Observer& ob
   times = {kKinds[static_cast<int32_t>(events.kind)], events.hasRise, events.hasSet,
            events.riseJdUt, events.setJdUt};
   return found;
+}
+
+namespace {
+
+// Fills `result` as a failed search.
+bool searchFailed(SearchedInstant& result, SearchOutcome outcome) {
+  result.outcome = outcome;
+  result.jdUt = NAN;
+  result.horizontal = {NAN, NAN};
+  return false;
+}
+
+bool validObserver(const Observer& observer) {
+  return std::fabs(observer.latitude) <= kPi / 2.0 && std::isfinite(observer.longitude) &&
+         std::isfinite(observer.height);
+}
+
+// The body's topocentric place at `jdUt` and its local hour angle (rad, in (-pi, pi]) less
+// `hourAngle`; false where the place fails.
+bool hourAngleFrom(Body body, const Observer& observer, double jdUt, double hourAngle,
+                   std::optional<double> deltaTSeconds, TopocentricPlace& place,
+                   double& difference) {
+  double siderealTime;
+  if (!detail::topocentricPlace(place, siderealTime, body, jdUt, observer, deltaTSeconds)) {
+    return false;
+  }
+  difference = signedAngle(siderealTime + reduceAngle(observer.longitude) -
+                           place.equatorial.rightAscension -
+                           hourAngle);
+  return true;
+}
+
+}  // namespace
+
+bool searchAltitude(SearchedInstant& result, Body body, const Observer& observer,
+                    CrossingDirection direction, double altitude, double jdUt, double limitDays,
+                    std::optional<double> deltaTSeconds) {
+  if (!detail::withinSpan(jdUt) || !validObserver(observer) || !(std::fabs(altitude) <= kPi / 2) ||
+      !(limitDays > 0.0 && limitDays <= kLongestSearchDays) ||
+      (direction != CrossingDirection::Rising && direction != CrossingDirection::Setting) ||
+      (deltaTSeconds && !std::isfinite(*deltaTSeconds))) {
+    return searchFailed(result, SearchOutcome::Invalid);
+  }
+  // Every day the search may take must lie in the span, or it fails whatever it finds first.
+  const double lastStart = jdUt + std::ceil(limitDays) - 1.0;
+  if (!(terrestrialTime(lastStart + 1.0, deltaTSeconds) < kEndJd)) {
+    return searchFailed(result, SearchOutcome::Invalid);
+  }
+  const double end = jdUt + limitDays;
+  for (double start = jdUt; start < end; start += 1.0) {
+    const double deltaTDays = terrestrialTime(start, deltaTSeconds) - start;
+    const Sky sky{body, observer, start, deltaTDays, altitude, true};
+    detail::DayModel model;
+    if (!detail::withinSpan(start) || !(std::fabs(deltaTDays) < 1.0) || !modelOf(sky, model)) {
+      return searchFailed(result, SearchOutcome::Invalid);
+    }
+    const detail::DayEvents day = detail::searchDay(model, observer.latitude);
+    const bool rising = direction == CrossingDirection::Rising;
+    double m = rising ? day.rise : day.set;
+    if (std::isnan(m)) continue;
+    m = polishCrossing(sky, model, m, rising ? day.riseFrom : day.setFrom,
+                       rising ? day.riseTo : day.setTo);
+    // The last steps on the topocentric altitude itself, the rate from the model; the place
+    // kept is the one at the instant returned.
+    TopocentricPlace place;
+    double siderealTime;
+    for (int k = 0;; ++k) {
+      if (!detail::topocentricPlace(place, siderealTime, body, start + m, observer,
+                                    deltaTSeconds)) {
+        return searchFailed(result, SearchOutcome::Invalid);
+      }
+      const double value = std::sin(place.horizontal.altitude) - std::sin(altitude);
+      const double rate = detail::heightAt(detail::skyAt(model, m), observer.latitude).rate;
+      const double step = -value / rate;
+      if (!(std::fabs(step) >= kPolished) || k == kPolishingSteps) break;
+      m += step;
+    }
+    if (start + m < jdUt || start + m > end) {
+      if (start + m > end) break;
+      continue;
+    }
+    result.outcome = SearchOutcome::Found;
+    result.jdUt = start + m;
+    result.horizontal = place.horizontal;
+    return true;
+  }
+  return searchFailed(result, SearchOutcome::NotWithinLimit);
+}
+
+bool searchHourAngle(SearchedInstant& result, Body body, const Observer& observer,
+                     double hourAngle, double jdUt, std::optional<double> deltaTSeconds) {
+  TopocentricPlace place;
+  double difference;
+  if (!detail::withinSpan(jdUt) || !validObserver(observer) || !std::isfinite(hourAngle) ||
+      (deltaTSeconds && !(std::fabs(*deltaTSeconds) < kSecondsPerDay)) ||
+      !(terrestrialTime(jdUt + kLongestHourAngleDays, deltaTSeconds) < kEndJd) ||
+      !hourAngleFrom(body, observer, jdUt, hourAngle, deltaTSeconds, place, difference)) {
+    return searchFailed(result, SearchOutcome::Invalid);
+  }
+  // The hour angle grows by a turn in a little less than a day (the Moon's in 1.035 days): the
+  // angle still to turn, at the Earth's rate, then Newton's steps with the rate the body showed.
+  const double ahead = difference > 0.0 ? kTwoPi - difference : -difference;
+  double m = ahead / kSiderealRotationPerDay;
+  double rate = kSiderealRotationPerDay;
+  for (int k = 0;; ++k) {
+    double next;
+    if (!hourAngleFrom(body, observer, jdUt + m, hourAngle, deltaTSeconds, place, next)) {
+      return searchFailed(result, SearchOutcome::Invalid);
+    }
+    if (m > 0.0) rate = (ahead + next) / m;  // the mean rate since jdUt
+    const double step = -next / rate;
+    if (!(std::fabs(step) >= kPolished) || k == kHourAngleSteps) break;
+    m += step;
+  }
+  if (!(m >= 0.0) || !detail::withinSpan(jdUt + m)) {
+    return searchFailed(result, SearchOutcome::Invalid);
+  }
+  result.outcome = SearchOutcome::Found;
+  result.jdUt = jdUt + m;
+  result.horizontal = place.horizontal;
+  return true;
 }
 
 }  // namespace dockorrery

@@ -93,4 +93,72 @@ struct TwilightTimes {
                                    const Observer& observer, double jdUt,
                                    std::optional<double> deltaTSeconds = std::nullopt);
 
+// Which way a body crosses the altitude a search looks for.
+enum class CrossingDirection : int32_t { Rising, Setting };
+
+// How a search ended.
+enum class SearchOutcome : int32_t {
+  Found,           // at jdUt
+  NotWithinLimit,  // the body does not reach it within the days searched
+  Invalid          // an input out of its range, or the search reached beyond the span
+};
+
+// The instant a search found, and where the body stood then.
+struct SearchedInstant {
+  SearchOutcome outcome;
+  double jdUt;                       // Julian Day (UT); NaN unless Found
+  HorizontalCoordinates horizontal;  // the body's topocentric azimuth and altitude, rad; NaN
+                                     // unless Found
+};
+
+// The longest search searchAltitude takes, days: a century.
+constexpr double kLongestSearchDays = 36525.0;
+
+// The first instant at or after jdUt at which a body's centre crosses an altitude upward or
+// downward, seen from an observer.
+//   Given:    body           any Body but Body::Earth
+//             observer       latitude, longitude (rad) and height (m) as computeTopocentricPlace
+//             direction      Rising (upward) or Setting (downward)
+//             altitude       rad, in [-pi/2, pi/2]: topocentric, airless (no refraction)
+//             jdUt           Julian Day (UT) the search starts at
+//             limitDays      days searched from jdUt, in (0, kLongestSearchDays]
+//             deltaTSeconds  TT - UT, s; the library's deltaT when not given
+//   Returned: result         outcome; the instant (UT) and the body's azimuth and altitude then
+//             (bool)         true when Found; false for NotWithinLimit and Invalid, every
+//                            number of the result NaN
+//   Span:     kFirstJd up to about kEndJd - 1.65 (UT), as computeBodyRiseTransitSet
+//   Accuracy: Against Astronomy Engine's search of the same altitude, for every body at
+//             observers pole to pole, 1900 to 2100: altitude search instants within 2 s + 0.4' of
+//             altitude.
+//   Notes:    Each day from jdUt is searched as computeBodyRiseTransitSet searches its day, for
+//             the altitude raised by the body's parallax, so that no crossing is missed however
+//             brief; the crossing is then polished on the topocentric place itself.
+//   Source:   the library's own places; Meeus, Astronomical Algorithms, 2nd ed., ch. 13 and 40
+[[nodiscard]] bool searchAltitude(SearchedInstant& result, Body body, const Observer& observer,
+                                  CrossingDirection direction, double altitude, double jdUt,
+                                  double limitDays,
+                                  std::optional<double> deltaTSeconds = std::nullopt);
+
+// The first instant at or after jdUt at which a body's local hour angle, seen from an observer,
+// is a given angle: 0 its upper culmination, pi its lower.
+//   Given:    body           any Body but Body::Earth
+//             observer       latitude, longitude (rad) and height (m) as computeTopocentricPlace
+//             hourAngle      rad, any finite angle (reduced), west of the meridian positive
+//             jdUt           Julian Day (UT) the search starts at
+//             deltaTSeconds  TT - UT, s; the library's deltaT when not given
+//   Returned: result         outcome; the instant (UT), within 1.04 days of jdUt, and the
+//                            body's azimuth and altitude then
+//             (bool)         true when Found; false, every number NaN, for an input out of its
+//                            range or an instant beyond the span
+//   Span:     kFirstJd up to kEndJd less the day searched (UT)
+//   Accuracy: Against Astronomy Engine's search of the same topocentric hour angle, for every
+//             body at observers pole to pole, 1900 to 2100: hour angle search instants within 2 s.
+//   Notes:    The hour angle of the topocentric right ascension against the apparent sidereal
+//             time; at 0 and pi it is the geocentric one's (the parallax moves the body along
+//             the meridian there). Newton's steps from the Earth's turning rate.
+//   Source:   the library's own places; Meeus, Astronomical Algorithms, 2nd ed., ch. 12 and 13
+[[nodiscard]] bool searchHourAngle(SearchedInstant& result, Body body, const Observer& observer,
+                                   double hourAngle, double jdUt,
+                                   std::optional<double> deltaTSeconds = std::nullopt);
+
 }  // namespace dockorrery

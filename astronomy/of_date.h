@@ -3,6 +3,8 @@
 // sky and the searches that take many such places. Internal to the library's routines.
 #pragma once
 
+#include <optional>
+
 #include "astronomy/apparent.h"
 #include "astronomy/nutation.h"
 
@@ -33,5 +35,9 @@ bool apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate);
 // or the sidereal time fails.
 bool placeAndSiderealTime(ApparentPlace& place, double& siderealTime, Body body, double jdUt,
                           double jdTt);
+
+// computeTopocentricPlace, with the apparent sidereal time (rad) it turned the place by.
+bool topocentricPlace(TopocentricPlace& place, double& siderealTime, Body body, double jdUt,
+                      const Observer& observer, std::optional<double> deltaTSeconds);
 
 }  // namespace dockorrery::detail

@@ -62,7 +62,7 @@ bool computeRiseTransitSet(RiseTransitSet& events, double jdUt,
             signedAngle(apparent[2].rightAscension - apparent[1].rightAscension), deltaTDays,
             model.hourAngle);
   for (double& k : model.hourAngle) k = -k;
-  model.hourAngle[0] += apparentSiderealTime(jdUt) + observer.longitude;
+  model.hourAngle[0] += apparentSiderealTime(jdUt) + reduceAngle(observer.longitude);
   quadratic(apparent[1].declination, apparent[1].declination - apparent[0].declination,
             apparent[2].declination - apparent[1].declination, deltaTDays, model.declination);
   for (double& k : model.crossing) k = 0.0;

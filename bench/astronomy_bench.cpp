@@ -150,11 +150,12 @@ Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaP
 
 using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
 
+const Observer kGreenwich{0.0, 51.4769 * kDegree};
+
 // A row of one day's rising, transit and setting of `body` at Greenwich, against the
 // reference's events at observers from the equator to the polar circles: an event is found when
 // the contender gives one within 30 minutes of it.
 Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet libnova) {
-  static const Observer kGreenwich{0.0, 51.4769 * kDegree};
   return {name,
           [body](double jd) {
             RiseTransitSet e;
@@ -359,6 +360,19 @@ const std::vector<EngineRow>& engineRows() {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
       {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); }},
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); }},
+      {"search of an altitude, Moon",
+       [](double jd) {
+         SearchedInstant found;
+         benchmark::DoNotOptimize(searchAltitude(found, Body::Moon, kGreenwich,
+                                                 CrossingDirection::Rising, 0.0, jd, 2.0));
+         benchmark::DoNotOptimize(found);
+       }},
+      {"search of an hour angle, Moon",
+       [](double jd) {
+         SearchedInstant found;
+         benchmark::DoNotOptimize(searchHourAngle(found, Body::Moon, kGreenwich, 0.0, jd));
+         benchmark::DoNotOptimize(found);
+       }},
   };
   return table;
 }

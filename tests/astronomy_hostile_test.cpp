@@ -112,6 +112,17 @@ Outcome riseTransitSetOutcome(bool ok, const RiseTransitSet& e, double jdUt) {
   return outcome;
 }
 
+// A search's record with the ranges it promises, found within `limitDays` of `jdUt`.
+const Observer kQuito{-78.5 * kDegree, -0.2 * kDegree};
+Outcome searchOutcome(bool ok, const SearchedInstant& found, double jdUt, double limitDays) {
+  Outcome outcome{ok && found.outcome == SearchOutcome::Found,
+                  {{found.jdUt, {jdUt, jdUt + limitDays, false}},
+                   {found.horizontal.azimuth, kTurn},
+                   {found.horizontal.altitude, kLatitude}}};
+  if (!ok && found.outcome == SearchOutcome::Found) outcome.values.push_back({0.0, kFinite});
+  return outcome;
+}
+
 // Where the days of a routine of a whole UT day end: their last hour, plus delta T (0.647 day
 // there), leaves the span; some 0.05 day past the last day that holds.
 constexpr double kLastDayEnd = kEndJd - 1.6;
@@ -236,6 +247,21 @@ std::vector<DayRoutine> makeDayRoutines() {
          TwilightTimes t;
          const bool ok = computeTwilight(t, Twilight::Astronomical, kTromso, jd);
          return riseTransitSetOutcome(ok, twilightEvents(t), jd);
+       }},
+      // A search takes the places of each day it may search: a second day for a limit of
+      // 1.05 days, and up to 1.04 days for an hour angle.
+      {"searchAltitude, Moon rising at the equator", kFirstJd, kLastDayEnd - 1.0,
+       [](double jd) {
+         SearchedInstant found;
+         const bool ok = searchAltitude(found, Body::Moon, kQuito, CrossingDirection::Rising,
+                                        0.0, jd, 1.05);
+         return searchOutcome(ok, found, jd, 1.05);
+       }},
+      {"searchHourAngle, Moon", kFirstJd, kLastDayEnd,
+       [](double jd) {
+         SearchedInstant found;
+         const bool ok = searchHourAngle(found, Body::Moon, kTromso, kPi, jd);
+         return searchOutcome(ok, found, jd, 1.04);
        }},
       {"computeNextMoonPhases", kFirstJd, kEndJd,
        [](double jd) {
@@ -469,6 +495,10 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     EXPECT_TRUE(c.holds ? held(topocentric) : failed(topocentric))
         << c.what << ": " << describe(topocentric);
     EXPECT_TRUE(c.eventsHold ? held(events) : failed(events)) << c.what << ": " << describe(events);
+    SearchedInstant found;
+    const Outcome search =
+        searchOutcome(searchHourAngle(found, c.body, c.observer, 0.0, jd), found, jd, 1.04);
+    EXPECT_TRUE(c.holds ? held(search) : failed(search)) << c.what << ": " << describe(search);
     BodyPosition heliocentric;
     EXPECT_EQ(computeHeliocentricPosition(heliocentric, c.body, jd),
               c.body >= Body::Sun && c.body <= Body::Neptune)
@@ -478,6 +508,26 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
         << c.what;
   }
+}
+
+// A longitude of any size is the direction it names: 1e300 rad gives what its remainder gives,
+// not an hour angle swamped by it.
+TEST(AstronomyHostileTest, HugeLongitudesAreTheirDirections) {
+  const double jd = 2461385.5;
+  const Observer huge{1e300, 0.3}, reduced{reduceAngle(1e300), 0.3};
+  TopocentricPlace a, b;
+  ASSERT_TRUE(computeTopocentricPlace(a, Body::Moon, jd, huge));
+  ASSERT_TRUE(computeTopocentricPlace(b, Body::Moon, jd, reduced));
+  EXPECT_NEAR(a.horizontal.altitude, b.horizontal.altitude, 1e-12);
+  EXPECT_NEAR(a.horizontal.azimuth, b.horizontal.azimuth, 1e-12);
+  RiseTransitSet e, f;
+  ASSERT_TRUE(computeBodyRiseTransitSet(e, Body::Moon, huge, jd));
+  ASSERT_TRUE(computeBodyRiseTransitSet(f, Body::Moon, reduced, jd));
+  EXPECT_NEAR(e.transitJdUt, f.transitJdUt, 1e-9);
+  SearchedInstant g, h;
+  ASSERT_TRUE(searchHourAngle(g, Body::Moon, huge, 0.0, jd));
+  ASSERT_TRUE(searchHourAngle(h, Body::Moon, reduced, 0.0, jd));
+  EXPECT_NEAR(g.jdUt, h.jdUt, 1e-9);
 }
 
 }  // namespace
