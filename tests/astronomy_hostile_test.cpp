@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -21,6 +22,7 @@
 #include "astronomy/nutation.h"
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
+#include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/body.h"
@@ -477,6 +479,33 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
         << c.what;
+  }
+}
+
+// ---- Routines of a year ----
+
+// The seasons of every year of the span fall in order within it; the years beyond and the
+// extremes of the integer fail.
+TEST(AstronomyHostileTest, SeasonsOfAnyYear) {
+  const Range span{kFirstJd, kEndJd, true};
+  for (int64_t year : {int64_t{-2000}, int64_t{-1}, int64_t{0}, int64_t{5999}}) {
+    Seasons s;
+    const bool ok = computeSeasons(s, year);
+    const Outcome outcome{ok && s.marchEquinoxJdTt < s.juneSolsticeJdTt &&
+                              s.juneSolsticeJdTt < s.septemberEquinoxJdTt &&
+                              s.septemberEquinoxJdTt < s.decemberSolsticeJdTt,
+                          {{s.marchEquinoxJdTt, span}, {s.decemberSolsticeJdTt, span}}};
+    EXPECT_TRUE(held(outcome)) << year << " " << describe(outcome);
+  }
+  for (int64_t year : {INT64_MIN, int64_t{-2001}, int64_t{6000}, INT64_MAX}) {
+    Seasons s;
+    const bool ok = computeSeasons(s, year);
+    const Outcome outcome{ok,
+                          {{s.marchEquinoxJdTt, kFinite},
+                           {s.juneSolsticeJdTt, kFinite},
+                           {s.septemberEquinoxJdTt, kFinite},
+                           {s.decemberSolsticeJdTt, kFinite}}};
+    EXPECT_TRUE(failed(outcome)) << year << " " << describe(outcome);
   }
 }
 
