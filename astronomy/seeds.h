@@ -13,4 +13,14 @@ namespace dockorrery::detail {
 // periodic terms. Meeus, Astronomical Algorithms, ch. 27.
 double approximateSeason(int64_t year, int season);
 
+// The instant (Julian Day, TT) of the Moon's apsis number `k` counted from the perigee of 1999
+// December 22: a perigee for a whole k, an apogee for a whole k + 0.5. The mean apsis and the
+// book's periodic terms. Meeus, ch. 50.
+double approximateApsis(double k);
+
+// The instant (Julian Day, TT) of the Moon's node number `k` counted from the ascending node of
+// 2000 January 21: ascending for a whole k, descending for a whole k + 0.5. The mean node and
+// the book's periodic terms. Meeus, ch. 51.
+double approximateNode(double k);
+
 }  // namespace dockorrery::detail

@@ -26,6 +26,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
+#include "astronomy/moon_orbit.h"
 #include "astronomy/nutation.h"
 #include "astronomy/search_count.h"
 #include "astronomy/seasons.h"
@@ -380,6 +381,20 @@ const std::vector<EngineRow>& engineRows() {
          Seasons seasons;
          benchmark::DoNotOptimize(computeSeasons(seasons, yearOf(jd)));
          benchmark::DoNotOptimize(seasons);
+       },
+       true},
+      {"next perigee and apogee",
+       [](double jd) {
+         MoonApsides apsides;
+         benchmark::DoNotOptimize(computeNextMoonApsides(apsides, jd));
+         benchmark::DoNotOptimize(apsides);
+       },
+       true},
+      {"next ascending and descending node",
+       [](double jd) {
+         MoonNodes nodes;
+         benchmark::DoNotOptimize(computeNextMoonNodes(nodes, jd));
+         benchmark::DoNotOptimize(nodes);
        },
        true},
   };

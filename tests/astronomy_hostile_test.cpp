@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
+#include "astronomy/moon_orbit.h"
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
 #include "astronomy/pluto.h"
@@ -117,6 +119,39 @@ Outcome riseTransitSetOutcome(bool ok, const RiseTransitSet& e, double jdUt) {
 // Where the days of a routine of a whole UT day end: their last hour, plus delta T (0.647 day
 // there), leaves the span; some 0.05 day past the last day that holds.
 constexpr double kLastDayEnd = kEndJd - 1.6;
+
+// The earliest of the last events of each kind that the searches for the next apsides and
+// nodes find before the span's end: from there on, one of the kinds has no next event.
+struct LastEvents {
+  double apsis, node;
+};
+const LastEvents& lastEvents() {
+  static const LastEvents last = [] {
+    // Chains each kind's events from a month and a half before the end until none is found.
+    const auto lastOf = [](auto next) {
+      double last = kEndJd;
+      for (int kind = 0; kind < 2; ++kind) {
+        double jd = kEndJd - 45.0, found;
+        while (next(jd, kind, found)) jd = found;
+        last = std::min(last, jd);
+      }
+      return last;
+    };
+    return LastEvents{lastOf([](double jd, int kind, double& found) {
+                        MoonApsides a;
+                        const bool ok = computeNextMoonApsides(a, jd);
+                        found = kind == 0 ? a.perigeeJdTt : a.apogeeJdTt;
+                        return ok;
+                      }),
+                      lastOf([](double jd, int kind, double& found) {
+                        MoonNodes n;
+                        const bool ok = computeNextMoonNodes(n, jd);
+                        found = kind == 0 ? n.ascendingJdTt : n.descendingJdTt;
+                        return ok;
+                      })};
+  }();
+  return last;
+}
 
 struct DayRoutine {
   const char* name;
@@ -249,6 +284,31 @@ std::vector<DayRoutine> makeDayRoutines() {
                          {p.firstQuarterJdTt, lunation},
                          {p.fullMoonJdTt, lunation},
                          {p.lastQuarterJdTt, lunation}}};
+       }},
+      // The next apsides and nodes: from the span's start up to the last event of a kind
+      // before its end (lastEvents below).
+      {"computeNextMoonApsides", kFirstJd, lastEvents().apsis,
+       [](double jd) {
+         MoonApsides a;
+         const bool ok = computeNextMoonApsides(a, jd);
+         const Range month{std::nextafter(jd, kInf), jd + 32.0, false};  // strictly after
+         const Range distance{356000.0, 407000.0, false};
+         return Outcome{ok,
+                        {{a.perigeeJdTt, month},
+                         {a.perigeeDistanceKm, distance},
+                         {a.apogeeJdTt, month},
+                         {a.apogeeDistanceKm, distance}}};
+       }},
+      {"computeNextMoonNodes", kFirstJd, lastEvents().node,
+       [](double jd) {
+         MoonNodes n;
+         const bool ok = computeNextMoonNodes(n, jd);
+         const Range month{std::nextafter(jd, kInf), jd + 28.0, false};
+         return Outcome{ok,
+                        {{n.ascendingJdTt, month},
+                         {n.ascendingLongitude, kTurn},
+                         {n.descendingJdTt, month},
+                         {n.descendingLongitude, kTurn}}};
        }},
   };
   // The apparent place of every body but the Earth.
