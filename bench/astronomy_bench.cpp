@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "astronomy/apparent.h"
+#include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -395,6 +396,27 @@ const std::vector<EngineRow>& engineRows() {
          MoonNodes nodes;
          benchmark::DoNotOptimize(computeNextMoonNodes(nodes, jd));
          benchmark::DoNotOptimize(nodes);
+       },
+       true},
+      {"elongation, Venus",
+       [](double jd) {
+         Elongation elongation;
+         benchmark::DoNotOptimize(computeElongation(elongation, Body::Venus, jd));
+         benchmark::DoNotOptimize(elongation);
+       }},
+      {"next greatest elongations, Mercury",
+       [](double jd) {
+         GreatestElongations elongations;
+         benchmark::DoNotOptimize(computeNextGreatestElongations(elongations, Body::Mercury, jd));
+         benchmark::DoNotOptimize(elongations);
+       },
+       true},
+      // The engine finds heliocentric conjunctions; its job takes them on to the apparent ones.
+      {"next conjunction and opposition, Mars",
+       [](double jd) {
+         SolarConjunctions conjunctions;
+         benchmark::DoNotOptimize(computeNextSolarConjunctions(conjunctions, Body::Mars, jd));
+         benchmark::DoNotOptimize(conjunctions);
        },
        true},
   };

@@ -17,6 +17,7 @@
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
 #include "astronomy/coordinates.h"
+#include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -123,15 +124,15 @@ constexpr double kLastDayEnd = kEndJd - 1.6;
 // The earliest of the last events of each kind that the searches for the next apsides and
 // nodes find before the span's end: from there on, one of the kinds has no next event.
 struct LastEvents {
-  double apsis, node;
+  double apsis, node, greatestElongation, conjunction;
 };
 const LastEvents& lastEvents() {
   static const LastEvents last = [] {
-    // Chains each kind's events from a month and a half before the end until none is found.
-    const auto lastOf = [](auto next) {
+    // Chains each kind's events from two of their periods before the end until none is found.
+    const auto lastOf = [](auto next, double period = 30.0) {
       double last = kEndJd;
       for (int kind = 0; kind < 2; ++kind) {
-        double jd = kEndJd - 45.0, found;
+        double jd = kEndJd - 1.5 * period, found;
         while (next(jd, kind, found)) jd = found;
         last = std::min(last, jd);
       }
@@ -148,7 +149,23 @@ const LastEvents& lastEvents() {
                         const bool ok = computeNextMoonNodes(n, jd);
                         found = kind == 0 ? n.ascendingJdTt : n.descendingJdTt;
                         return ok;
-                      })};
+                      }),
+                      lastOf(
+                          [](double jd, int kind, double& found) {
+                            GreatestElongations g;
+                            const bool ok = computeNextGreatestElongations(g, Body::Mercury, jd);
+                            found = kind == 0 ? g.eastJdTt : g.westJdTt;
+                            return ok;
+                          },
+                          116.0),
+                      lastOf(
+                          [](double jd, int kind, double& found) {
+                            SolarConjunctions c;
+                            const bool ok = computeNextSolarConjunctions(c, Body::Mars, jd);
+                            found = kind == 0 ? c.conjunctionJdTt : c.oppositionJdTt;
+                            return ok;
+                          },
+                          780.0)};
   }();
   return last;
 }
@@ -309,6 +326,36 @@ std::vector<DayRoutine> makeDayRoutines() {
                          {n.ascendingLongitude, kTurn},
                          {n.descendingJdTt, month},
                          {n.descendingLongitude, kTurn}}};
+       }},
+      {"computeElongation, Moon", kFirstJd, kEndJd,
+       [](double jd) {
+         Elongation e;
+         const bool ok = computeElongation(e, Body::Moon, jd);
+         Outcome outcome{ok && e.east == (e.longitudeDifference > 0.0),
+                         {{e.angle, {0.0, kPi, false}}, {e.longitudeDifference, kHalfTurn}}};
+         if (!ok && e.east) outcome.values.push_back({1.0, kFinite});  // a failure says false
+         return outcome;
+       }},
+      {"computeNextGreatestElongations, Mercury", kFirstJd, lastEvents().greatestElongation,
+       [](double jd) {
+         GreatestElongations g;
+         const bool ok = computeNextGreatestElongations(g, Body::Mercury, jd);
+         const Range synodic{std::nextafter(jd, kInf), jd + 125.0, false};
+         const Range angle{17.0 * kDegree, 28.0 * kDegree, false};
+         return Outcome{ok,
+                        {{g.eastJdTt, synodic},
+                         {g.eastAngle, angle},
+                         {g.westJdTt, synodic},
+                         {g.westAngle, angle}}};
+       }},
+      {"computeNextSolarConjunctions, Mars", kFirstJd, lastEvents().conjunction,
+       [](double jd) {
+         SolarConjunctions c;
+         const bool ok = computeNextSolarConjunctions(c, Body::Mars, jd);
+         const Range synodic{std::nextafter(jd, kInf), jd + 815.0, false};
+         Outcome outcome{ok, {{c.conjunctionJdTt, synodic}, {c.oppositionJdTt, synodic}}};
+         if (!std::isnan(c.inferiorConjunctionJdTt)) outcome.values.push_back({kNaN, kFinite});
+         return outcome;
        }},
   };
   // The apparent place of every body but the Earth.
@@ -535,6 +582,10 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     EXPECT_EQ(computeHeliocentricPosition(heliocentric, c.body, jd),
               c.body >= Body::Sun && c.body <= Body::Neptune)
         << c.what;
+    Elongation elongation;
+    EXPECT_EQ(computeElongation(elongation, c.body, jd),
+              c.body >= Body::Mercury && c.body <= Body::Pluto && c.body != Body::Earth)
+        << c.what;
     ApparentPlace apparent;
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
@@ -566,6 +617,25 @@ TEST(AstronomyHostileTest, SeasonsOfAnyYear) {
                            {s.septemberEquinoxJdTt, kFinite},
                            {s.decemberSolsticeJdTt, kFinite}}};
     EXPECT_TRUE(failed(outcome)) << year << " " << describe(outcome);
+  }
+}
+
+// The searches of a planet's events take only the planets they are defined for.
+TEST(AstronomyHostileTest, ElongationSearchBodies) {
+  const double jd = 2461212.5;
+  for (int b = -1; b <= 11; ++b) {
+    const Body body = static_cast<Body>(b);
+    GreatestElongations g;
+    const bool inner = body == Body::Mercury || body == Body::Venus;
+    EXPECT_EQ(computeNextGreatestElongations(g, body, jd), inner) << b;
+    EXPECT_EQ(std::isnan(g.eastJdTt) && std::isnan(g.westAngle), !inner) << b;
+    SolarConjunctions c;
+    const bool planet = b >= 1 && b <= 8 && b != 3;
+    EXPECT_EQ(computeNextSolarConjunctions(c, body, jd), planet) << b;
+    EXPECT_EQ(std::isnan(c.conjunctionJdTt), !planet) << b;
+    if (planet) {
+      EXPECT_NE(std::isnan(c.oppositionJdTt), std::isnan(c.inferiorConjunctionJdTt)) << b;
+    }
   }
 }
 
