@@ -59,7 +59,8 @@ struct GreatestElongations {
 //   Notes:    Each is the maximum of computeElongation's angle, found by parabolas through
 //             three elongations each, from the instant at which the planet's heliocentric
 //             position makes a right angle with the Earth's line of sight, found on the series.
-//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 36 and 48
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 36 (the events, and its examples)
+//             and 48 (the elongation)
 [[nodiscard]] bool computeNextGreatestElongations(GreatestElongations& elongations, Body body,
                                                   double jdTt);
 
@@ -94,7 +95,7 @@ struct SolarConjunctions {
 //   Notes:    Each is the root of the longitude difference of computeElongation, found by the
 //             secant method from the instant of the heliocentric conjunction or opposition,
 //             found on the series.
-//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 36
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 36 (the events, and its examples)
 [[nodiscard]] bool computeNextSolarConjunctions(SolarConjunctions& conjunctions, Body body,
                                                 double jdTt);
 

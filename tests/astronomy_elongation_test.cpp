@@ -42,6 +42,20 @@ struct Difference {
   int kind = 0;   // 0 an instant, 1 an angle
 };
 
+// Mercury in 1993 November (ex. 36.a and 36.b), by the book's approximate method: the inferior
+// conjunction at JDE 2449297.645 and the greatest western elongation, 19 deg 45', at JDE
+// 2449314.14; the method's periodic terms keep it within minutes of the true instants.
+TEST(ElongationTest, BookExamples) {
+  SolarConjunctions conjunctions;
+  ASSERT_TRUE(computeNextSolarConjunctions(conjunctions, Body::Mercury, 2449280.5));
+  EXPECT_NEAR(conjunctions.inferiorConjunctionJdTt, 2449297.645, 0.01);
+  EXPECT_TRUE(std::isnan(conjunctions.oppositionJdTt));
+  GreatestElongations elongations;
+  ASSERT_TRUE(computeNextGreatestElongations(elongations, Body::Mercury, 2449280.5));
+  EXPECT_NEAR(elongations.westJdTt, 2449314.14, 0.02);
+  EXPECT_NEAR(elongations.westAngle / kDegree, 19.75, 1.0 / 60.0);
+}
+
 TEST(ElongationTest, AgreesWithAstronomyEngine) {
   const Table table = readTable("astronomy_elongation.csv");
   ASSERT_EQ(table.rows.size(), 2700u);
