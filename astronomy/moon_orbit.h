@@ -27,8 +27,8 @@ struct MoonApsides {
 //             set (the reference's distance runs 6 to 16 km short, and a few km move the
 //             instant of so flat an extremum by minutes); sampled from -2000 to 5990: apsis
 //             instants far from 2000 within 22000 s and apsis distances far from 2000 within
-//             200 km, as the two theories part. The book's apogee of 1988 October to 3 minutes
-//             of its ELP 2000-82 instant.
+//             200 km, as the two theories part. The book's apogee of 1988 October to 4 minutes
+//             of its ELP 2000-82 instant (given to the minute).
 //   Notes:    Each apsis is the extremum of the distance of computeMoonPosition, found by two
 //             parabolas through three distances each, from the book's approximate instant (its
 //             mean apsides and periodic terms, up to half an hour off): six Moon positions per

@@ -27,7 +27,7 @@ struct Seasons {
 //             Sun crosses in 58 s); every 37th year from -2000 to 5999: season instants far from
 //             2000 within 2000 s, as both truncated theories of the Earth's orbit and the two
 //             models of precession part with the powers of time. The book's June solstice of
-//             1962 by the full VSOP87 to 10 s.
+//             1962 by the full VSOP87 to 3 s.
 //   Notes:    Each instant is the root of the Sun's apparent longitude from computeApparentPlace,
 //             to 0.05 s: Newton's steps from the book's approximate instant (its mean instants
 //             and 24 periodic terms, a minute or two off near 2000, more far from it) at the
