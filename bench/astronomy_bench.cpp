@@ -24,9 +24,13 @@
 #include <vector>
 
 #include "astronomy/apparent.h"
+#include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
+#include "astronomy/moon_orbit.h"
 #include "astronomy/nutation.h"
+#include "astronomy/search_count.h"
+#include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
@@ -350,10 +354,19 @@ std::string partsName(const char* what, const PartsRow& row) {
 // The rows timed beside Astronomy Engine in Node, where libnova has no equivalent or the
 // engine is the peer to beat: our call at an instant (a UT Julian Day of 1950-2050) doing
 // what the job of the same name in bench/astronomy-engine/jobs/ does once.
+// A row beside Astronomy Engine; for a search, `counts` has the table give the apparent places
+// (or Moon positions) it evaluates per call, from the library's own count of them.
 struct EngineRow {
   const char* name;
   Call ours;
+  bool counts = false;
 };
+
+// The year (proleptic Gregorian, astronomical numbering) in which Julian Day `jd` falls, near
+// enough for the bench: the same rule as the Node jobs'.
+int64_t yearOf(double jd) {
+  return static_cast<int64_t>(std::floor(2000.0 + (jd - kJ2000Epoch) / 365.25));
+}
 
 const std::vector<EngineRow>& engineRows() {
   static const std::vector<EngineRow> table = {
@@ -373,6 +386,48 @@ const std::vector<EngineRow>& engineRows() {
          benchmark::DoNotOptimize(searchHourAngle(found, Body::Moon, kGreenwich, 0.0, jd));
          benchmark::DoNotOptimize(found);
        }},
+      {"seasons of a year",
+       [](double jd) {
+         Seasons seasons;
+         benchmark::DoNotOptimize(computeSeasons(seasons, yearOf(jd)));
+         benchmark::DoNotOptimize(seasons);
+       },
+       true},
+      {"next perigee and apogee",
+       [](double jd) {
+         MoonApsides apsides;
+         benchmark::DoNotOptimize(computeNextMoonApsides(apsides, jd));
+         benchmark::DoNotOptimize(apsides);
+       },
+       true},
+      {"next ascending and descending node",
+       [](double jd) {
+         MoonNodes nodes;
+         benchmark::DoNotOptimize(computeNextMoonNodes(nodes, jd));
+         benchmark::DoNotOptimize(nodes);
+       },
+       true},
+      {"elongation, Venus",
+       [](double jd) {
+         Elongation elongation;
+         benchmark::DoNotOptimize(computeElongation(elongation, Body::Venus, jd));
+         benchmark::DoNotOptimize(elongation);
+       }},
+      {"next greatest elongations, Mercury",
+       [](double jd) {
+         GreatestElongations elongations;
+         benchmark::DoNotOptimize(computeNextGreatestElongations(elongations, Body::Mercury, jd));
+         benchmark::DoNotOptimize(elongations);
+       },
+       true},
+      // The engine finds heliocentric conjunctions; its job takes them on to the apparent ones.
+      {"next conjunction and opposition, Mars",
+       [](double jd) {
+         SolarConjunctions conjunctions;
+         benchmark::DoNotOptimize(computeNextSolarConjunctions(conjunctions, Body::Mars, jd));
+         benchmark::DoNotOptimize(conjunctions);
+       },
+       true},
   };
   return table;
 }
@@ -454,13 +509,21 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     std::printf("Astronomy Engine not timed: %s.\n\n", why.c_str());
     return;
   }
-  std::printf("| job | ours | Astronomy Engine | ratio |\n|---|---|---|---|\n");
+  std::printf("| job | ours | Astronomy Engine | ratio | places per call |\n"
+              "|---|---|---|---|---|\n");
   for (const EngineRow& row : engineRows()) {
     const auto ours = medians.find(engineName(row));
     const auto theirs = engine.find(row.name);
     if (ours == medians.end() || theirs == engine.end()) continue;
-    std::printf("| %s | %.1f ns | %.1f ns | %.2f |\n", row.name, ours->second, theirs->second,
-                ours->second / theirs->second);
+    char places[32] = "—";
+    if (row.counts) {
+      const long before = detail::searchPlaces;
+      for (double jd : instants()) row.ours(jd);
+      std::snprintf(places, sizeof places, "%.1f",
+                    double(detail::searchPlaces - before) / double(instants().size()));
+    }
+    std::printf("| %s | %.1f ns | %.1f ns | %.2f | %s |\n", row.name, ours->second,
+                theirs->second, ours->second / theirs->second, places);
   }
   std::printf("\n");
 }

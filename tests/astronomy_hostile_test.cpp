@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -15,12 +17,15 @@
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
 #include "astronomy/coordinates.h"
+#include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/moon.h"
+#include "astronomy/moon_orbit.h"
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
+#include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/body.h"
@@ -126,6 +131,55 @@ Outcome searchOutcome(bool ok, const SearchedInstant& found, double jdUt, double
 // Where the days of a routine of a whole UT day end: their last hour, plus delta T (0.647 day
 // there), leaves the span; some 0.05 day past the last day that holds.
 constexpr double kLastDayEnd = kEndJd - 1.6;
+
+// The earliest of the last events of each kind that the searches for the next apsides and
+// nodes find before the span's end: from there on, one of the kinds has no next event.
+struct LastEvents {
+  double apsis, node, greatestElongation, conjunction;
+};
+const LastEvents& lastEvents() {
+  static const LastEvents last = [] {
+    // Chains each kind's events from two of their periods before the end until none is found.
+    const auto lastOf = [](auto next, double period = 30.0) {
+      double last = kEndJd;
+      for (int kind = 0; kind < 2; ++kind) {
+        double jd = kEndJd - 1.5 * period, found;
+        while (next(jd, kind, found)) jd = found;
+        last = std::min(last, jd);
+      }
+      return last;
+    };
+    return LastEvents{lastOf([](double jd, int kind, double& found) {
+                        MoonApsides a;
+                        const bool ok = computeNextMoonApsides(a, jd);
+                        found = kind == 0 ? a.perigeeJdTt : a.apogeeJdTt;
+                        return ok;
+                      }),
+                      lastOf([](double jd, int kind, double& found) {
+                        MoonNodes n;
+                        const bool ok = computeNextMoonNodes(n, jd);
+                        found = kind == 0 ? n.ascendingJdTt : n.descendingJdTt;
+                        return ok;
+                      }),
+                      lastOf(
+                          [](double jd, int kind, double& found) {
+                            GreatestElongations g;
+                            const bool ok = computeNextGreatestElongations(g, Body::Mercury, jd);
+                            found = kind == 0 ? g.eastJdTt : g.westJdTt;
+                            return ok;
+                          },
+                          116.0),
+                      lastOf(
+                          [](double jd, int kind, double& found) {
+                            SolarConjunctions c;
+                            const bool ok = computeNextSolarConjunctions(c, Body::Mars, jd);
+                            found = kind == 0 ? c.conjunctionJdTt : c.oppositionJdTt;
+                            return ok;
+                          },
+                          780.0)};
+  }();
+  return last;
+}
 
 struct DayRoutine {
   const char* name;
@@ -273,6 +327,61 @@ std::vector<DayRoutine> makeDayRoutines() {
                          {p.firstQuarterJdTt, lunation},
                          {p.fullMoonJdTt, lunation},
                          {p.lastQuarterJdTt, lunation}}};
+       }},
+      // The next apsides and nodes: from the span's start up to the last event of a kind
+      // before its end (lastEvents below).
+      {"computeNextMoonApsides", kFirstJd, lastEvents().apsis,
+       [](double jd) {
+         MoonApsides a;
+         const bool ok = computeNextMoonApsides(a, jd);
+         const Range month{std::nextafter(jd, kInf), jd + 32.0, false};  // strictly after
+         const Range distance{356000.0, 407000.0, false};
+         return Outcome{ok,
+                        {{a.perigeeJdTt, month},
+                         {a.perigeeDistanceKm, distance},
+                         {a.apogeeJdTt, month},
+                         {a.apogeeDistanceKm, distance}}};
+       }},
+      {"computeNextMoonNodes", kFirstJd, lastEvents().node,
+       [](double jd) {
+         MoonNodes n;
+         const bool ok = computeNextMoonNodes(n, jd);
+         const Range month{std::nextafter(jd, kInf), jd + 28.0, false};
+         return Outcome{ok,
+                        {{n.ascendingJdTt, month},
+                         {n.ascendingLongitude, kTurn},
+                         {n.descendingJdTt, month},
+                         {n.descendingLongitude, kTurn}}};
+       }},
+      {"computeElongation, Moon", kFirstJd, kEndJd,
+       [](double jd) {
+         Elongation e;
+         const bool ok = computeElongation(e, Body::Moon, jd);
+         Outcome outcome{ok && e.east == (e.longitudeDifference > 0.0),
+                         {{e.angle, {0.0, kPi, false}}, {e.longitudeDifference, kHalfTurn}}};
+         if (!ok && e.east) outcome.values.push_back({1.0, kFinite});  // a failure says false
+         return outcome;
+       }},
+      {"computeNextGreatestElongations, Mercury", kFirstJd, lastEvents().greatestElongation,
+       [](double jd) {
+         GreatestElongations g;
+         const bool ok = computeNextGreatestElongations(g, Body::Mercury, jd);
+         const Range synodic{std::nextafter(jd, kInf), jd + 125.0, false};
+         const Range angle{17.0 * kDegree, 28.0 * kDegree, false};
+         return Outcome{ok,
+                        {{g.eastJdTt, synodic},
+                         {g.eastAngle, angle},
+                         {g.westJdTt, synodic},
+                         {g.westAngle, angle}}};
+       }},
+      {"computeNextSolarConjunctions, Mars", kFirstJd, lastEvents().conjunction,
+       [](double jd) {
+         SolarConjunctions c;
+         const bool ok = computeNextSolarConjunctions(c, Body::Mars, jd);
+         const Range synodic{std::nextafter(jd, kInf), jd + 815.0, false};
+         Outcome outcome{ok, {{c.conjunctionJdTt, synodic}, {c.oppositionJdTt, synodic}}};
+         if (!std::isnan(c.inferiorConjunctionJdTt)) outcome.values.push_back({kNaN, kFinite});
+         return outcome;
        }},
   };
   // The apparent place of every body but the Earth.
@@ -503,6 +612,10 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     EXPECT_EQ(computeHeliocentricPosition(heliocentric, c.body, jd),
               c.body >= Body::Sun && c.body <= Body::Neptune)
         << c.what;
+    Elongation elongation;
+    EXPECT_EQ(computeElongation(elongation, c.body, jd),
+              c.body >= Body::Mercury && c.body <= Body::Pluto && c.body != Body::Earth)
+        << c.what;
     ApparentPlace apparent;
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
@@ -528,6 +641,52 @@ TEST(AstronomyHostileTest, HugeLongitudesAreTheirDirections) {
   ASSERT_TRUE(searchHourAngle(g, Body::Moon, huge, 0.0, jd));
   ASSERT_TRUE(searchHourAngle(h, Body::Moon, reduced, 0.0, jd));
   EXPECT_NEAR(g.jdUt, h.jdUt, 1e-9);
+}
+
+// ---- Routines of a year ----
+
+// The seasons of every year of the span fall in order within it; the years beyond and the
+// extremes of the integer fail.
+TEST(AstronomyHostileTest, SeasonsOfAnyYear) {
+  const Range span{kFirstJd, kEndJd, true};
+  for (int64_t year : {int64_t{-2000}, int64_t{-1}, int64_t{0}, int64_t{5999}}) {
+    Seasons s;
+    const bool ok = computeSeasons(s, year);
+    const Outcome outcome{ok && s.marchEquinoxJdTt < s.juneSolsticeJdTt &&
+                              s.juneSolsticeJdTt < s.septemberEquinoxJdTt &&
+                              s.septemberEquinoxJdTt < s.decemberSolsticeJdTt,
+                          {{s.marchEquinoxJdTt, span}, {s.decemberSolsticeJdTt, span}}};
+    EXPECT_TRUE(held(outcome)) << year << " " << describe(outcome);
+  }
+  for (int64_t year : {INT64_MIN, int64_t{-2001}, int64_t{6000}, INT64_MAX}) {
+    Seasons s;
+    const bool ok = computeSeasons(s, year);
+    const Outcome outcome{ok,
+                          {{s.marchEquinoxJdTt, kFinite},
+                           {s.juneSolsticeJdTt, kFinite},
+                           {s.septemberEquinoxJdTt, kFinite},
+                           {s.decemberSolsticeJdTt, kFinite}}};
+    EXPECT_TRUE(failed(outcome)) << year << " " << describe(outcome);
+  }
+}
+
+// The searches of a planet's events take only the planets they are defined for.
+TEST(AstronomyHostileTest, ElongationSearchBodies) {
+  const double jd = 2461212.5;
+  for (int b = -1; b <= 11; ++b) {
+    const Body body = static_cast<Body>(b);
+    GreatestElongations g;
+    const bool inner = body == Body::Mercury || body == Body::Venus;
+    EXPECT_EQ(computeNextGreatestElongations(g, body, jd), inner) << b;
+    EXPECT_EQ(std::isnan(g.eastJdTt) && std::isnan(g.westAngle), !inner) << b;
+    SolarConjunctions c;
+    const bool planet = b >= 1 && b <= 8 && b != 3;
+    EXPECT_EQ(computeNextSolarConjunctions(c, body, jd), planet) << b;
+    EXPECT_EQ(std::isnan(c.conjunctionJdTt), !planet) << b;
+    if (planet) {
+      EXPECT_NE(std::isnan(c.oppositionJdTt), std::isnan(c.inferiorConjunctionJdTt)) << b;
+    }
+  }
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ def readme_rows(source):
             for name, kept, published, l, b, r in readme_table(source, "| planet | terms kept |")}
 
 
-ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp", "astronomy_searches_test.cpp")
+ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp", "astronomy_searches_test.cpp",
+                   "astronomy_seasons_test.cpp", "astronomy_moon_orbit_test.cpp",
+                   "astronomy_elongation_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
 
