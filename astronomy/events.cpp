@@ -10,6 +10,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/crossings.h"
 #include "astronomy/of_date.h"
+#include "astronomy/search_count.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 
@@ -47,6 +48,7 @@ bool skyAt(const Sky& sky, double m, detail::SkyAt& at) {
   ApparentPlace place;
   double siderealTime;
   const double jdUt = sky.jdUt + m;
+  ++detail::searchPlaces;
   if (!detail::placeAndSiderealTime(place, siderealTime, sky.body, jdUt, jdUt + sky.deltaTDays)) {
     return false;
   }
@@ -197,6 +199,7 @@ bool hourAngleFrom(Body body, const Observer& observer, double jdUt, double hour
                    std::optional<double> deltaTSeconds, TopocentricPlace& place,
                    double& difference) {
   double siderealTime;
+  ++detail::searchPlaces;
   if (!detail::topocentricPlace(place, siderealTime, body, jdUt, observer, deltaTSeconds)) {
     return false;
   }
@@ -241,6 +244,7 @@ bool searchAltitude(SearchedInstant& result, Body body, const Observer& observer
     TopocentricPlace place;
     double siderealTime;
     for (int k = 0;; ++k) {
+      ++detail::searchPlaces;
       if (!detail::topocentricPlace(place, siderealTime, body, start + m, observer,
                                     deltaTSeconds)) {
         return searchFailed(result, SearchOutcome::Invalid);

@@ -379,13 +379,15 @@ const std::vector<EngineRow>& engineRows() {
          benchmark::DoNotOptimize(searchAltitude(found, Body::Moon, kGreenwich,
                                                  CrossingDirection::Rising, 0.0, jd, 2.0));
          benchmark::DoNotOptimize(found);
-       }},
+       },
+       true},
       {"search of an hour angle, Moon",
        [](double jd) {
          SearchedInstant found;
          benchmark::DoNotOptimize(searchHourAngle(found, Body::Moon, kGreenwich, 0.0, jd));
          benchmark::DoNotOptimize(found);
-       }},
+       },
+       true},
       {"seasons of a year",
        [](double jd) {
          Seasons seasons;
