@@ -22,6 +22,7 @@
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/body.h"
 #include "ephemeris/constants.h"
@@ -477,6 +478,70 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
         << c.what;
+  }
+}
+
+// ---- Searches for the next event ----
+
+// The promised ranges of a solar eclipse found from `jdTt`: a peak after it, within six lunations;
+// a place only where the axis meets the Earth.
+Outcome solarEclipseOutcome(bool ok, const GlobalSolarEclipse& e, double jdTt) {
+  Outcome outcome{ok && e.kind != SolarEclipseKind::Invalid,
+                  {{e.peakJdTt, {std::nextafter(jdTt, kInf), jdTt + 179.0, false}},
+                   {e.peakJdTt - e.peakJdUt, kFinite},
+                   {e.axisDistanceKm, {0.0, 1.6 * kEarthEquatorialRadiusKm, false}},
+                   {e.gamma, {0.0, 1.6, false}}}};
+  if (e.central || !ok) {
+    outcome.values.push_back({e.latitude, kLatitude});
+    outcome.values.push_back({e.longitude, {std::nextafter(-kPi, kInf), kPi, false}});
+  } else if (!std::isnan(e.latitude) || !std::isnan(e.longitude)) {
+    outcome.ok = false;  // not central, yet a place
+  }
+  if (!ok && (e.kind != SolarEclipseKind::Invalid || e.central)) {
+    outcome.values.push_back({0.0, kLatitude});  // a failure must say so everywhere
+  }
+  return outcome;
+}
+
+// A search for the next event from a day: `reach` the longest the event may follow the day.
+struct SearchRoutine {
+  const char* name;
+  double reach;
+  std::function<Outcome(double)> run;
+};
+
+const SearchRoutine kSearches[] = {
+    {"computeNextSolarEclipse", 179.0,
+     [](double jd) {
+       GlobalSolarEclipse e;
+       return solarEclipseOutcome(computeNextSolarEclipse(e, jd), e, jd);
+     }},
+};
+
+// Outside the span a search fails; across it, it finds an event in its ranges; within its reach
+// of the span's end, it finds one or, where the next lies beyond the end, fails as documented.
+TEST(AstronomyHostileTest, SearchesAcrossTheSpan) {
+  constexpr int kSteps = 997;
+  for (const SearchRoutine& search : kSearches) {
+    std::vector<double> outside(std::begin(kHostile), std::end(kHostile));
+    outside.insert(outside.end(), {std::nextafter(kFirstJd, -kInf), kEndJd});
+    for (double jd : outside) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(failed(outcome)) << search.name << "(" << jd << ") " << describe(outcome);
+    }
+    std::vector<double> inside = {kFirstJd, kEndJd - search.reach};
+    for (int k = 0; k < kSteps; ++k) {
+      inside.push_back(kFirstJd + (kEndJd - search.reach - kFirstJd) * k / kSteps);
+    }
+    for (double jd : inside) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(held(outcome)) << search.name << "(" << jd << ") " << describe(outcome);
+    }
+    for (double jd = kEndJd - search.reach; jd < kEndJd; jd += search.reach / 97.0) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(held(outcome) || failed(outcome))
+          << search.name << "(" << jd << ") " << describe(outcome);
+    }
   }
 }
 

@@ -1,0 +1,244 @@
+// Solar eclipses from the shadow the Moon casts in the light of the apparent Sun: the book's
+// elements pick the lunations and the first guess, the library's places give the geometry.
+// Vectors are geocentric, km, on the true equator and equinox of date.
+#include "astronomy/solar_eclipses.h"
+
+#include <cmath>
+
+#include "astronomy/angles.h"
+#include "astronomy/of_date.h"
+#include "astronomy/solar_eclipse_elements.h"
+#include "astronomy/time_scales.h"
+
+namespace dockorrery {
+
+namespace {
+
+constexpr double kSunRadiusKm = 696000.0;
+constexpr double kMoonRadiusKm = 1737.4;              // mean radius
+constexpr double kPolarToEquatorial = 0.99664719;     // b / a of the IAU 1976 ellipsoid
+constexpr double kSynodicMonth = 29.530588861;
+constexpr double kNewMoonEpoch = 2451550.09766;       // mean new Moon of lunation 0, TT
+constexpr double kLunationsPerCentury = 1236.85;
+// How far the book's gamma may be from the true least distance of the axis, Earth radii.
+constexpr double kElementsMargin = 0.03;
+
+struct Vector {
+  double x, y, z;
+};
+
+Vector operator-(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vector operator+(const Vector& a, const Vector& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vector operator*(double s, const Vector& v) { return {s * v.x, s * v.y, s * v.z}; }
+double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double length(const Vector& v) { return std::hypot(v.x, v.y, v.z); }
+
+Vector fromEquatorial(const EquatorialCoordinates& e, double distanceKm) {
+  const double c = std::cos(e.declination) * distanceKm;
+  return {c * std::cos(e.rightAscension), c * std::sin(e.rightAscension),
+          std::sin(e.declination) * distanceKm};
+}
+
+// The Earth stretched along its axis into a sphere of the equatorial radius, and back.
+Vector toSphere(const Vector& v) { return {v.x, v.y, v.z / kPolarToEquatorial}; }
+Vector fromSphere(const Vector& v) { return {v.x, v.y, v.z * kPolarToEquatorial}; }
+
+// The Moon's shadow at one instant.
+struct Shadow {
+  double jdTt;
+  detail::OfDate ofDate;
+  Vector moon;       // geocentric Moon, km
+  Vector axis;       // unit vector from the Sun through the Moon
+  double sunMoonKm;  // distance from the Sun to the Moon
+  Vector nearest;    // the point of the axis nearest the Earth's centre, km
+};
+
+bool shadowAt(Shadow& s, double jdTt) {
+  s.jdTt = jdTt;
+  ApparentPlace sun, moon;
+  if (!detail::ofDateAt(s.ofDate, jdTt) || !detail::apparentPlace(sun, Body::Sun, s.ofDate) ||
+      !detail::apparentPlace(moon, Body::Moon, s.ofDate)) {
+    return false;
+  }
+  s.moon = fromEquatorial(moon.equatorial, moon.distanceAu * kAstronomicalUnitKm);
+  const Vector sunToMoon =
+      s.moon - fromEquatorial(sun.equatorial, sun.distanceAu * kAstronomicalUnitKm);
+  s.sunMoonKm = length(sunToMoon);
+  s.axis = (1.0 / s.sunMoonKm) * sunToMoon;
+  s.nearest = s.moon - dot(s.moon, s.axis) * s.axis;
+  return true;
+}
+
+// Radius of the umbra (positive; negative beyond its vertex, where the antumbra's radius is its
+// magnitude) and of the penumbra at `point`'s distance behind the Moon along the axis, km.
+double umbraRadius(const Shadow& s, const Vector& point) {
+  const double behind = dot(point - s.moon, s.axis) / s.sunMoonKm;
+  return kMoonRadiusKm - behind * (kSunRadiusKm - kMoonRadiusKm);
+}
+double penumbraRadius(const Shadow& s, const Vector& point) {
+  const double behind = dot(point - s.moon, s.axis) / s.sunMoonKm;
+  return kMoonRadiusKm + behind * (kSunRadiusKm + kMoonRadiusKm);
+}
+
+// The axis in the stretched frame, where the Earth is a sphere: the point of the axis nearest the
+// centre and the axis' unit direction.
+void stretchedAxis(const Shadow& s, Vector& nearest, Vector& direction) {
+  const Vector moon = toSphere(s.moon);
+  const Vector axis = toSphere(s.axis);
+  direction = (1.0 / length(axis)) * axis;
+  nearest = moon - dot(moon, direction) * direction;
+}
+
+SolarEclipseKind kindOf(double umbra) {
+  return umbra > 0.0 ? SolarEclipseKind::Total : SolarEclipseKind::Annular;
+}
+
+void fillInvalid(GlobalSolarEclipse& e) {
+  e.kind = SolarEclipseKind::Invalid;
+  e.central = false;
+  e.peakJdTt = e.peakJdUt = e.axisDistanceKm = e.gamma = e.latitude = e.longitude = NAN;
+}
+
+// The peak of the eclipse near `guessJdTt`: the least distance of the axis from the Earth's
+// centre. The nearest point moves nearly in a straight line over hours, so its velocity from two
+// places an hour apart and two Newton steps from there find the instant to well under a second.
+bool findPeak(Shadow& peak, double guessJdTt, Vector& velocity) {
+  constexpr double kHalfStep = 0.02;  // days
+  Shadow before, after;
+  if (!shadowAt(before, guessJdTt - kHalfStep) || !shadowAt(after, guessJdTt + kHalfStep)) {
+    return false;
+  }
+  velocity = (0.5 / kHalfStep) * (after.nearest - before.nearest);
+  const double speed2 = dot(velocity, velocity);
+  const Vector middle = 0.5 * (after.nearest + before.nearest);
+  double t = guessJdTt - dot(middle, velocity) / speed2;
+  if (!shadowAt(peak, t)) return false;
+  t -= dot(peak.nearest, velocity) / speed2;
+  return shadowAt(peak, t);
+}
+
+}  // namespace
+
+bool detail::solarEclipseElements(SolarEclipseElements& elements, double k) {
+  const double T = k / kLunationsPerCentury;
+  const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
+  const auto deg = [](double a) { return std::fmod(a, 360.0) * kDegree; };
+  const double E = 1.0 - 0.002516 * T - 0.0000074 * T2;
+  const double M = deg(2.5534 + 29.10535670 * k - 0.0000014 * T2 - 0.00000011 * T3);
+  const double Mp = deg(201.5643 + 385.81693528 * k + 0.0107582 * T2 + 0.00001238 * T3 -
+                        0.000000058 * T4);
+  const double F = deg(160.7108 + 390.67050284 * k - 0.0016118 * T2 - 0.00000227 * T3 +
+                       0.000000011 * T4);
+  const double Omega = deg(124.7746 - 1.56375588 * k + 0.0020672 * T2 + 0.00000215 * T3);
+  const double F1 = F - 0.02665 * kDegree * std::sin(Omega);
+  const double A1 = deg(299.77 + 0.107408 * k - 0.009173 * T2);
+  const double mean = kNewMoonEpoch + kSynodicMonth * k + 0.00015437 * T2 - 0.000000150 * T3 +
+                      0.00000000073 * T4;
+  elements.peakJdTt =
+      mean - 0.4075 * std::sin(Mp) + 0.1721 * E * std::sin(M) + 0.0161 * std::sin(2 * Mp) -
+      0.0097 * std::sin(2 * F1) + 0.0073 * E * std::sin(Mp - M) -
+      0.0050 * E * std::sin(Mp + M) - 0.0023 * std::sin(Mp - 2 * F1) +
+      0.0021 * E * std::sin(2 * M) + 0.0012 * std::sin(Mp + 2 * F1) +
+      0.0006 * E * std::sin(2 * Mp + M) - 0.0004 * std::sin(3 * Mp) -
+      0.0003 * E * std::sin(M + 2 * F1) + 0.0003 * std::sin(A1) -
+      0.0002 * E * std::sin(M - 2 * F1) - 0.0002 * E * std::sin(2 * Mp - M) -
+      0.0002 * std::sin(Omega);
+  const double P = 0.2070 * E * std::sin(M) + 0.0024 * E * std::sin(2 * M) -
+                   0.0392 * std::sin(Mp) + 0.0116 * std::sin(2 * Mp) -
+                   0.0073 * E * std::sin(Mp + M) + 0.0067 * E * std::sin(Mp - M) +
+                   0.0118 * std::sin(2 * F1);
+  const double Q = 5.2207 - 0.0048 * E * std::cos(M) + 0.0020 * E * std::cos(2 * M) -
+                   0.3299 * std::cos(Mp) - 0.0060 * E * std::cos(Mp + M) +
+                   0.0041 * E * std::cos(Mp - M);
+  const double W = std::fabs(std::cos(F1));
+  elements.gamma = (P * std::cos(F1) + Q * std::sin(F1)) * (1.0 - 0.0048 * W);
+  elements.u = 0.0059 + 0.0046 * E * std::cos(M) - 0.0182 * std::cos(Mp) +
+               0.0004 * std::cos(2 * Mp) - 0.0005 * std::cos(M + Mp);
+  const double g = std::fabs(elements.gamma);
+  elements.magnitude = g > 0.9972 ? (1.5433 + elements.u - g) / (0.5461 + 2.0 * elements.u) : NAN;
+  return std::fabs(std::sin(F)) <= 0.36 && g <= 1.5433 + elements.u;
+}
+
+namespace {
+
+bool searchSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
+  // From the lunation before jdTt's: a peak may follow jdTt though its new Moon precedes it. At
+  // least two eclipses a year, at most six lunations apart: ten from there hold the next.
+  const double k0 = std::floor((jdTt - kNewMoonEpoch) / kSynodicMonth) - 1.0;
+  for (double k = k0; k < k0 + 10.0; k += 1.0) {
+    detail::SolarEclipseElements elements;
+    static_cast<void>(detail::solarEclipseElements(elements, k));
+    const double g = std::fabs(elements.gamma);
+    if (!(g <= 1.5433 + elements.u + kElementsMargin) ||
+        !(elements.peakJdTt > jdTt - 0.5)) {
+      continue;
+    }
+    Shadow peak;
+    Vector velocity;
+    if (!findPeak(peak, elements.peakJdTt, velocity)) return false;
+    if (!(peak.jdTt > jdTt)) continue;
+    Vector nearest, direction;
+    stretchedAxis(peak, nearest, direction);
+    const double miss = length(nearest);  // stretched distance of the axis from the centre
+    const Vector centrePoint = fromSphere(nearest);
+    // The shadow's radii, stretched as the frame stretches lengths towards the nearest point:
+    // up to 10 km more near the poles, which decides the slightest partial eclipses.
+    const double zShare = centrePoint.z / length(centrePoint);
+    const double stretch = std::sqrt(
+        1.0 + zShare * zShare * (1.0 / (kPolarToEquatorial * kPolarToEquatorial) - 1.0));
+    if (miss >= kEarthEquatorialRadiusKm + stretch * penumbraRadius(peak, centrePoint)) continue;
+
+    eclipse.peakJdTt = peak.jdTt;
+    eclipse.peakJdUt = universalTime(peak.jdTt);
+    eclipse.axisDistanceKm = length(peak.nearest);
+    eclipse.gamma = eclipse.axisDistanceKm / kEarthEquatorialRadiusKm;
+    if (miss >= kEarthEquatorialRadiusKm) {
+      // Off the axis: the umbra (or antumbra) may still reach past the limb.
+      const double umbra = umbraRadius(peak, centrePoint);
+      eclipse.kind = miss < kEarthEquatorialRadiusKm + stretch * std::fabs(umbra) ? kindOf(umbra)
+                                                                         : SolarEclipseKind::Partial;
+      return std::isfinite(eclipse.peakJdUt);
+    }
+    eclipse.central = true;
+    // The nearer of the axis' two points on the sphere faces the Moon.
+    const double along = std::sqrt(kEarthEquatorialRadiusKm * kEarthEquatorialRadiusKm -
+                                   miss * miss);
+    const Vector surface = fromSphere(nearest - along * direction);
+    const double proj = std::hypot(surface.x, surface.y) * kPolarToEquatorial * kPolarToEquatorial;
+    eclipse.latitude = std::atan2(surface.z, proj);
+    const double sidereal = detail::apparentSiderealTime(eclipse.peakJdUt, peak.ofDate);
+    eclipse.longitude = std::remainder(std::atan2(surface.y, surface.x) - sidereal, kTwoPi);
+    if (eclipse.longitude <= -kPi) eclipse.longitude += kTwoPi;
+    const SolarEclipseKind atPeak = kindOf(umbraRadius(peak, surface));
+    eclipse.kind = atPeak;
+    // The ends of the path: where the nearest point, moving straight, leaves the sphere. There
+    // the axis grazes the limb, nearly in the plane through the centre.
+    Vector stretchedVelocity = toSphere(velocity);
+    stretchedVelocity = stretchedVelocity - dot(stretchedVelocity, direction) * direction;
+    const double v2 = dot(stretchedVelocity, stretchedVelocity);
+    const double b = dot(nearest, stretchedVelocity) / v2;
+    const double half = std::sqrt(b * b + along * along / v2);
+    for (const double t : {peak.jdTt - b - half, peak.jdTt - b + half}) {
+      Shadow end;
+      if (!shadowAt(end, t)) return false;
+      Vector endNearest, endDirection;
+      stretchedAxis(end, endNearest, endDirection);
+      if (kindOf(umbraRadius(end, fromSphere(endNearest))) != atPeak) {
+        eclipse.kind = SolarEclipseKind::Hybrid;
+      }
+    }
+    return std::isfinite(eclipse.peakJdUt) && std::isfinite(eclipse.longitude);
+  }
+  return false;
+}
+
+}  // namespace
+
+bool computeNextSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
+  fillInvalid(eclipse);
+  if (detail::withinSpan(jdTt) && searchSolarEclipse(eclipse, jdTt)) return true;
+  fillInvalid(eclipse);
+  return false;
+}
+
+}  // namespace dockorrery
