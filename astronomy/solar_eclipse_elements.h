@@ -2,7 +2,14 @@
 // the library's routines.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+
 namespace dockorrery::detail {
+
+// How many apparent places the solar eclipse searches have taken since the program began, for
+// the bench's count of places per search.
+extern std::atomic<uint64_t> solarEclipsePlaces;
 
 // The book's approximate elements of the solar eclipse at new Moon k (k whole): the instant of
 // greatest eclipse (TT), gamma and u (Earth radii) and the magnitude of a partial eclipse

@@ -55,6 +55,7 @@ struct Shadow {
 
 bool shadowAt(Shadow& s, double jdTt) {
   s.jdTt = jdTt;
+  detail::solarEclipsePlaces.fetch_add(2, std::memory_order_relaxed);
   ApparentPlace sun, moon;
   if (!detail::ofDateAt(s.ofDate, jdTt) || !detail::apparentPlace(sun, Body::Sun, s.ofDate) ||
       !detail::apparentPlace(moon, Body::Moon, s.ofDate)) {
@@ -99,11 +100,26 @@ void fillInvalid(GlobalSolarEclipse& e) {
   e.peakJdTt = e.peakJdUt = e.axisDistanceKm = e.gamma = e.latitude = e.longitude = NAN;
 }
 
+// The shadow `dt` days after `s`, its Moon and axis moved on by their rates (km and unit
+// vectors per day): over the seconds of a last Newton step, to far below a metre.
+void moveShadow(Shadow& s, double dt, const Vector& moonRate, const Vector& axisRate) {
+  s.jdTt += dt;
+  s.moon = s.moon + dt * moonRate;
+  s.axis = s.axis + dt * axisRate;
+  s.axis = (1.0 / length(s.axis)) * s.axis;
+  s.nearest = s.moon - dot(s.moon, s.axis) * s.axis;
+}
+
 // The peak of the eclipse near `guessJdTt`: the least distance of the axis from the Earth's
 // centre. The nearest point moves nearly in a straight line over hours, so its velocity from two
-// places an hour apart and two Newton steps from there find the instant to well under a second.
-bool findPeak(Shadow& peak, double guessJdTt, Vector& velocity) {
+// places an hour apart and a Newton step from there find the instant within seconds, and a
+// second step, whose shadow is the first's moved on, to well under a second. False, with `none`
+// set, when the straight motion already passes clear of the Earth by more than any penumbra
+// reaches (its radius 0.56 Earth radii at most; the bending of an hour or two adds a few km).
+bool findPeak(Shadow& peak, double guessJdTt, Vector& velocity, bool& none) {
   constexpr double kHalfStep = 0.02;  // days
+  constexpr double kClear = 1.6 * kEarthEquatorialRadiusKm;
+  none = false;
   Shadow before, after;
   if (!shadowAt(before, guessJdTt - kHalfStep) || !shadowAt(after, guessJdTt + kHalfStep)) {
     return false;
@@ -111,13 +127,21 @@ bool findPeak(Shadow& peak, double guessJdTt, Vector& velocity) {
   velocity = (0.5 / kHalfStep) * (after.nearest - before.nearest);
   const double speed2 = dot(velocity, velocity);
   const Vector middle = 0.5 * (after.nearest + before.nearest);
-  double t = guessJdTt - dot(middle, velocity) / speed2;
-  if (!shadowAt(peak, t)) return false;
-  t -= dot(peak.nearest, velocity) / speed2;
-  return shadowAt(peak, t);
+  const double step = -dot(middle, velocity) / speed2;
+  if (length(middle + step * velocity) > kClear) {
+    none = true;
+    return false;
+  }
+  if (!shadowAt(peak, guessJdTt + step)) return false;
+  moveShadow(peak, -dot(peak.nearest, velocity) / speed2,
+             (0.5 / kHalfStep) * (after.moon - before.moon),
+             (0.5 / kHalfStep) * (after.axis - before.axis));
+  return true;
 }
 
 }  // namespace
+
+std::atomic<uint64_t> detail::solarEclipsePlaces{0};
 
 bool detail::solarEclipseElements(SolarEclipseElements& elements, double k) {
   const double T = k / kLunationsPerCentury;
@@ -175,7 +199,11 @@ bool searchSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
     }
     Shadow peak;
     Vector velocity;
-    if (!findPeak(peak, elements.peakJdTt, velocity)) return false;
+    bool none;
+    if (!findPeak(peak, elements.peakJdTt, velocity, none)) {
+      if (none) continue;
+      return false;
+    }
     if (!(peak.jdTt > jdTt)) continue;
     Vector nearest, direction;
     stretchedAxis(peak, nearest, direction);
@@ -209,8 +237,18 @@ bool searchSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
     const double sidereal = detail::apparentSiderealTime(eclipse.peakJdUt, peak.ofDate);
     eclipse.longitude = std::remainder(std::atan2(surface.y, surface.x) - sidereal, kTwoPi);
     if (eclipse.longitude <= -kPi) eclipse.longitude += kTwoPi;
-    const SolarEclipseKind atPeak = kindOf(umbraRadius(peak, surface));
+    const double umbra = umbraRadius(peak, surface);
+    const SolarEclipseKind atPeak = kindOf(umbra);
     eclipse.kind = atPeak;
+    // At the ends of the path the surface lies farther from the Moon than at the peak, by up to
+    // the half chord: the umbra narrows by that times the cone's slope. The Moon's own distance
+    // changes by a few km in the hours between, which the margin holds. Outside these bounds the
+    // umbra keeps its sign along the whole path.
+    constexpr double kUmbraMargin = 10.0;  // km
+    const double narrowing = along * (kSunRadiusKm - kMoonRadiusKm) / peak.sunMoonKm;
+    if (umbra < -kUmbraMargin || umbra > narrowing + kUmbraMargin) {
+      return std::isfinite(eclipse.peakJdUt) && std::isfinite(eclipse.longitude);
+    }
     // The ends of the path: where the nearest point, moving straight, leaves the sphere. There
     // the axis grazes the limb, nearly in the plane through the centre.
     Vector stretchedVelocity = toSphere(velocity);

@@ -54,17 +54,19 @@ struct GlobalSolarEclipse {
 //             (0.03) is passed over without a place. Otherwise the peak is the least distance of
 //             the axis through the centres of the apparent Sun and Moon (computeApparentPlace,
 //             true equator of date) from the centre of the Earth: its projection on the plane
-//             through the centre square to the axis moves nearly in a straight line, so two
-//             places either side of the book's instant and two Newton steps reach it (four pairs
-//             of places). The shadow's cones come from the Sun's radius 696000 km and the Moon's
+//             through the centre square to the axis moves nearly in a straight line, so a pair
+//             of places either side of the book's instant (within 70 s of the peak from 1900 to
+//             2100) and two Newton steps reach it, the second moving the first's shadow on by the
+//             rates of the first pair: three pairs of places. The shadow's cones come from the Sun's radius 696000 km and the Moon's
 //             mean radius 1737.4 km; an eclipse is one where the penumbra touches the Earth (the
 //             IAU 1976 ellipsoid, 6378.14 km, flattening 1/298.257), a central one where the axis
 //             meets it. The kind is the sign of the umbra's radius where the axis meets the
 //             surface (off the axis, at the plane through the centre: a non-central total or
 //             annular eclipse is only reported where the umbra touches the Earth; partial
 //             otherwise); a central eclipse is hybrid when that sign differs at either end of the
-//             path (the instants the axis grazes the Earth, from the same straight motion, two
-//             further pairs of places). Astronomy Engine reports no hybrid eclipse and reports a
+//             path (the instants the axis grazes the Earth, from the same straight motion: two
+//             further pairs of places, taken only when the umbra at the peak is within 10 km of
+//             the narrowing the path's ends could bring). Astronomy Engine reports no hybrid eclipse and reports a
 //             non-central total or annular one as partial, and its umbra at the surface takes the
 //             Moon's polar radius.
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 54 (the first guess)

@@ -28,6 +28,8 @@
 #include "astronomy/moon.h"
 #include "astronomy/nutation.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/solar_eclipse_elements.h"
+#include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/heliocentric.h"
@@ -357,15 +359,44 @@ std::string partsName(const char* what, const PartsRow& row) {
 struct EngineRow {
   const char* name;
   Call ours;
+  // For a search, the library's count of the apparent places it has taken so far.
+  std::function<uint64_t()> places = nullptr;
 };
+
+// Every solar eclipse whose peak falls from 1950 to 2050, each found from the one before.
+void solarEclipsesOfACentury() {
+  GlobalSolarEclipse eclipse;
+  double jdTt = 2433282.5;
+  while (computeNextSolarEclipse(eclipse, jdTt) && eclipse.peakJdTt < 2469807.5) {
+    jdTt = eclipse.peakJdTt;
+  }
+  benchmark::DoNotOptimize(jdTt);
+}
+
+uint64_t solarEclipsePlaces() { return detail::solarEclipsePlaces.load(); }
 
 const std::vector<EngineRow>& engineRows() {
   static const std::vector<EngineRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
       {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); }},
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); }},
+      {"next solar eclipse",
+       [](double jd) {
+         GlobalSolarEclipse eclipse;
+         benchmark::DoNotOptimize(computeNextSolarEclipse(eclipse, terrestrialTime(jd)));
+       },
+       solarEclipsePlaces},
+      {"solar eclipses of 1950-2050", [](double) { solarEclipsesOfACentury(); },
+       solarEclipsePlaces},
   };
   return table;
+}
+
+// The apparent places a search row takes per call on average, over one pass of the instants.
+double placesPerCall(const EngineRow& row) {
+  const uint64_t before = row.places();
+  for (double jd : instants()) row.ours(jd);
+  return static_cast<double>(row.places() - before) / static_cast<double>(instants().size());
 }
 
 std::string engineName(const EngineRow& row) { return std::string("library/engine/") + row.name; }
@@ -451,6 +482,13 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
     if (ours == medians.end() || theirs == engine.end()) continue;
     std::printf("| %s | %.1f ns | %.1f ns | %.2f |\n", row.name, ours->second, theirs->second,
                 ours->second / theirs->second);
+  }
+  std::printf("\n");
+  for (const EngineRow& row : engineRows()) {
+    if (row.places && medians.count(engineName(row)) != 0) {
+      std::printf("%s: %.1f apparent places per call on average.\n", row.name,
+                  placesPerCall(row));
+    }
   }
   std::printf("\n");
 }
