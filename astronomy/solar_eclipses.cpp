@@ -3,9 +3,11 @@
 // Vectors are geocentric, km, on the true equator and equinox of date.
 #include "astronomy/solar_eclipses.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astronomy/angles.h"
+#include "astronomy/apparent.h"
 #include "astronomy/of_date.h"
 #include "astronomy/solar_eclipse_elements.h"
 #include "astronomy/time_scales.h"
@@ -275,6 +277,200 @@ bool searchSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
 bool computeNextSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt) {
   fillInvalid(eclipse);
   if (detail::withinSpan(jdTt) && searchSolarEclipse(eclipse, jdTt)) return true;
+  fillInvalid(eclipse);
+  return false;
+}
+
+namespace {
+
+// ---- Seen from one place ----
+
+constexpr double kLocalHalfStep = 0.002;  // days, the pair of places a rate is taken from
+constexpr double kContactTolerance = 0.1 / kSecondsPerDay;
+constexpr double kMaxGlobalEclipses = 200.0;  // some 80 years of eclipses
+
+Vector unitOf(const EquatorialCoordinates& e) { return fromEquatorial(e, 1.0); }
+
+// The Sun and the Moon seen by the observer at one instant.
+struct Sky {
+  double jdUt;
+  Vector relative;     // the Moon's direction less the Sun's, square to the Sun's
+  double separation;   // of the centres, rad
+  double sunRadius;    // apparent, rad
+  double moonRadius;   // apparent, rad
+  double sunAltitude;  // rad, no refraction
+};
+
+bool skyAt(Sky& sky, const Observer& observer, double jdUt, std::optional<double> deltaT) {
+  sky.jdUt = jdUt;
+  detail::solarEclipsePlaces.fetch_add(2, std::memory_order_relaxed);
+  TopocentricPlace sun, moon;
+  if (!computeTopocentricPlace(sun, Body::Sun, jdUt, observer, deltaT) ||
+      !computeTopocentricPlace(moon, Body::Moon, jdUt, observer, deltaT)) {
+    return false;
+  }
+  const Vector s = unitOf(sun.equatorial), m = unitOf(moon.equatorial);
+  const double c = dot(m, s);
+  sky.relative = m - c * s;
+  sky.separation = std::atan2(length(sky.relative), c);
+  sky.sunRadius = std::asin(kSunRadiusKm / (sun.distanceAu * kAstronomicalUnitKm));
+  sky.moonRadius = std::asin(kMoonRadiusKm / (moon.distanceAu * kAstronomicalUnitKm));
+  sky.sunAltitude = sun.horizontal.altitude;
+  return true;
+}
+
+// The rate of the relative direction about `jdUt` (per day), from a pair of places, and their
+// mean.
+bool rateAt(const Observer& observer, double jdUt, std::optional<double> deltaT, Vector& middle,
+            Vector& rate) {
+  Sky before, after;
+  if (!skyAt(before, observer, jdUt - kLocalHalfStep, deltaT) ||
+      !skyAt(after, observer, jdUt + kLocalHalfStep, deltaT)) {
+    return false;
+  }
+  middle = 0.5 * (before.relative + after.relative);
+  rate = (0.5 / kLocalHalfStep) * (after.relative - before.relative);
+  return true;
+}
+
+// The area of the Sun's disc (radius r) the Moon's (radius m) covers with their centres d apart,
+// as a fraction of the Sun's.
+double obscurationOf(double r, double m, double d) {
+  if (d >= r + m) return 0.0;
+  if (d <= std::fabs(r - m)) return m >= r ? 1.0 : (m * m) / (r * r);
+  const double a = std::acos(std::clamp((d * d + r * r - m * m) / (2.0 * d * r), -1.0, 1.0));
+  const double b = std::acos(std::clamp((d * d + m * m - r * r) / (2.0 * d * m), -1.0, 1.0));
+  const double lens = r * r * (a - std::sin(2.0 * a) / 2.0) + m * m * (b - std::sin(2.0 * b) / 2.0);
+  return std::clamp(lens / (kPi * r * r), 0.0, 1.0);
+}
+
+// The contact where the separation less `radii(sky)` vanishes, from `guessJdUt`: secant steps,
+// the first with `slope` (rad per day), to 0.1 s.
+template <typename Radii>
+bool contactAt(EclipseContact& contact, const Observer& observer, double guessJdUt, double slope,
+               std::optional<double> deltaT, Radii radii) {
+  Sky sky;
+  double t0 = guessJdUt;
+  if (!skyAt(sky, observer, t0, deltaT)) return false;
+  double g0 = sky.separation - radii(sky);
+  double t1 = t0 - g0 / slope;
+  for (int i = 0; i < 12; ++i) {
+    if (!skyAt(sky, observer, t1, deltaT)) return false;
+    const double g1 = sky.separation - radii(sky);
+    if (std::fabs(t1 - t0) < kContactTolerance || g1 == g0) break;
+    const double t2 = t1 - g1 * (t1 - t0) / (g1 - g0);
+    t0 = t1;
+    g0 = g1;
+    t1 = t2;
+  }
+  contact = {sky.jdUt, sky.sunAltitude};
+  return std::fabs(t1 - t0) < 10.0 * kContactTolerance;
+}
+
+void fillInvalid(LocalSolarEclipse& e) {
+  e.kind = SolarEclipseKind::Invalid;
+  for (EclipseContact* c : {&e.partialBegin, &e.centralBegin, &e.peak, &e.centralEnd,
+                            &e.partialEnd}) {
+    *c = {NAN, NAN};
+  }
+  e.obscuration = e.magnitude = NAN;
+}
+
+// The eclipse near the global peak `globalJdUt` as the observer sees it; false with `none` set
+// when the observer sees none of it.
+bool localEclipse(LocalSolarEclipse& e, const Observer& observer, double globalJdUt,
+                  std::optional<double> deltaT, bool& none) {
+  none = false;
+  // The least separation: Newton steps on the relative direction, which moves nearly straight
+  // (the observer's turning with the Earth bends it by a quarter of a degree in three hours).
+  double t = globalJdUt;
+  Vector middle, rate;
+  double speed = 0.0;
+  for (int i = 0; i < 8; ++i) {
+    if (!rateAt(observer, t, deltaT, middle, rate)) return false;
+    const double speed2 = dot(rate, rate);
+    const double step = -dot(middle, rate) / speed2;
+    speed = std::sqrt(speed2);
+    if (i == 0 && length(middle + step * rate) > 0.025) {  // rad: the radii and half a degree
+      none = true;
+      return false;
+    }
+    t += step;
+    if (std::fabs(step) < kContactTolerance) break;
+  }
+  Sky peak;
+  if (!skyAt(peak, observer, t, deltaT)) return false;
+  const double outer = peak.sunRadius + peak.moonRadius;
+  const double inner = std::fabs(peak.sunRadius - peak.moonRadius);
+  if (peak.separation >= outer) {
+    none = true;
+    return false;
+  }
+  // The partial contacts, from the straight motion at the peak.
+  const auto partial = [](const Sky& s) { return s.sunRadius + s.moonRadius; };
+  const auto central = [](const Sky& s) { return std::fabs(s.sunRadius - s.moonRadius); };
+  const double halfPartial = std::sqrt(outer * outer - peak.separation * peak.separation) / speed;
+  if (!contactAt(e.partialBegin, observer, t - halfPartial, -speed, deltaT, partial) ||
+      !contactAt(e.partialEnd, observer, t + halfPartial, speed, deltaT, partial)) {
+    return false;
+  }
+  if (!(e.partialBegin.altitude > 0.0 || peak.sunAltitude > 0.0 || e.partialEnd.altitude > 0.0)) {
+    none = true;
+    return false;
+  }
+  e.peak = {peak.jdUt, peak.sunAltitude};
+  e.kind = SolarEclipseKind::Partial;
+  if (peak.separation < inner) {
+    e.kind = peak.moonRadius > peak.sunRadius ? SolarEclipseKind::Total : SolarEclipseKind::Annular;
+    const double halfCentral =
+        std::sqrt(inner * inner - peak.separation * peak.separation) / speed;
+    if (!contactAt(e.centralBegin, observer, t - halfCentral, -speed, deltaT, central) ||
+        !contactAt(e.centralEnd, observer, t + halfCentral, speed, deltaT, central)) {
+      return false;
+    }
+  }
+  e.obscuration = obscurationOf(peak.sunRadius, peak.moonRadius, peak.separation);
+  e.magnitude = (outer - peak.separation) / (2.0 * peak.sunRadius);
+  return true;
+}
+
+bool searchLocalSolarEclipse(LocalSolarEclipse& eclipse, const Observer& observer, double jdUt,
+                             std::optional<double> deltaT) {
+  // A place's peak falls up to three hours from the global one: the search starts a quarter of a
+  // day early, and takes the first eclipse seen whose peak there follows jdUt.
+  double jdTt = terrestrialTime(jdUt, deltaT) - 0.25;
+  for (double n = 0; n < kMaxGlobalEclipses; n += 1.0) {
+    GlobalSolarEclipse global;
+    if (!computeNextSolarEclipse(global, jdTt)) return false;
+    jdTt = global.peakJdTt;
+    const double globalJdUt = deltaT ? global.peakJdTt - *deltaT / kSecondsPerDay
+                                     : global.peakJdUt;
+    bool none;
+    fillInvalid(eclipse);
+    if (!localEclipse(eclipse, observer, globalJdUt, deltaT, none)) {
+      if (none) continue;
+      return false;
+    }
+    if (eclipse.peak.jdUt > jdUt) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool computeNextLocalSolarEclipse(LocalSolarEclipse& eclipse, const Observer& observer,
+                                  double jdUt, std::optional<double> deltaTSeconds) {
+  fillInvalid(eclipse);
+  if (!detail::withinSpan(jdUt) || !(std::fabs(observer.latitude) <= kPi / 2) ||
+      !std::isfinite(observer.longitude) || !std::isfinite(observer.height) ||
+      observer.height < -12000.0 || (deltaTSeconds && !std::isfinite(*deltaTSeconds))) {
+    return false;
+  }
+  // The longitude reduced first: added to the sidereal time, one of 1e300 rad would keep the
+  // observer from turning with the Earth.
+  Observer place = observer;
+  place.longitude = std::remainder(observer.longitude, kTwoPi);
+  if (searchLocalSolarEclipse(eclipse, place, jdUt, deltaTSeconds)) return true;
   fillInvalid(eclipse);
   return false;
 }

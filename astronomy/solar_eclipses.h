@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "coordinates.h"
 #include "../ephemeris/constants.h"
 
 namespace dockorrery {
@@ -71,5 +73,69 @@ struct GlobalSolarEclipse {
 //             Moon's polar radius.
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 54 (the first guess)
 [[nodiscard]] bool computeNextSolarEclipse(GlobalSolarEclipse& eclipse, double jdTt);
+
+// One contact of a local eclipse (or its peak): when, and how high the Sun stands then.
+struct EclipseContact {
+  double jdUt;      // Julian Day (UT); NaN when the contact does not occur
+  double altitude;  // the Sun's topocentric altitude, rad, no refraction; NaN as above
+};
+
+// A solar eclipse seen from one place.
+struct LocalSolarEclipse {
+  SolarEclipseKind kind;        // Partial, Annular or Total there
+  EclipseContact partialBegin;  // the Moon's limb first touches the Sun's
+  EclipseContact centralBegin;  // the annular or total phase begins; NaN for a partial eclipse
+  EclipseContact peak;          // the least separation of the centres
+  EclipseContact centralEnd;    // the annular or total phase ends; NaN for a partial eclipse
+  EclipseContact partialEnd;    // the limbs part
+  double obscuration;           // fraction of the Sun's disc covered at the peak, [0, 1]
+  double magnitude;             // fraction of the Sun's diameter covered at the peak
+};
+
+// Fills `eclipse` with the first solar eclipse seen by `observer` whose peak there follows
+// Julian Day `jdUt` (UT).
+//   Given:    observer       longitude (east positive) and geodetic latitude, rad; height, m
+//             jdUt           Julian Day (UT) to search from
+//             deltaTSeconds  TT - UT, s; when absent the library's deltaT
+//   Returned: eclipse        kind there (Partial, Annular, Total); the instants (UT) of the
+//                            partial and central contacts and of the peak, with the Sun's
+//                            geometric topocentric altitude at each (rad, [-pi/2, pi/2]),
+//                            NaN for the contacts that do not occur; at the peak the
+//                            obscuration, [0, 1], and the magnitude, the fraction of the Sun's
+//                            diameter the Moon covers, (0, 1.1], above 1 in a total eclipse
+//             (bool)         false when jdUt is not finite or outside the library's span, the
+//                            observer is not on the Earth (latitude outside [-pi/2, pi/2], a
+//                            longitude or height that is not finite or a height below -12 km),
+//                            delta T is not finite, or no eclipse is seen within 80 years or
+//                            before the span's end; then kind Invalid and every number NaN
+//   Span:     the library's span
+//   Accuracy: Against Astronomy Engine, every eclipse 32 observers see from 1900 to 2100 (from
+//             pole to pole, up to 4200 m; 2494 both find): the same eclipses and kinds, but for
+//             31 where the Sun stands within a degree of the horizon or the limbs only graze (a
+//             thousandth of the Sun covered, which a few km of the shadow's place decide), and
+//             kinds where the central phase lasts less than a minute (the edge of the path);
+//             local solar eclipse contacts within 46 s and local solar eclipse altitudes within
+//             0.18 degree, at the peak and at the partial contacts where a hundredth of the Sun
+//             is covered, the central ones where the central phase lasts a minute (nearer a
+//             grazing contact a km of the shadow moves the instant by more), the reference's
+//             refracted altitudes taken back by its own refraction; local solar eclipse
+//             obscuration within 0.003
+//   Notes:    An eclipse is seen when the Sun's centre stands above the horizon (geometric, no
+//             refraction) at a partial contact or at the peak. Astronomy Engine asks the same of
+//             its refracted altitude at the partial contacts only, so near the horizon the lists
+//             may differ by an eclipse: the test leaves out those whose Sun stands within a
+//             degree of the horizon. Each eclipse seen from the Earth as a whole
+//             (computeNextSolarEclipse) is looked at from the observer: the peak is the least
+//             angular separation of the topocentric Sun and Moon (computeTopocentricPlace), found
+//             by Newton steps on their relative motion from the global peak; the contacts are
+//             the instants the separation equals the sum (partial) or the difference (central)
+//             of their apparent radii (the Sun's radius 696000 km, the Moon's 1737.4 km),
+//             first from the straight relative motion at the peak, then by secant steps to 0.1 s.
+//             An eclipse whose straight relative motion from the global peak passes the Sun by
+//             more than 1.4 degree (the radii, and the bending of three hours) is left after one
+//             pair of places.
+[[nodiscard]] bool computeNextLocalSolarEclipse(
+    LocalSolarEclipse& eclipse, const Observer& observer, double jdUt,
+    std::optional<double> deltaTSeconds = std::nullopt);
 
 }  // namespace dockorrery

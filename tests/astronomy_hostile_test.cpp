@@ -503,6 +503,30 @@ Outcome solarEclipseOutcome(bool ok, const GlobalSolarEclipse& e, double jdTt) {
   return outcome;
 }
 
+// The promised ranges of a local solar eclipse found from `jdUt`: the contacts in their order
+// around a peak that follows it, only the central ones of a partial eclipse absent.
+Outcome localSolarEclipseOutcome(bool ok, const LocalSolarEclipse& e, double jdUt) {
+  const bool central = e.kind == SolarEclipseKind::Annular || e.kind == SolarEclipseKind::Total;
+  Outcome outcome{ok && e.kind != SolarEclipseKind::Invalid && e.kind != SolarEclipseKind::Hybrid,
+                  {{e.obscuration, {0.0, 1.0, false}}, {e.magnitude, {0.0, 1.1, false}}}};
+  const EclipseContact* order[] = {&e.partialBegin, &e.centralBegin, &e.peak, &e.centralEnd,
+                                   &e.partialEnd};
+  double last = -kInf;
+  for (int i = 0; i < 5; ++i) {
+    const bool present = !ok || central || i == 0 || i == 2 || i == 4;
+    if (!present) {
+      if (!std::isnan(order[i]->jdUt) || !std::isnan(order[i]->altitude)) outcome.ok = false;
+      continue;
+    }
+    outcome.values.push_back({order[i]->jdUt, {last, kInf, false}});
+    outcome.values.push_back({order[i]->altitude, kLatitude});
+    if (ok) last = order[i]->jdUt;
+  }
+  if (ok && !(e.peak.jdUt > jdUt)) outcome.ok = false;
+  if (!ok && e.kind != SolarEclipseKind::Invalid) outcome.values.push_back({0.0, kLatitude});
+  return outcome;
+}
+
 // A search for the next event from a day: `reach` the longest the event may follow the day.
 struct SearchRoutine {
   const char* name;
@@ -515,6 +539,12 @@ const SearchRoutine kSearches[] = {
      [](double jd) {
        GlobalSolarEclipse e;
        return solarEclipseOutcome(computeNextSolarEclipse(e, jd), e, jd);
+     }},
+    // Tromso sees an eclipse every few years; 80 years of them are searched before failing.
+    {"computeNextLocalSolarEclipse", 80 * 365.25,
+     [](double jd) {
+       LocalSolarEclipse e;
+       return localSolarEclipseOutcome(computeNextLocalSolarEclipse(e, kTromso, jd), e, jd);
      }},
 };
 
@@ -542,6 +572,42 @@ TEST(AstronomyHostileTest, SearchesAcrossTheSpan) {
       EXPECT_TRUE(held(outcome) || failed(outcome))
           << search.name << "(" << jd << ") " << describe(outcome);
     }
+  }
+}
+
+// Observers at, beyond and without a latitude for the local eclipse, which takes no body.
+TEST(AstronomyHostileTest, LocalEclipseObservers) {
+  const double jd = 2461212.5;
+  struct Case {
+    const char* what;
+    Observer observer;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"north pole", {0.0, kPi / 2.0}, true},
+      {"south pole", {0.0, -kPi / 2.0}, true},
+      {"longitude 1e300", {1e300, 0.3}, true},
+      {"height -11 km", {0.3, 0.3, -11000.0}, true},
+      {"past the pole", {0.0, -kPi / 2.0 - 1e-9}, false},
+      {"latitude NaN", {0.0, kNaN}, false},
+      {"longitude -inf", {-kInf, 0.3}, false},
+      {"height inf", {0.3, 0.3, kInf}, false},
+      {"height NaN", {0.3, 0.3, kNaN}, false},
+      {"height -13 km", {0.3, 0.3, -13000.0}, false},
+  };
+  for (const Case& c : cases) {
+    LocalSolarEclipse e;
+    const Outcome local =
+        localSolarEclipseOutcome(computeNextLocalSolarEclipse(e, c.observer, jd), e, jd);
+    EXPECT_TRUE(c.holds ? held(local) : failed(local)) << c.what << ": " << describe(local);
+  }
+  // Delta T that is not a number, and one of a day (the search still answers in its ranges).
+  for (const double deltaT : {kNaN, kInf, 86400.0}) {
+    LocalSolarEclipse e;
+    const Outcome local = localSolarEclipseOutcome(
+        computeNextLocalSolarEclipse(e, kTromso, jd, deltaT), e, jd);
+    EXPECT_TRUE(std::isfinite(deltaT) ? held(local) : failed(local))
+        << "delta T " << deltaT << ": " << describe(local);
   }
 }
 

@@ -103,7 +103,7 @@ function localRows() {
     while (e.peak.time.ut + J2000 < END_JD) {
       const event = (ev) => ev ? [day9(ev.time.ut + J2000),
                                   deg7(ev.altitude + Astronomy.InverseRefraction(
-                                    Astronomy.Refraction.Normal, ev.altitude))] : ['', ''];
+                                    'normal', ev.altitude))] : ['', ''];
       rows.push([lat, lon, height, kindName(e.kind), e.obscuration.toFixed(6),
                  ...event(e.partial_begin), ...event(e.total_begin), ...event(e.peak),
                  ...event(e.total_end), ...event(e.partial_end)].join(','));
