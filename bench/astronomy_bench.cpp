@@ -388,6 +388,13 @@ const std::vector<EngineRow>& engineRows() {
        solarEclipsePlaces},
       {"solar eclipses of 1950-2050", [](double) { solarEclipsesOfACentury(); },
        solarEclipsePlaces},
+      {"next local solar eclipse, Greenwich",
+       [](double jd) {
+         LocalSolarEclipse eclipse;
+         benchmark::DoNotOptimize(
+             computeNextLocalSolarEclipse(eclipse, observerFromDegrees(51.4769, 0.0, 46.0), jd));
+       },
+       solarEclipsePlaces},
   };
   return table;
 }
