@@ -61,6 +61,15 @@ TEST(SolarEclipsesTest, WorkedExample) {
   EXPECT_TRUE(std::isnan(eclipse.latitude) && std::isnan(eclipse.longitude));
   // A new Moon far from the node (k = -81, 1993 June 20) has none.
   EXPECT_FALSE(detail::solarEclipseElements(elements, -81.0));
+
+  // The total eclipse of 2024 April 8 as the published canon gives it (Espenak): greatest
+  // eclipse 18h 17m 16s UT at 25 deg 17.4' N, 104 deg 08.3' W, gamma 0.3431.
+  ASSERT_TRUE(computeNextSolarEclipse(eclipse, 2460400.5));
+  EXPECT_EQ(eclipse.kind, SolarEclipseKind::Total);
+  EXPECT_NEAR((eclipse.peakJdUt - 2460408.5) * kSecondsPerDay, 18 * 3600 + 17 * 60 + 16, 10.0);
+  EXPECT_NEAR(eclipse.latitude / kDegree, 25 + 17.4 / 60, 0.05);
+  EXPECT_NEAR(eclipse.longitude / kDegree, -(104 + 8.3 / 60), 0.05);
+  EXPECT_NEAR(eclipse.gamma, 0.3431, 0.001);
 }
 
 // Hybrid eclipses, total along the middle of their path and annular at one or both ends, which
