@@ -410,6 +410,13 @@ bool localEclipse(LocalSolarEclipse& e, const Observer& observer, double globalJ
   const auto partial = [](const Sky& s) { return s.sunRadius + s.moonRadius; };
   const auto central = [](const Sky& s) { return std::fabs(s.sunRadius - s.moonRadius); };
   const double halfPartial = std::sqrt(outer * outer - peak.separation * peak.separation) / speed;
+  // The Sun's altitude changes by a turn a day at most: one too low at the peak to rise above
+  // the horizon before the partial contacts (a tenth more for the straight motion's error) is
+  // not seen, and its contacts are not looked for.
+  if (peak.sunAltitude + 1.1 * halfPartial * kTwoPi < 0.0) {
+    none = true;
+    return false;
+  }
   if (!contactAt(e.partialBegin, observer, t - halfPartial, -speed, deltaT, partial) ||
       !contactAt(e.partialEnd, observer, t + halfPartial, speed, deltaT, partial)) {
     return false;
@@ -442,7 +449,8 @@ bool searchLocalSolarEclipse(LocalSolarEclipse& eclipse, const Observer& observe
   for (double n = 0; n < kMaxGlobalEclipses; n += 1.0) {
     GlobalSolarEclipse global;
     if (!computeNextSolarEclipse(global, jdTt)) return false;
-    jdTt = global.peakJdTt;
+    // The next is a lunation on at least: from a day on, this one is not looked at again.
+    jdTt = global.peakJdTt + 1.0;
     const double globalJdUt = deltaT ? global.peakJdTt - *deltaT / kSecondsPerDay
                                      : global.peakJdUt;
     bool none;

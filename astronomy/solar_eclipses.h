@@ -133,7 +133,8 @@ struct LocalSolarEclipse {
 //             first from the straight relative motion at the peak, then by secant steps to 0.1 s.
 //             An eclipse whose straight relative motion from the global peak passes the Sun by
 //             more than 1.4 degree (the radii, and the bending of three hours) is left after one
-//             pair of places.
+//             pair of places, and one whose Sun stands too low at the peak to rise before the
+//             partial contacts (15 degrees an hour at most) before its contacts are looked for.
 [[nodiscard]] bool computeNextLocalSolarEclipse(
     LocalSolarEclipse& eclipse, const Observer& observer, double jdUt,
     std::optional<double> deltaTSeconds = std::nullopt);
