@@ -32,6 +32,8 @@
 #include "astronomy/search_count.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/solar_eclipse_elements.h"
+#include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/motion.h"
@@ -368,6 +370,17 @@ int64_t yearOf(double jd) {
   return static_cast<int64_t>(std::floor(2000.0 + (jd - kJ2000Epoch) / 365.25));
 }
 
+
+// Every solar eclipse whose peak falls from 1950 to 2050, each found from the one before.
+void solarEclipsesOfACentury() {
+  GlobalSolarEclipse eclipse;
+  double jdTt = 2433282.5;
+  while (computeNextSolarEclipse(eclipse, jdTt) && eclipse.peakJdTt < 2469807.5) {
+    jdTt = eclipse.peakJdTt;
+  }
+  benchmark::DoNotOptimize(jdTt);
+}
+
 const std::vector<EngineRow>& engineRows() {
   static const std::vector<EngineRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
@@ -428,6 +441,21 @@ const std::vector<EngineRow>& engineRows() {
          SolarConjunctions conjunctions;
          benchmark::DoNotOptimize(computeNextSolarConjunctions(conjunctions, Body::Mars, jd));
          benchmark::DoNotOptimize(conjunctions);
+       },
+       true},
+      {"next solar eclipse",
+       [](double jd) {
+         GlobalSolarEclipse eclipse;
+         benchmark::DoNotOptimize(computeNextSolarEclipse(eclipse, terrestrialTime(jd)));
+       },
+       true},
+      {"solar eclipses of 1950-2050", [](double) { solarEclipsesOfACentury(); },
+       true},
+      {"next local solar eclipse, Greenwich",
+       [](double jd) {
+         LocalSolarEclipse eclipse;
+         benchmark::DoNotOptimize(
+             computeNextLocalSolarEclipse(eclipse, observerFromDegrees(51.4769, 0.0, 46.0), jd));
        },
        true},
   };

@@ -27,6 +27,7 @@
 #include "astronomy/rise_set.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
+#include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/body.h"
 #include "ephemeris/constants.h"
@@ -686,6 +687,136 @@ TEST(AstronomyHostileTest, ElongationSearchBodies) {
     if (planet) {
       EXPECT_NE(std::isnan(c.oppositionJdTt), std::isnan(c.inferiorConjunctionJdTt)) << b;
     }
+  }
+}
+
+// ---- Searches for the next event ----
+
+// The promised ranges of a solar eclipse found from `jdTt`: a peak after it, within six lunations;
+// a place only where the axis meets the Earth.
+Outcome solarEclipseOutcome(bool ok, const GlobalSolarEclipse& e, double jdTt) {
+  Outcome outcome{ok && e.kind != SolarEclipseKind::Invalid,
+                  {{e.peakJdTt, {std::nextafter(jdTt, kInf), jdTt + 179.0, false}},
+                   {e.peakJdTt - e.peakJdUt, kFinite},
+                   {e.axisDistanceKm, {0.0, 1.6 * kEarthEquatorialRadiusKm, false}},
+                   {e.gamma, {0.0, 1.6, false}}}};
+  if (e.central || !ok) {
+    outcome.values.push_back({e.latitude, kLatitude});
+    outcome.values.push_back({e.longitude, {std::nextafter(-kPi, kInf), kPi, false}});
+  } else if (!std::isnan(e.latitude) || !std::isnan(e.longitude)) {
+    outcome.ok = false;  // not central, yet a place
+  }
+  if (!ok && (e.kind != SolarEclipseKind::Invalid || e.central)) {
+    outcome.values.push_back({0.0, kLatitude});  // a failure must say so everywhere
+  }
+  return outcome;
+}
+
+// The promised ranges of a local solar eclipse found from `jdUt`: the contacts in their order
+// around a peak that follows it, only the central ones of a partial eclipse absent.
+Outcome localSolarEclipseOutcome(bool ok, const LocalSolarEclipse& e, double jdUt) {
+  const bool central = e.kind == SolarEclipseKind::Annular || e.kind == SolarEclipseKind::Total;
+  Outcome outcome{ok && e.kind != SolarEclipseKind::Invalid && e.kind != SolarEclipseKind::Hybrid,
+                  {{e.obscuration, {0.0, 1.0, false}}, {e.magnitude, {0.0, 1.1, false}}}};
+  const EclipseContact* order[] = {&e.partialBegin, &e.centralBegin, &e.peak, &e.centralEnd,
+                                   &e.partialEnd};
+  double last = -kInf;
+  for (int i = 0; i < 5; ++i) {
+    const bool present = !ok || central || i == 0 || i == 2 || i == 4;
+    if (!present) {
+      if (!std::isnan(order[i]->jdUt) || !std::isnan(order[i]->altitude)) outcome.ok = false;
+      continue;
+    }
+    outcome.values.push_back({order[i]->jdUt, {last, kInf, false}});
+    outcome.values.push_back({order[i]->altitude, kLatitude});
+    if (ok) last = order[i]->jdUt;
+  }
+  if (ok && !(e.peak.jdUt > jdUt)) outcome.ok = false;
+  if (!ok && e.kind != SolarEclipseKind::Invalid) outcome.values.push_back({0.0, kLatitude});
+  return outcome;
+}
+
+// A search for the next event from a day: `reach` the longest the event may follow the day.
+struct SearchRoutine {
+  const char* name;
+  double reach;
+  std::function<Outcome(double)> run;
+};
+
+const SearchRoutine kSearches[] = {
+    {"computeNextSolarEclipse", 179.0,
+     [](double jd) {
+       GlobalSolarEclipse e;
+       return solarEclipseOutcome(computeNextSolarEclipse(e, jd), e, jd);
+     }},
+    // Tromso sees an eclipse every few years; 80 years of them are searched before failing.
+    {"computeNextLocalSolarEclipse", 80 * 365.25,
+     [](double jd) {
+       LocalSolarEclipse e;
+       return localSolarEclipseOutcome(computeNextLocalSolarEclipse(e, kTromso, jd), e, jd);
+     }},
+};
+
+// Outside the span a search fails; across it, it finds an event in its ranges; within its reach
+// of the span's end, it finds one or, where the next lies beyond the end, fails as documented.
+TEST(AstronomyHostileTest, SearchesAcrossTheSpan) {
+  constexpr int kSteps = 997;
+  for (const SearchRoutine& search : kSearches) {
+    std::vector<double> outside(std::begin(kHostile), std::end(kHostile));
+    outside.insert(outside.end(), {std::nextafter(kFirstJd, -kInf), kEndJd});
+    for (double jd : outside) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(failed(outcome)) << search.name << "(" << jd << ") " << describe(outcome);
+    }
+    std::vector<double> inside = {kFirstJd, kEndJd - search.reach};
+    for (int k = 0; k < kSteps; ++k) {
+      inside.push_back(kFirstJd + (kEndJd - search.reach - kFirstJd) * k / kSteps);
+    }
+    for (double jd : inside) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(held(outcome)) << search.name << "(" << jd << ") " << describe(outcome);
+    }
+    for (double jd = kEndJd - search.reach; jd < kEndJd; jd += search.reach / 97.0) {
+      const Outcome outcome = search.run(jd);
+      EXPECT_TRUE(held(outcome) || failed(outcome))
+          << search.name << "(" << jd << ") " << describe(outcome);
+    }
+  }
+}
+
+// Observers at, beyond and without a latitude for the local eclipse, which takes no body.
+TEST(AstronomyHostileTest, LocalEclipseObservers) {
+  const double jd = 2461212.5;
+  struct Case {
+    const char* what;
+    Observer observer;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"north pole", {0.0, kPi / 2.0}, true},
+      {"south pole", {0.0, -kPi / 2.0}, true},
+      {"longitude 1e300", {1e300, 0.3}, true},
+      {"height -11 km", {0.3, 0.3, -11000.0}, true},
+      {"past the pole", {0.0, -kPi / 2.0 - 1e-9}, false},
+      {"latitude NaN", {0.0, kNaN}, false},
+      {"longitude -inf", {-kInf, 0.3}, false},
+      {"height inf", {0.3, 0.3, kInf}, false},
+      {"height NaN", {0.3, 0.3, kNaN}, false},
+      {"height -13 km", {0.3, 0.3, -13000.0}, false},
+  };
+  for (const Case& c : cases) {
+    LocalSolarEclipse e;
+    const Outcome local =
+        localSolarEclipseOutcome(computeNextLocalSolarEclipse(e, c.observer, jd), e, jd);
+    EXPECT_TRUE(c.holds ? held(local) : failed(local)) << c.what << ": " << describe(local);
+  }
+  // Delta T that is not a number, and one of a day (the search still answers in its ranges).
+  for (const double deltaT : {kNaN, kInf, 86400.0}) {
+    LocalSolarEclipse e;
+    const Outcome local = localSolarEclipseOutcome(
+        computeNextLocalSolarEclipse(e, kTromso, jd, deltaT), e, jd);
+    EXPECT_TRUE(std::isfinite(deltaT) ? held(local) : failed(local))
+        << "delta T " << deltaT << ": " << describe(local);
   }
 }
 
