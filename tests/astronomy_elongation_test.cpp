@@ -25,16 +25,6 @@ namespace {
 
 using namespace fixture;
 
-Body bodyNamed(const std::string& name) {
-  const char* const names[] = {"Sun",    "Mercury", "Venus",   "Earth", "Mars", "Jupiter",
-                               "Saturn", "Uranus",  "Neptune", "Moon",  "Pluto"};
-  for (int i = 0; i < 11; ++i) {
-    if (name == names[i]) return static_cast<Body>(i);
-  }
-  ADD_FAILURE() << "no body " << name;
-  return Body::Earth;
-}
-
 struct Difference {
   std::string at;
   bool near;      // from 1900 to 2100

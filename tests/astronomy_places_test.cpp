@@ -38,17 +38,6 @@ using namespace fixture;
 constexpr double kShortestLunation = 29.17;
 constexpr double kLongestLunation = 29.93;
 
-// The bodies by the names the fixture gives them.
-Body bodyNamed(const std::string& name) {
-  const char* const names[] = {"Sun",    "Mercury", "Venus",   "Earth", "Mars", "Jupiter",
-                               "Saturn", "Uranus",  "Neptune", "Moon",  "Pluto"};
-  for (int i = 0; i < 11; ++i) {
-    if (name == names[i]) return static_cast<Body>(i);
-  }
-  ADD_FAILURE() << "no body " << name;
-  return Body::Earth;
-}
-
 // Angle between two directions, arcseconds.
 double separation(const EquatorialCoordinates& a, const EquatorialCoordinates& b) {
   const double sinD = std::sin((a.declination - b.declination) / 2.0);

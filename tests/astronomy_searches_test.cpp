@@ -24,16 +24,6 @@ constexpr double kEnd2100 = 2488069.5;    // 2100 January 1, 0h
 // What a body's altitude or hour angle moves at most in the polishing's last step, 0.009 s.
 constexpr double kLastStep = 0.14 * kArcsecond;
 
-Body bodyNamed(const std::string& name) {
-  static const char* const kNames[] = {"Sun",    "Mercury", "Venus",   "Earth", "Mars", "Jupiter",
-                                       "Saturn", "Uranus",  "Neptune", "Moon",  "Pluto"};
-  for (int i = 0; i < 11; ++i) {
-    if (name == kNames[i]) return static_cast<Body>(i);
-  }
-  ADD_FAILURE() << "no body " << name;
-  return Body::Sun;
-}
-
 // The body's topocentric altitude (rad) and local hour angle (rad, in (-pi, pi]) at `jdUt`.
 void skyOf(Body body, const Observer& observer, double jdUt, double& altitude,
            double& hourAngle) {
@@ -56,7 +46,7 @@ struct Search {
 std::vector<Search> fixtureSearches() {
   std::vector<Search> searches;
   for (const fixture::Row& row : fixture::readTable("astronomy_searches.csv").rows) {
-    const Body body = bodyNamed(row.at("body"));
+    const Body body = fixture::bodyNamed(row.at("body"));
     const Observer observer = observerFromDegrees(fixture::number(row, "obs_lat"),
                                                   fixture::number(row, "obs_lon"),
                                                   fixture::number(row, "obs_height"));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "astronomy/rise_set.h"
+#include "ephemeris/body.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_file.h"
 
@@ -30,6 +31,18 @@ inline Table readTable(const std::string& name) {
   FixtureTable file = readFixtureTable(SOURCE_DIR, name);
   EXPECT_TRUE(file.complete) << name << ": missing, or a row of another number of fields";
   return Table{file.rows};
+}
+
+// The body the fixture names ("Sun", "Mercury", ... "Moon", "Pluto", the names of Body); a name
+// it does not know fails the test.
+inline dockorrery::Body bodyNamed(const std::string& name) {
+  const char* const names[] = {"Sun",    "Mercury", "Venus",   "Earth", "Mars", "Jupiter",
+                               "Saturn", "Uranus",  "Neptune", "Moon",  "Pluto"};
+  for (int i = 0; i < 11; ++i) {
+    if (name == names[i]) return static_cast<dockorrery::Body>(i);
+  }
+  ADD_FAILURE() << "no body " << name;
+  return dockorrery::Body::Earth;
 }
 
 inline double number(const Row& row, const std::string& column) {
