@@ -48,7 +48,8 @@ def readme_rows(source):
             for name, kept, published, l, b, r in readme_table(source, "| planet | terms kept |")}
 
 
-ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp")
+ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp",
+                   "astronomy_lunar_eclipses_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
 
