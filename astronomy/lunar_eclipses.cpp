@@ -192,7 +192,7 @@ bool computeNextLunarEclipse(LunarEclipse& eclipse, double jdTt) {
   clear(eclipse);
   if (!detail::withinSpan(jdTt)) return false;
   // A peak may come before its full Moon: start the full Moons a little before the instant.
-  double from = jdTt - 0.1;
+  double from = std::fmax(jdTt - 0.1, kFirstJd);
   // Eclipse seasons come every 173 days and a lunar eclipse of some kind in nearly every one;
   // forty lunations is far more than the longest gap.
   for (int lunation = 0; lunation < 40; ++lunation) {
@@ -201,6 +201,7 @@ bool computeNextLunarEclipse(LunarEclipse& eclipse, double jdTt) {
     const double fullMoon = phases.fullMoonJdTt;
     from = fullMoon + 1.0;
     if (std::fabs(std::sin(meanArgumentOfLatitude(fullMoon))) > kNodeLimit) continue;
+    if (fullMoon - kStep < kFirstJd) continue;  // its first place would lie before the span
 
     ShadowModel model;
     if (!buildModel(model, fullMoon)) return false;

@@ -34,9 +34,11 @@ struct LunarEclipse {
 //   Returned: eclipse   kind, peak (TT and UT), umbral and penumbral magnitudes, the
 //                       semi-durations of the penumbral, partial and total phases (minutes, NaN
 //                       where the phase does not occur), gamma (Earth equatorial radii)
-//             (bool)    false outside the library's span or for a non-finite day, and when the
-//                       search would leave the span; then kind Invalid and every field NaN
-//   Span:     kFirstJd to kEndJd (TT); the peak before kEndJd less 3 days
+//             (bool)    false outside the library's span or for a non-finite day, and after
+//                       the last eclipse whose places lie within it (some months before
+//                       kEndJd); then kind Invalid and every field NaN
+//   Span:     kFirstJd to kEndJd (TT), the places 0.12 day either side of the full Moon within
+//             it
 //   Accuracy: Against Astronomy Engine, every eclipse of the Moon from 1900 to 2100 (the same
 //             list, the same kinds), its own Moon and apparent Sun with this library's shadow:
 //             lunar eclipse peak within 16 s; lunar eclipse magnitudes within 0.003; lunar

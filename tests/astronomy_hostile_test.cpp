@@ -16,6 +16,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/events.h"
+#include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
@@ -115,6 +116,15 @@ Outcome riseTransitSetOutcome(bool ok, const RiseTransitSet& e, double jdUt) {
 // Where the days of a routine of a whole UT day end: their last hour, plus delta T (0.647 day
 // there), leaves the span; some 0.05 day past the last day that holds.
 constexpr double kLastDayEnd = kEndJd - 1.6;
+
+// The peak of the last eclipse of the Moon the library finds before the end of its span; after
+// it the search fails.
+double lastLunarEclipsePeak() {
+  LunarEclipse e;
+  double peak = kEndJd - 1000.0;
+  while (computeNextLunarEclipse(e, peak)) peak = e.peakJdTt;
+  return peak;
+}
 
 struct DayRoutine {
   const char* name;
@@ -247,6 +257,32 @@ std::vector<DayRoutine> makeDayRoutines() {
                          {p.firstQuarterJdTt, lunation},
                          {p.fullMoonJdTt, lunation},
                          {p.lastQuarterJdTt, lunation}}};
+       }},
+      {"computeNextLunarEclipse", kFirstJd, lastLunarEclipsePeak(),
+       [](double jd) {
+         LunarEclipse e;
+         const bool ok = computeNextLunarEclipse(e, jd);
+         // Within three years, magnitudes and semi-durations of the Moon in the shadow; the
+         // phases an eclipse lacks are NaN.
+         Outcome outcome{ok && e.kind != LunarEclipseKind::Invalid,
+                         {{e.peakJdTt, {std::nextafter(jd, kInf), jd + 1100.0, false}},
+                          {e.peakJdUt, {jd - 1.0, jd + 1100.0, false}},
+                          {e.umbralMagnitude, {-1.2, 2.0, false}},
+                          {e.penumbralMagnitude, {0.0, 3.0, false}},
+                          {e.gamma, {-1.7, 1.7, false}},
+                          {e.penumbralSemiDurationMinutes, {0.0, 200.0, false}}}};
+         const bool partial = ok && e.kind != LunarEclipseKind::Penumbral;
+         const bool total = ok && e.kind == LunarEclipseKind::Total;
+         for (auto [present, value] : {std::pair{partial, e.partialSemiDurationMinutes},
+                                       std::pair{total, e.totalSemiDurationMinutes}}) {
+           if (present || !ok) {
+             outcome.values.push_back({value, {0.0, 200.0, false}});
+           } else if (!std::isnan(value)) {
+             outcome.ok = false;  // a phase the kind lacks, yet a time
+           }
+         }
+         if (!ok && e.kind != LunarEclipseKind::Invalid) outcome.values.push_back({0.0, kLatitude});
+         return outcome;
        }},
   };
   // The apparent place of every body but the Earth.
