@@ -25,8 +25,10 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/events.h"
+#include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/nutation.h"
+#include "astronomy/place_count.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
@@ -357,13 +359,34 @@ std::string partsName(const char* what, const PartsRow& row) {
 struct EngineRow {
   const char* name;
   Call ours;
+  bool search = false;  // counts the apparent places it evaluates
 };
+
+void nextLunarEclipse(double jdUt) {
+  LunarEclipse e;
+  benchmark::DoNotOptimize(computeNextLunarEclipse(e, terrestrialTime(jdUt)));
+  benchmark::DoNotOptimize(e);
+}
+
+// Every eclipse of the Moon from 1950 to 2050 by repeated calls, whatever the instant.
+constexpr double kJd1950 = 2433282.5, kJd2050 = 2469807.5;
+void lunarEclipseCentury(double) {
+  LunarEclipse e;
+  int count = 0;
+  for (double jd = kJd1950; computeNextLunarEclipse(e, jd) && e.peakJdTt < kJd2050;
+       jd = e.peakJdTt) {
+    ++count;
+  }
+  benchmark::DoNotOptimize(count);
+}
 
 const std::vector<EngineRow>& engineRows() {
   static const std::vector<EngineRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
       {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); }},
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); }},
+      {"next lunar eclipse", nextLunarEclipse, true},
+      {"lunar eclipses 1950-2050", lunarEclipseCentury, true},
   };
   return table;
 }
@@ -430,10 +453,28 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
   std::printf("\n");
 
   std::vector<std::string> jobs;
+  bool searches = false;
   for (const EngineRow& row : engineRows()) {
-    if (medians.count(engineName(row)) != 0) jobs.push_back(row.name);
+    if (medians.count(engineName(row)) != 0) {
+      jobs.push_back(row.name);
+      searches = searches || row.search;
+    }
   }
   if (jobs.empty()) return;
+  if (searches) {
+    // What a search costs besides its time: the apparent places it evaluated, on average over
+    // one call at each of the instants.
+    std::printf("Apparent places a search evaluated per call (the Moon and the Sun count two), "
+                "over the same instants.\n\n| job | places per call |\n|---|---|\n");
+    for (const EngineRow& row : engineRows()) {
+      if (!row.search || medians.count(engineName(row)) == 0) continue;
+      const std::uint64_t before = detail::searchPlaceCount;
+      for (double jd : instants()) row.ours(jd);
+      std::printf("| %s | %.1f |\n", row.name,
+                  double(detail::searchPlaceCount - before) / double(instants().size()));
+    }
+    std::printf("\n");
+  }
   std::string why;
   const std::map<std::string, double> engine = timeAstronomyEngine(jobs, why);
   std::printf("Beside Astronomy Engine %s in Node on the same machine, the same job over the "
