@@ -49,7 +49,7 @@ def readme_rows(source):
 
 
 ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp",
-                   "astronomy_lunar_eclipses_test.cpp")
+                   "astronomy_lunar_eclipses_test.cpp", "astronomy_transits_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
 
