@@ -31,6 +31,7 @@
 #include "astronomy/place_count.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
+#include "astronomy/transits.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/heliocentric.h"
 #include "tests/support/fixture_file.h"
@@ -368,6 +369,12 @@ void nextLunarEclipse(double jdUt) {
   benchmark::DoNotOptimize(e);
 }
 
+void nextTransit(Body body, double jdUt) {
+  Transit t;
+  benchmark::DoNotOptimize(computeNextTransit(t, body, terrestrialTime(jdUt)));
+  benchmark::DoNotOptimize(t);
+}
+
 // Every eclipse of the Moon from 1950 to 2050 by repeated calls, whatever the instant.
 constexpr double kJd1950 = 2433282.5, kJd2050 = 2469807.5;
 void lunarEclipseCentury(double) {
@@ -387,6 +394,8 @@ const std::vector<EngineRow>& engineRows() {
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); }},
       {"next lunar eclipse", nextLunarEclipse, true},
       {"lunar eclipses 1950-2050", lunarEclipseCentury, true},
+      {"next transit, Mercury", [](double jd) { nextTransit(Body::Mercury, jd); }, true},
+      {"next transit, Venus", [](double jd) { nextTransit(Body::Venus, jd); }, true},
   };
   return table;
 }
