@@ -36,7 +36,8 @@ double meanArgumentOfLatitude(double fullMoonJdTt) {
   return degrees * kDegree;
 }
 // Beyond this |sin F| at the full Moon the Moon passes too far from the node to touch the
-// penumbra (the book's 0.36, widened for the mean elements' drift far from 2000).
+// penumbra (the book's 0.36, widened for the mean elements' drift far from 2000: searched without
+// it, the 19259 eclipses of the whole span reach 0.352).
 constexpr double kNodeLimit = 0.38;
 
 // The instants of the places, days either side of the full Moon: the peak lies within 0.03 day

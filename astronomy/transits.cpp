@@ -17,7 +17,9 @@ constexpr double kSunRadiusKm = 695700.0;
 // after J2000.0 and the mean synodic period, days), its radius, the longitude of its ascending
 // node on the ecliptic of date (degrees, and per century), and how far from the node line the
 // Sun's mean longitude may lie at a mean conjunction for a transit to be possible (the planet's
-// reach in latitude, and the mean conjunction's own error of up to a few days for Mercury).
+// reach in latitude, and the mean conjunction's own error of up to a few days for Mercury):
+// searched without it, the transits of the whole span reach 7.2 degrees (Mercury, 1064) and 4.4
+// (Venus, 98).
 struct Planet {
   double firstConjunction, synodicPeriod;
   double radiusKm;

@@ -125,6 +125,8 @@ TEST(LunarEclipses, EveryEclipseOfTheFixture) {
   for (const fixture::Row& row : table.rows) {
     EXPECT_NE(row.at("ae_kind"), "none") << "an eclipse the reference's own search misses at "
                                          << row.at("peak_tt");
+    EXPECT_NE(row.at("kind"), "none") << "an eclipse of the reference's own search only, at "
+                                      << row.at("peak_tt");
   }
 
   const Quantity<Eclipse> quantities[] = {
