@@ -26,6 +26,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
 #include "astronomy/nutation.h"
@@ -35,6 +36,7 @@
 #include "astronomy/solar_eclipse_elements.h"
 #include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
+#include "astronomy/transits.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/motion.h"
 #include "tests/support/fixture_file.h"
@@ -381,6 +383,30 @@ void solarEclipsesOfACentury() {
   benchmark::DoNotOptimize(jdTt);
 }
 
+void nextLunarEclipse(double jdUt) {
+  LunarEclipse e;
+  benchmark::DoNotOptimize(computeNextLunarEclipse(e, terrestrialTime(jdUt)));
+  benchmark::DoNotOptimize(e);
+}
+
+void nextTransit(Body body, double jdUt) {
+  Transit t;
+  benchmark::DoNotOptimize(computeNextTransit(t, body, terrestrialTime(jdUt)));
+  benchmark::DoNotOptimize(t);
+}
+
+// Every eclipse of the Moon from 1950 to 2050 by repeated calls, whatever the instant.
+constexpr double kJd1950 = 2433282.5, kJd2050 = 2469807.5;
+void lunarEclipseCentury(double) {
+  LunarEclipse e;
+  int count = 0;
+  for (double jd = kJd1950; computeNextLunarEclipse(e, jd) && e.peakJdTt < kJd2050;
+       jd = e.peakJdTt) {
+    ++count;
+  }
+  benchmark::DoNotOptimize(count);
+}
+
 const std::vector<EngineRow>& engineRows() {
   static const std::vector<EngineRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); }},
@@ -458,6 +484,10 @@ const std::vector<EngineRow>& engineRows() {
              computeNextLocalSolarEclipse(eclipse, observerFromDegrees(51.4769, 0.0, 46.0), jd));
        },
        true},
+      {"next lunar eclipse", nextLunarEclipse, true},
+      {"lunar eclipses 1950-2050", lunarEclipseCentury, true},
+      {"next transit, Mercury", [](double jd) { nextTransit(Body::Mercury, jd); }, true},
+      {"next transit, Venus", [](double jd) { nextTransit(Body::Venus, jd); }, true},
   };
   return table;
 }

@@ -19,6 +19,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
 #include "astronomy/moon_phases.h"
@@ -29,6 +30,7 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
+#include "astronomy/transits.h"
 #include "ephemeris/body.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/position.h"
@@ -180,6 +182,39 @@ const LastEvents& lastEvents() {
                           780.0)};
   }();
   return last;
+}
+
+// The peak of the last eclipse of the Moon the library finds before the end of its span; after
+// it the search fails.
+double lastLunarEclipsePeak() {
+  LunarEclipse e;
+  double peak = kEndJd - 1000.0;
+  while (computeNextLunarEclipse(e, peak)) peak = e.peakJdTt;
+  return peak;
+}
+
+// The peak of the last transit of `body` the library finds before the end of its span.
+double lastTransitPeak(Body body) {
+  Transit t;
+  double peak = kEndJd - 80000.0;
+  while (computeNextTransit(t, body, peak)) peak = t.peakJdTt;
+  return peak;
+}
+
+// A transit with the ranges it promises: the peak after the instant (within 130 synodic periods
+// of Venus), the contacts within 8 hours of it, the separation less than the Sun's
+// semidiameter and the planet's; the internal contacts NaN in a grazing transit.
+Outcome transitOutcome(bool ok, const Transit& t, double jd) {
+  const Range hours{t.peakJdTt - 0.34, t.peakJdTt + 0.34, false};
+  Outcome outcome{ok,
+                  {{t.peakJdTt, {std::nextafter(jd, kInf), jd + 130.0 * 584.0, false}},
+                   {t.firstContactJdTt, hours},
+                   {t.lastContactJdTt, hours},
+                   {t.leastSeparation, {0.0, 0.3 * kDegree, false}}}};
+  for (double internal : {t.secondContactJdTt, t.thirdContactJdTt}) {
+    if (!ok || !std::isnan(internal)) outcome.values.push_back({internal, hours});
+  }
+  return outcome;
 }
 
 struct DayRoutine {
@@ -383,6 +418,42 @@ std::vector<DayRoutine> makeDayRoutines() {
          Outcome outcome{ok, {{c.conjunctionJdTt, synodic}, {c.oppositionJdTt, synodic}}};
          if (!std::isnan(c.inferiorConjunctionJdTt)) outcome.values.push_back({kNaN, kFinite});
          return outcome;
+       }},
+      {"computeNextLunarEclipse", kFirstJd, lastLunarEclipsePeak(),
+       [](double jd) {
+         LunarEclipse e;
+         const bool ok = computeNextLunarEclipse(e, jd);
+         // Within three years, magnitudes and semi-durations of the Moon in the shadow; the
+         // phases an eclipse lacks are NaN.
+         Outcome outcome{ok && e.kind != LunarEclipseKind::Invalid,
+                         {{e.peakJdTt, {std::nextafter(jd, kInf), jd + 1100.0, false}},
+                          {e.peakJdUt, {jd - 1.0, jd + 1100.0, false}},
+                          {e.umbralMagnitude, {-1.2, 2.0, false}},
+                          {e.penumbralMagnitude, {0.0, 3.0, false}},
+                          {e.gamma, {-1.7, 1.7, false}},
+                          {e.penumbralSemiDurationMinutes, {0.0, 200.0, false}}}};
+         const bool partial = ok && e.kind != LunarEclipseKind::Penumbral;
+         const bool total = ok && e.kind == LunarEclipseKind::Total;
+         for (auto [present, value] : {std::pair{partial, e.partialSemiDurationMinutes},
+                                       std::pair{total, e.totalSemiDurationMinutes}}) {
+           if (present || !ok) {
+             outcome.values.push_back({value, {0.0, 200.0, false}});
+           } else if (!std::isnan(value)) {
+             outcome.ok = false;  // a phase the kind lacks, yet a time
+           }
+         }
+         if (!ok && e.kind != LunarEclipseKind::Invalid) outcome.values.push_back({0.0, kLatitude});
+         return outcome;
+       }},
+      {"computeNextTransit, Mercury", kFirstJd, lastTransitPeak(Body::Mercury),
+       [](double jd) {
+         Transit t;
+         return transitOutcome(computeNextTransit(t, Body::Mercury, jd), t, jd);
+       }},
+      {"computeNextTransit, Venus", kFirstJd, lastTransitPeak(Body::Venus),
+       [](double jd) {
+         Transit t;
+         return transitOutcome(computeNextTransit(t, Body::Venus, jd), t, jd);
        }},
   };
   // The apparent place of every body but the Earth.
@@ -621,6 +692,14 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
     const bool known = computeApparentPlace(apparent, c.body, jd);
     EXPECT_EQ(known, c.body >= Body::Sun && c.body <= Body::Pluto && c.body != Body::Earth)
         << c.what;
+  }
+  // Transits: Mercury and Venus only; every other body, and values outside the enumeration, fail.
+  for (int b = -1; b <= static_cast<int>(Body::Pluto) + 1; ++b) {
+    const Body body = static_cast<Body>(b);
+    Transit t;
+    const Outcome transit = transitOutcome(computeNextTransit(t, body, jd), t, jd);
+    const bool inferior = body == Body::Mercury || body == Body::Venus;
+    EXPECT_TRUE(inferior ? held(transit) : failed(transit)) << b << ": " << describe(transit);
   }
 }
 

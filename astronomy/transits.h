@@ -1,0 +1,51 @@
+// Transits of Mercury and Venus across the Sun: the next one after an instant.
+#pragma once
+
+#include "../ephemeris/body.h"
+#include "../ephemeris/constants.h"
+
+namespace dockorrery {
+
+// One transit seen from the centre of the Earth, Julian Days (TT): the external contacts (the
+// planet's disc touching the Sun's from outside, first and last), the internal ones (touching it
+// from inside, second and third; NaN in a grazing transit where the planet's disc never lies
+// wholly on the Sun's), the peak (least separation of the centres) and that separation.
+struct Transit {
+  double firstContactJdTt;
+  double secondContactJdTt;
+  double peakJdTt;
+  double thirdContactJdTt;
+  double lastContactJdTt;
+  double leastSeparation;  // of the planet's centre from the Sun's at the peak, rad
+};
+
+// The first transit of Mercury or Venus whose peak falls after an instant.
+//   Given:    body      Body::Mercury or Body::Venus
+//             jdTt      Julian Day, TT
+//   Returned: transit   the contacts and the peak (TT), the least separation (rad)
+//             (bool)    false for any other body or a value outside the enumeration, outside the
+//                       library's span or for a non-finite day, and after the last transit whose
+//                       places lie within the span; then every field NaN
+//   Span:     kFirstJd to kEndJd (TT)
+//   Accuracy: Against Astronomy Engine, every transit of 1900 to 2100 (the same list): transit
+//             contacts within 240 s, times two hours over the transit's duration where it is
+//             shorter (a grazing contact moves by minutes for an arcsecond; the transits of
+//             Venus and the central ones of Mercury within 110 s); transit peak within 90 s;
+//             transit least separation within 5.6". The planet is 0.3 to 0.6 AU away, so that
+//             an arcsecond of its heliocentric place is several here; the reference's Mercury is
+//             3" off. Samples after -1500, 3000 and 5500, where the two theories part by
+//             arcminutes and a transit within 4' of the limb in one may be missing in the other:
+//             transit contacts far from 2000 within 5900 s; transit peak far from 2000 within
+//             3100 s; transit least separation far from 2000 within 380".
+//   Notes:    Each inferior conjunction from the mean ones of the book (a few days off for
+//             Mercury) is a candidate when the Sun's mean longitude then lies near the planet's
+//             node; the conjunction in apparent longitude is found by secant steps on the
+//             apparent places of the planet and the Sun (computeApparentPlace), and three places
+//             0.2 day either side of it give the planet's path against the Sun as quadratics in
+//             time, from which the peak and the contacts (separation = the Sun's semidiameter
+//             plus or less the planet's) follow. Radii as the reference takes them: the Sun
+//             695700 km, Mercury 2439.7 km, Venus 6051.8 km.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 36 (the mean conjunctions)
+[[nodiscard]] bool computeNextTransit(Transit& transit, Body body, double jdTt);
+
+}  // namespace dockorrery

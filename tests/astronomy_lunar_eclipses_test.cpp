@@ -1,0 +1,199 @@
+// Eclipses of the Moon against the Astronomy Engine fixture (tools/astronomy-fixture/
+// make-lunar-eclipses.mjs): the whole list of 1900 to 2100 and three spans far from 2000 found by
+// repeated calls, each kind, peak, magnitude and semi-duration; and the failures.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "astronomy/lunar_eclipses.h"
+#include "astronomy/time_scales.h"
+#include "tests/support/fixture_table.h"
+
+using namespace dockorrery;
+using fixture::onlyIf;
+using fixture::Quantity;
+
+namespace {
+
+const char* kindName(LunarEclipseKind kind) {
+  switch (kind) {
+    case LunarEclipseKind::Penumbral: return "penumbral";
+    case LunarEclipseKind::Partial: return "partial";
+    case LunarEclipseKind::Total: return "total";
+    default: return "invalid";
+  }
+}
+
+// One eclipse found by both, this library's and the fixture's rows.
+struct Eclipse {
+  std::string at;
+  LunarEclipse ours;
+  fixture::Row reference;
+  bool far;  // in a span far from 2000, where the two Moons part
+};
+
+double column(const Eclipse& e, const char* name) { return fixture::number(e.reference, name); }
+
+// The differences of the phases both find, ours less the reference's, minutes; a phase shorter
+// than an hour's times its semi-duration over an hour: the Moon crosses a shadow's edge at a
+// slant there, and the instants of a grazing contact move by minutes for an arcsecond of the
+// Moon's place (the semi-duration goes as the square root of the distance's excess), so that
+// its difference in squared semi-durations is what stays the same along the list.
+std::vector<double> semiDurations(const Eclipse& e, const char* const (&columns)[3]) {
+  const double ours[3] = {e.ours.penumbralSemiDurationMinutes, e.ours.partialSemiDurationMinutes,
+                          e.ours.totalSemiDurationMinutes};
+  std::vector<double> differences;
+  for (int i = 0; i < 3; ++i) {
+    const double reference = column(e, columns[i]);
+    if (std::isfinite(ours[i]) && std::isfinite(reference)) {
+      differences.push_back((ours[i] - reference) * std::fmin(1.0, reference / 60.0));
+    }
+  }
+  return differences;
+}
+
+std::vector<double> peakDifference(const Eclipse& e) {
+  return {(e.ours.peakJdTt - column(e, "peak_tt")) * kSecondsPerDay};
+}
+
+std::vector<double> magnitudeDifferences(const Eclipse& e) {
+  return {e.ours.umbralMagnitude - column(e, "umbral_mag"),
+          e.ours.penumbralMagnitude - column(e, "penumbral_mag")};
+}
+
+// The fixture's spans, each searched from its first day by repeated calls.
+struct Span {
+  double firstJdTt, endJdTt;
+};
+constexpr double kYear = 365.2425;
+constexpr double kFarMagnitude = 0.11;  // the magnitudes' bound in the spans far from 2000
+constexpr double kJd2000 = 2451544.5;  // 2000 January 1, 0h
+constexpr Span kSpans[] = {
+    {kJd2000 - 100 * kYear, kJd2000 + 101 * kYear},
+    {kJd2000 - 3500 * kYear, kJd2000 - 3497 * kYear},
+    {kJd2000 + 1000 * kYear, kJd2000 + 1003 * kYear},
+    {kJd2000 + 3500 * kYear, kJd2000 + 3503 * kYear},
+};
+
+}  // namespace
+
+// Every eclipse of each span, in order: none missed, none invented, the same kind as the
+// reference's Moon and Sun give with this library's shadow; and beside the reference's own
+// search, whose larger shadow makes a few grazing eclipses partial that are penumbral here.
+TEST(LunarEclipses, EveryEclipseOfTheFixture) {
+  const fixture::Table table = fixture::readTable("astronomy_lunar_eclipses.csv");
+  std::vector<fixture::Row> expected;
+  for (const fixture::Row& row : table.rows) {
+    if (row.at("kind") != "none") expected.push_back(row);
+  }
+  ASSERT_GT(expected.size(), 450u);
+
+  std::vector<Eclipse> eclipses;
+  std::size_t next = 0;
+  int kindsApart = 0;
+  for (const Span& span : kSpans) {
+    const bool far = &span != &kSpans[0];
+    LunarEclipse e;
+    for (double jd = span.firstJdTt;; jd = e.peakJdTt) {
+      ASSERT_TRUE(computeNextLunarEclipse(e, jd)) << jd;
+      EXPECT_GT(e.peakJdTt, jd);
+      if (e.peakJdTt >= span.endJdTt) break;
+      char at[40];
+      std::snprintf(at, sizeof at, "JD %.4f TT", e.peakJdTt);
+      ASSERT_LT(next, expected.size()) << "an eclipse the reference does not find at " << at;
+      const fixture::Row& row = expected[next++];
+      ASSERT_NEAR(e.peakJdTt, fixture::number(row, "peak_tt"), 0.1)
+          << "an eclipse missed or invented at " << at;
+      // Far from 2000 an eclipse whose umbral magnitude is within the Moons' parting of 0 or 1
+      // may be of the next kind.
+      const double umbral = fixture::number(row, "umbral_mag");
+      if (!far || (std::fabs(umbral) > kFarMagnitude && std::fabs(umbral - 1.0) > kFarMagnitude)) {
+        EXPECT_EQ(kindName(e.kind), row.at("kind")) << at;
+      }
+      if (row.at("ae_kind") != row.at("kind")) ++kindsApart;
+      eclipses.push_back({at, e, row, far});
+    }
+  }
+  EXPECT_EQ(next, expected.size()) << "eclipses of the reference this library does not find";
+  // The reference's own shadow is larger: three grazing eclipses of 1900 to 2100 touch its
+  // umbra (umbral magnitudes -0.001 to -0.004 here), none of its own list is missing here.
+  EXPECT_LE(kindsApart, 3);
+  for (const fixture::Row& row : table.rows) {
+    EXPECT_NE(row.at("ae_kind"), "none") << "an eclipse the reference's own search misses at "
+                                         << row.at("peak_tt");
+    EXPECT_NE(row.at("kind"), "none") << "an eclipse of the reference's own search only, at "
+                                      << row.at("peak_tt");
+  }
+
+  const Quantity<Eclipse> quantities[] = {
+      // The reference's Moon is a truncated theory, 8" from ELP 2000-82B, this library's 18": at
+      // the Moon's 0.55" a second against the shadow, 16 s along its path; across it 5", a
+      // magnitude's 0.003 of the Moon's 1800".
+      {"lunar eclipse peak", "s", 16.0,
+       [](const Eclipse& e) { return onlyIf(!e.far, peakDifference(e)); }},
+      {"lunar eclipse magnitudes", "", 0.003,
+       [](const Eclipse& e) { return onlyIf(!e.far, magnitudeDifferences(e)); }},
+      {"lunar eclipse semi-durations", "min", 0.3,
+       [](const Eclipse& e) {
+         return onlyIf(!e.far, semiDurations(e, {"sd_penumbral", "sd_partial", "sd_total"}));
+       }},
+      // Thousands of years from 2000 the two theories of the Moon part by arcminutes (their
+      // secular terms differ, the peak at -1500 by 85 minutes of the Moon's path): the list and
+      // the kinds still agree, the instants and the depths far less.
+      {"lunar eclipse peak far from 2000", "s", 5200.0,
+       [](const Eclipse& e) { return onlyIf(e.far, peakDifference(e)); }},
+      {"lunar eclipse magnitudes far from 2000", "", 0.11,
+       [](const Eclipse& e) { return onlyIf(e.far, magnitudeDifferences(e)); }},
+      {"lunar eclipse semi-durations far from 2000", "min", 10.0,
+       [](const Eclipse& e) {
+         return onlyIf(e.far, semiDurations(e, {"sd_penumbral", "sd_partial", "sd_total"}));
+       }},
+      // The reference's own search, its shadow 17 km larger in radius at the Moon (an Earth of
+      // 6371 + 88 km against Danjon's 1.01 x 6378.14): every phase longer there.
+      {"lunar eclipse semi-durations against the reference's own shadow", "min", 1.7,
+       [](const Eclipse& e) {
+         return onlyIf(!e.far && e.reference.at("ae_kind") == e.reference.at("kind"),
+                       semiDurations(e, {"ae_sd_penumbral", "ae_sd_partial", "ae_sd_total"}));
+       }},
+  };
+  fixture::compare(quantities, eclipses);
+  for (const Eclipse& e : eclipses) {
+    // The phases that occur are the kind's, and the magnitudes agree with it.
+    EXPECT_TRUE(std::isfinite(e.ours.penumbralSemiDurationMinutes)) << e.at;
+    EXPECT_EQ(std::isfinite(e.ours.partialSemiDurationMinutes),
+              e.ours.kind != LunarEclipseKind::Penumbral) << e.at;
+    EXPECT_EQ(std::isfinite(e.ours.totalSemiDurationMinutes),
+              e.ours.kind == LunarEclipseKind::Total) << e.at;
+    EXPECT_EQ(e.ours.umbralMagnitude > 0.0, e.ours.kind != LunarEclipseKind::Penumbral) << e.at;
+    EXPECT_GT(e.ours.penumbralMagnitude, e.ours.umbralMagnitude + 0.9) << e.at;
+    EXPECT_DOUBLE_EQ(e.ours.peakJdUt, universalTime(e.ours.peakJdTt)) << e.at;
+  }
+}
+
+// An instant just before a peak finds that eclipse, just after it the next one.
+TEST(LunarEclipses, PeakAroundTheInstant) {
+  LunarEclipse first, again, after;
+  ASSERT_TRUE(computeNextLunarEclipse(first, 2460000.5));  // 2023 February 24
+  ASSERT_TRUE(computeNextLunarEclipse(again, first.peakJdTt - 1e-4));
+  EXPECT_EQ(again.peakJdTt, first.peakJdTt);
+  ASSERT_TRUE(computeNextLunarEclipse(after, first.peakJdTt));
+  EXPECT_GT(after.peakJdTt - first.peakJdTt, 100.0);
+}
+
+// Outside the span and for days that are not numbers: false, kind Invalid, every field NaN.
+TEST(LunarEclipses, FailsOutsideTheSpan) {
+  for (double jd : {kFirstJd - 1.0, kEndJd, kEndJd - 1.0, double(NAN), double(INFINITY)}) {
+    LunarEclipse e;
+    EXPECT_FALSE(computeNextLunarEclipse(e, jd)) << jd;
+    EXPECT_EQ(e.kind, LunarEclipseKind::Invalid);
+    for (double field : {e.peakJdTt, e.peakJdUt, e.umbralMagnitude, e.penumbralMagnitude,
+                         e.penumbralSemiDurationMinutes, e.partialSemiDurationMinutes,
+                         e.totalSemiDurationMinutes, e.gamma}) {
+      EXPECT_TRUE(std::isnan(field)) << jd;
+    }
+  }
+}
