@@ -562,8 +562,7 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
   std::string why;
   const std::map<std::string, double> engine = timeAstronomyEngine(jobs, why);
   std::printf("Beside Astronomy Engine %s in Node on the same machine, the same job over the "
-              "same instants: CPU per call (ours, median of 7 runs) and wall time per call "
-              "(Node, median of 7 runs of 0.2 s).\n\n",
+              "same instants: CPU per call, median of 7 runs (Node's of 0.2 s of CPU each).\n\n",
               ASTRONOMY_ENGINE_VERSION);
   if (engine.empty()) {
     std::printf("Astronomy Engine not timed: %s.\n\n", why.c_str());

@@ -5,28 +5,36 @@
 //
 // Usage: node time-jobs.mjs [NAME...]   (no name: every job)
 // Prints one line per job, "NAME<TAB>nanoseconds per call": the median of 7 runs, each of at least
-// 0.2 s of calls over the same thousand instants of 1950-2050 as the library's rows, after a
-// warm-up run for the JIT. Astronomy Engine comes from tools/astronomy-fixture (npm ci there).
+// 0.2 s of the process's CPU time in calls over the same thousand instants of 1950-2050 as the
+// library's rows, after a warm-up run for the JIT. Astronomy Engine comes from tools/astronomy-fixture (npm ci there).
 import { readdirSync } from "node:fs";
-import { instants } from "./engine.mjs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 
+import { instants } from "./engine.mjs";
+
 const here = dirname(fileURLToPath(import.meta.url));
+
+// CPU time of the process (user and system), ns: what the library's rows measure too, so that
+// a busy machine slows neither side's figure.
+function cpuNs() {
+  const { user, system } = process.cpuUsage();
+  return (user + system) * 1000;
+}
 
 function medianNs(job) {
   let sink = 0;
   const run = () => {
     let calls = 0;
-    const start = process.hrtime.bigint();
-    let elapsed = 0n;
-    while (elapsed < 200000000n) {
+    const start = cpuNs();
+    let elapsed = 0;
+    while (elapsed < 2e8) {
       const r = job(instants[calls % instants.length]);
       if (r === sink) sink = 1;  // keeps the result alive
       ++calls;
-      elapsed = process.hrtime.bigint() - start;
+      elapsed = cpuNs() - start;
     }
-    return Number(elapsed) / calls;
+    return elapsed / calls;
   };
   run();
   const runs = Array.from({ length: 7 }, run).sort((a, b) => a - b);
