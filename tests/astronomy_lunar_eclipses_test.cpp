@@ -174,6 +174,44 @@ TEST(LunarEclipses, EveryEclipseOfTheFixture) {
   }
 }
 
+// The book's two lunar eclipses, examples 54.c (the penumbral eclipse of 1973 June 15) and 54.d
+// (the total one of 1997 September 16): the same kind; the peak, which the book takes from its
+// mean elements and periodic terms, within 26 s (0.0003 day) of its instant; the magnitudes,
+// gamma and semi-durations, from those elements and a shadow enlarged by the book's own rule,
+// within what those differences make (0.01, 0.005 Earth radii, two minutes).
+TEST(LunarEclipses, TheBooksExamples) {
+  const struct {
+    const char* what;
+    double from;
+    LunarEclipseKind kind;
+    double peakJdTt, magnitude, gamma, penumbral, partial, total;
+    bool umbral;  // the magnitude the book gives: umbral, else penumbral
+  } examples[] = {
+      {"54.c", 2441830.0, LunarEclipseKind::Penumbral, 2441849.3687, 0.4625, -1.3249, 101.0,
+       NAN, NAN, false},
+      {"54.d", 2450690.0, LunarEclipseKind::Total, 2450708.2835, 1.1868, -0.3791, 153.0, 98.0,
+       30.0, true},
+  };
+  for (const auto& x : examples) {
+    LunarEclipse e;
+    ASSERT_TRUE(computeNextLunarEclipse(e, x.from)) << x.what;
+    EXPECT_EQ(e.kind, x.kind) << x.what;
+    EXPECT_NEAR(e.peakJdTt, x.peakJdTt, 3e-4) << x.what;
+    EXPECT_NEAR(x.umbral ? e.umbralMagnitude : e.penumbralMagnitude, x.magnitude, 0.01) << x.what;
+    EXPECT_NEAR(e.gamma, x.gamma, 0.005) << x.what;
+    const double ours[] = {e.penumbralSemiDurationMinutes, e.partialSemiDurationMinutes,
+                           e.totalSemiDurationMinutes};
+    const double books[] = {x.penumbral, x.partial, x.total};
+    for (int i = 0; i < 3; ++i) {
+      if (std::isnan(books[i])) {
+        EXPECT_TRUE(std::isnan(ours[i])) << x.what << " phase " << i;
+      } else {
+        EXPECT_NEAR(ours[i], books[i], 2.0) << x.what << " phase " << i;
+      }
+    }
+  }
+}
+
 // An instant just before a peak finds that eclipse, just after it the next one.
 TEST(LunarEclipses, PeakAroundTheInstant) {
   LunarEclipse first, again, after;
