@@ -5,6 +5,7 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/moon_phases.h"
+#include "astronomy/roots.h"
 #include "astronomy/search_count.h"
 #include "astronomy/time_scales.h"
 
@@ -133,34 +134,14 @@ double peakOf(const ShadowModel& model) {
 
 // The contact where the distance from the axis equals the shadow's radius plus `moonSide` times
 // the Moon's semidiameter, on the side `direction` (-1 before, +1 after) of the peak, where the
-// distance is less: the Illinois variant of false position on the model.
+// distance is less, on the model.
 double contactOf(const ShadowModel& model, double peakJdTt, bool umbral, double moonSide,
                  double direction) {
   const auto excess = [&](double jd) {
     const Geometry g = geometryAt(model, jd);
     return g.distance - ((umbral ? g.umbra : g.penumbra) + moonSide * g.moonSemidiameter);
   };
-  double a = peakJdTt, b = peakJdTt + direction * 0.25;
-  double fa = excess(a), fb = excess(b);
-  if (!(fa < 0.0 && fb > 0.0)) return NAN;
-  int side = 0;
-  for (int i = 0; i < 60; ++i) {
-    const double c = (a * fb - b * fa) / (fb - fa);
-    const double fc = excess(c);
-    if (std::fabs(c - a) < 1e-9 || std::fabs(c - b) < 1e-9 || fc == 0.0) return c;
-    if (fc < 0.0) {
-      a = c;
-      fa = fc;
-      if (side == -1) fb *= 0.5;
-      side = -1;
-    } else {
-      b = c;
-      fb = fc;
-      if (side == 1) fa *= 0.5;
-      side = 1;
-    }
-  }
-  return 0.5 * (a + b);
+  return detail::bracketedRoot(excess, peakJdTt, peakJdTt + direction * 0.25);
 }
 
 // Half the time between the two contacts of a phase, minutes; NaN where the phase does not occur.

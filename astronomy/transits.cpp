@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astronomy/apparent.h"
+#include "astronomy/roots.h"
 #include "astronomy/search_count.h"
 #include "astronomy/time_scales.h"
 
@@ -96,27 +97,7 @@ double contactOf(const PathModel& model, double radiusKm, double peakJdTt, doubl
     const Geometry g = geometryAt(model, radiusKm, jd);
     return g.separation - (g.sunSemidiameter + planetSide * g.planetSemidiameter);
   };
-  double a = peakJdTt, b = peakJdTt + direction * 0.3;
-  double fa = excess(a), fb = excess(b);
-  if (!(fa < 0.0 && fb > 0.0)) return NAN;
-  int side = 0;
-  for (int i = 0; i < 60; ++i) {
-    const double c = (a * fb - b * fa) / (fb - fa);
-    const double fc = excess(c);
-    if (std::fabs(c - a) < 1e-9 || std::fabs(c - b) < 1e-9 || fc == 0.0) return c;
-    if (fc < 0.0) {
-      a = c;
-      fa = fc;
-      if (side == -1) fb *= 0.5;
-      side = -1;
-    } else {
-      b = c;
-      fb = fc;
-      if (side == 1) fa *= 0.5;
-      side = 1;
-    }
-  }
-  return 0.5 * (a + b);
+  return detail::bracketedRoot(excess, peakJdTt, peakJdTt + direction * 0.3);
 }
 
 void clear(Transit& transit) {
