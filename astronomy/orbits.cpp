@@ -171,15 +171,17 @@ bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
   // The light time: where the body was when the light that reaches the Earth left it.
   double tau = distanceAu * kLightTimePerAu;
   OrbitPosition then = now;
+  // The orbit holds a light time before the span's start too: no check of the day there.
   for (int i = 0; i < 6; ++i) {
-    if (!computeOrbitPosition(then, elements, jdTt - tau)) return false;
+    orbitAt(then, elements, jdTt - tau);
     const double next =
         std::hypot(then.x - e[0], then.y - e[1], then.z - e[2]) * kLightTimePerAu;
     const bool done = std::fabs(next - tau) < 1e-12;
     tau = next;
     if (done) break;
   }
-  if (!computeOrbitPosition(then, elements, jdTt - tau)) return false;
+  orbitAt(then, elements, jdTt - tau);
+  if (!std::isfinite(then.x)) return false;
   // With aberration: from where the Earth was a light time before, along its velocity.
   const double back = aberration ? tau : 0.0;
   v[0] = then.x - (e[0] - ev[0] * back);
