@@ -57,21 +57,10 @@ Vector before(const detail::Motion& m, double tau) {
           m.z - m.vz * tau + pull * m.z};
 }
 
-// A direction in ecliptic coordinates of J2000.0 turned to the ecliptic and equinox of `jdTt`:
-// the rotation by eta about the node Pi and the general precession p (Meeus, eq. 21.5 and 21.6,
-// from J2000.0).
 Vector precessFromJ2000(const Vector& v, double jdTt) {
-  const double t = detail::julianCenturies(jdTt);
-  const double eta = (47.0029 - 0.03302 * t + 0.000060 * t * t) * t * kArcsecond;
-  const double node = 174.876384 * kDegree + (-869.8089 + 0.03536 * t) * t * kArcsecond;
-  const double p = (5029.0966 + 1.11113 * t - 0.000006 * t * t) * t * kArcsecond;
-  // Into the frame whose x axis points at the node, tilted by eta, and out of it at Pi + p.
-  const double c = std::cos(node), s = std::sin(node);
-  const double x1 = c * v.x + s * v.y, y1 = -s * v.x + c * v.y;
-  const double ce = std::cos(eta), se = std::sin(eta);
-  const double y2 = ce * y1 + se * v.z, z2 = -se * y1 + ce * v.z;
-  const double c2 = std::cos(node + p), s2 = std::sin(node + p);
-  return {c2 * x1 - s2 * y2, s2 * x1 + c2 * y2, z2};
+  double w[3] = {v.x, v.y, v.z};
+  detail::precessEclipticFromJ2000(w, jdTt);
+  return {w[0], w[1], w[2]};
 }
 
 // Heliocentric position of Pluto, mean ecliptic and equinox of date, AU; false outside its
@@ -145,6 +134,42 @@ void fillNan(TopocentricPlace& place) {
 }
 
 }  // namespace
+
+// The rotation by eta about the node Pi and the general precession p (Meeus, eq. 21.5 and 21.6,
+// from J2000.0): into the frame whose x axis points at the node, tilted by eta, and out of it at
+// Pi + p; `inverse` turns the other way.
+namespace {
+void precessEcliptic(double v[3], double jdTt, bool inverse) {
+  const double t = detail::julianCenturies(jdTt);
+  const double eta = (47.0029 - 0.03302 * t + 0.000060 * t * t) * t * kArcsecond;
+  const double node = 174.876384 * kDegree + (-869.8089 + 0.03536 * t) * t * kArcsecond;
+  const double p = (5029.0966 + 1.11113 * t - 0.000006 * t * t) * t * kArcsecond;
+  const double c = std::cos(node), s = std::sin(node);
+  const double ce = std::cos(eta), se = std::sin(eta);
+  const double c2 = std::cos(node + p), s2 = std::sin(node + p);
+  if (!inverse) {
+    const double x1 = c * v[0] + s * v[1], y1 = -s * v[0] + c * v[1];
+    const double y2 = ce * y1 + se * v[2], z2 = -se * y1 + ce * v[2];
+    v[0] = c2 * x1 - s2 * y2;
+    v[1] = s2 * x1 + c2 * y2;
+    v[2] = z2;
+  } else {
+    const double x1 = c2 * v[0] + s2 * v[1], y2 = -s2 * v[0] + c2 * v[1];
+    const double y1 = ce * y2 - se * v[2], z1 = se * y2 + ce * v[2];
+    v[0] = c * x1 - s * y1;
+    v[1] = s * x1 + c * y1;
+    v[2] = z1;
+  }
+}
+}  // namespace
+
+void detail::precessEclipticFromJ2000(double v[3], double jdTt) {
+  precessEcliptic(v, jdTt, false);
+}
+
+void detail::precessEclipticToJ2000(double v[3], double jdTt) {
+  precessEcliptic(v, jdTt, true);
+}
 
 bool detail::apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate) {
   place.jdTt = ofDate.jdTt;

@@ -7,6 +7,7 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/nutation.h"
+#include "astronomy/orbits.h"
 
 namespace dockorrery::detail {
 
@@ -25,6 +26,17 @@ bool ofDateAt(OfDate& ofDate, double jdTt);
 // Greenwich apparent sidereal time, rad in [0, 2pi), at Julian Day `jdUt` (UT): the mean sidereal
 // time there plus the equation of the equinoxes of `ofDate`; NaN outside the span.
 double apparentSiderealTime(double jdUt, const OfDate& ofDate);
+
+// A rectangular vector on the ecliptic and equinox of J2000.0 turned to the mean ecliptic and
+// equinox of `jdTt` (TT), and back (IAU 1976 precession, Meeus eq. 21.5 and 21.6).
+void precessEclipticFromJ2000(double v[3], double jdTt);
+void precessEclipticToJ2000(double v[3], double jdTt);
+
+// The geocentric direction of a body on a Keplerian orbit, ecliptic and equinox of J2000.0, AU:
+// light time applied, and annual aberration when `aberration` (the Earth a light time before);
+// `distanceAu` the true distance at jdTt. False where computeOrbitPosition fails.
+bool orbitGeocentricJ2000(double v[3], double& distanceAu, const OrbitalElements& elements,
+                          double jdTt, bool aberration);
 
 // computeApparentPlace at ofDate.jdTt with its nutation and obliquity.
 bool apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate);

@@ -30,6 +30,8 @@
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
 #include "astronomy/nutation.h"
+#include "astronomy/of_date.h"
+#include "astronomy/orbits.h"
 #include "astronomy/search_count.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
@@ -211,8 +213,85 @@ Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet
           "s", "events of the fixture's days"};
 }
 
+// Comet Encke's orbit of the book's example 33.a, for ours and for libnova.
+const OrbitalElements kEncke{2448192.5 + 0.54502, 2.2091404 * (1.0 - 0.8502196), 0.8502196,
+                             11.94524 * kDegree, 186.23352 * kDegree, 334.75006 * kDegree};
+
+ln_ell_orbit libnovaEncke() {
+  return {2.2091404, 0.8502196, 11.94524, 186.23352, 334.75006,
+          ln_get_ell_mean_motion(2.2091404), 2448192.5 + 0.54502};
+}
+
+// A vector of the ecliptic of J2000.0 on the equator of J2000.0.
+void eclipticToEquatorJ2000(const double v[3], double out[3]) {
+  const double eps = 23.4392911 * kDegree;
+  out[0] = v[0];
+  out[1] = std::cos(eps) * v[1] - std::sin(eps) * v[2];
+  out[2] = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+}
+
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
+      // Heliocentric, against each other over the bench's instants (both solve the same
+      // equation): how far ours is from libnova's.
+      {"orbit position, Encke",
+       [](double jd) {
+         OrbitPosition p;
+         benchmark::DoNotOptimize(computeOrbitPosition(p, kEncke, jd));
+         benchmark::DoNotOptimize(p);
+       },
+       [](double jd) {
+         ln_ell_orbit orbit = libnovaEncke();
+         ln_rect_posn p;
+         ln_get_ell_helio_rect_posn(&orbit, jd, &p);
+         benchmark::DoNotOptimize(p);
+       },
+       [] {
+         Accuracy a;
+         ln_ell_orbit orbit = libnovaEncke();
+         for (double jd : instants()) {
+           OrbitPosition p;
+           if (!computeOrbitPosition(p, kEncke, jd)) continue;
+           ln_rect_posn l;
+           ln_get_ell_helio_rect_posn(&orbit, jd, &l);
+           const double v[3] = {p.x, p.y, p.z};
+           double e[3];
+           eclipticToEquatorJ2000(v, e);
+           a.add(std::hypot(e[0] - l.X, e[1] - l.Y, e[2] - l.Z), 0.0);
+         }
+         return a;
+       },
+       "AU", "libnova's heliocentric position (libnova's column: 0)"},
+      // Ours the apparent place of date, libnova's the place of J2000.0 with its light time;
+      // both against the book's example 33.a (ours its place of J2000.0 with light time).
+      {"orbit apparent place, Encke",
+       [](double jd) {
+         ApparentPlace p;
+         benchmark::DoNotOptimize(computeOrbitApparentPlace(p, kEncke, jd));
+         benchmark::DoNotOptimize(p);
+       },
+       [](double jd) {
+         ln_ell_orbit orbit = libnovaEncke();
+         ln_equ_posn p;
+         ln_get_ell_body_equ_coords(jd, &orbit, &p);
+         benchmark::DoNotOptimize(p);
+       },
+       [] {
+         Accuracy a;
+         double v[3], distance, e[3];
+         if (!detail::orbitGeocentricJ2000(v, distance, kEncke, 2448170.5, false)) return a;
+         eclipticToEquatorJ2000(v, e);
+         const double ra = std::atan2(e[1], e[0]) / kDegree;
+         const double dec = std::atan2(e[2], std::hypot(e[0], e[1])) / kDegree;
+         ln_ell_orbit orbit = libnovaEncke();
+         ln_equ_posn l;
+         ln_get_ell_body_equ_coords(2448170.5, &orbit, &l);
+         const double c = std::cos(19.158496 * kDegree);
+         a.add((ra - 158.558965) * 3600.0 * c, (l.ra - 158.558965) * 3600.0 * c);
+         a.add((dec - 19.158496) * 3600.0, (l.dec - 19.158496) * 3600.0);
+         return a;
+       },
+       "\"", "the book's comet Encke, example 33.a"},
       {"nutation",
        [](double jd) {
          Nutation n;

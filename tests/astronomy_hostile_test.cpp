@@ -24,6 +24,7 @@
 #include "astronomy/moon_orbit.h"
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
+#include "astronomy/orbits.h"
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/seasons.h"
@@ -236,6 +237,10 @@ Outcome placeOutcome(bool ok, const EquatorialCoordinates& equatorial, double di
   return outcome;
 }
 
+// Comet Encke's orbit (the book's example 33.a) and a hyperbola through perihelion at J2000.0.
+const OrbitalElements kEncke{2448193.04502, 0.330886, 0.8502196, 0.2084828, 3.2503978, 5.8425};
+const OrbitalElements kHyperbola{2451545.0, 1.0, 1.2, 1.0, 2.0, 3.0};
+
 // The rows of the apparent place, by body index (the Earth has none).
 const char* const kApparentPlaceOf[] = {
     "computeApparentPlace, Sun",     "computeApparentPlace, Mercury",
@@ -289,6 +294,28 @@ std::vector<DayRoutine> makeDayRoutines() {
          const bool ok = computeHeliocentricPosition(p, Body::Neptune, jd);
          return Outcome{ok && p.jd == jd && p.body == static_cast<int32_t>(Body::Neptune),
                         {{p.L, kTurn}, {p.B, kLatitude}, {p.R, {29.0, 31.0, false}}}};
+       }},
+      // A comet of Encke's orbit, 0.33 to 4.1 AU from the Sun, and a hyperbola.
+      {"computeOrbitPosition", kFirstJd, kEndJd,
+       [](double jd) {
+         OrbitPosition p;
+         const bool ok = computeOrbitPosition(p, kEncke, jd);
+         return Outcome{ok && p.jdTt == jd,
+                        {{p.x, {-4.2, 4.2, false}},
+                         {p.vz, {-0.1, 0.1, false}},
+                         {p.distanceAu, {0.33, 4.2, false}},
+                         {p.trueAnomaly, {-kPi, kPi, false}}}};
+       }},
+      {"computeOrbitApparentPlace", kFirstJd, kEndJd,
+       [](double jd) {
+         ApparentPlace p;
+         const bool ok = computeOrbitApparentPlace(p, kHyperbola, jd);
+         return Outcome{ok && p.jdTt == jd,
+                        {{p.equatorial.rightAscension, kTurn},
+                         {p.equatorial.declination, kLatitude},
+                         {p.ecliptic.longitude, kTurn},
+                         {p.ecliptic.latitude, kLatitude},
+                         {p.distanceAu, {0.0, 1e5, false}}}};
        }},
       {"meanObliquity", kFirstJd, kEndJd,
        [](double jd) {
@@ -900,3 +927,38 @@ TEST(AstronomyHostileTest, LocalEclipseObservers) {
 }
 
 }  // namespace
+
+// Elements that are no orbit fail, whatever the day: each field not a number, infinite or out of
+// its range.
+TEST(AstronomyHostileTest, OrbitalElementsThatAreNoOrbit) {
+  double OrbitalElements::*fields[] = {
+      &OrbitalElements::perihelionJdTt,       &OrbitalElements::perihelionDistanceAu,
+      &OrbitalElements::eccentricity,         &OrbitalElements::inclination,
+      &OrbitalElements::argumentOfPerihelion, &OrbitalElements::ascendingNode};
+  for (auto field : fields) {
+    for (double value : {kNaN, kInf, -kInf}) {
+      OrbitalElements el = kEncke;
+      el.*field = value;
+      OrbitPosition p;
+      EXPECT_FALSE(computeOrbitPosition(p, el, 2451545.0));
+      EXPECT_TRUE(std::isnan(p.x) && std::isnan(p.distanceAu));
+      ApparentPlace a;
+      EXPECT_FALSE(computeOrbitApparentPlace(a, el, 2451545.0));
+      EXPECT_TRUE(std::isnan(a.equatorial.rightAscension) && std::isnan(a.distanceAu));
+    }
+  }
+  const double outOfRange[][2] = {{1, 0.0}, {1, -1.0}, {2, -1e-300}, {2, 101.0}, {3, -0.1},
+                                  {3, 3.2}};
+  for (const auto& row : outOfRange) {
+    OrbitalElements el = kEncke;
+    el.*fields[static_cast<int>(row[0])] = row[1];
+    OrbitPosition p;
+    EXPECT_FALSE(computeOrbitPosition(p, el, 2451545.0)) << row[0] << " " << row[1];
+  }
+  // Far from perihelion, however far within the span, the orbit holds.
+  for (double e : {0.0, 0.5, 0.99999, 1.0, 1.00001, 100.0}) {
+    OrbitPosition p;
+    EXPECT_TRUE(computeOrbitPosition(p, {kFirstJd, 1e-3, e, 1.0, 2.0, 3.0}, kEndJd - 1e-6)) << e;
+    EXPECT_TRUE(computeOrbitPosition(p, {kEndJd, 1e3, e, 1.0, 2.0, 3.0}, kFirstJd)) << e;
+  }
+}

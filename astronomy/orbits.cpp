@@ -1,0 +1,214 @@
+// Keplerian orbits about the Sun for every eccentricity, in the universal anomaly, and the
+// apparent places of the bodies on them.
+#include "astronomy/orbits.h"
+
+#include <cmath>
+
+#include "astronomy/angles.h"
+#include "astronomy/of_date.h"
+#include "ephemeris/motion.h"
+
+namespace dockorrery {
+
+namespace {
+
+// The Sun's gravitational parameter, k^2 of Gauss: AU^3 per day^2.
+constexpr double kSunGravity = 0.01720209895 * 0.01720209895;
+constexpr double kLargestEccentricity = 100.0;
+
+// The Stumpff functions c2(z) and c3(z): (1 - cos sqrt z) / z and (sqrt z - sin sqrt z) / z^1.5,
+// continued through z = 0 and to negative z (cosh, sinh). Their series near 0, where the closed
+// forms lose digits.
+void stumpff(double z, double& c2, double& c3) {
+  if (std::fabs(z) < 1.0) {
+    // sum (-z)^k / (2k+2)! and (-z)^k / (2k+3)!; 12 terms leave under 1e-25 for |z| < 1.
+    double t2 = 0.5, t3 = 1.0 / 6.0;
+    c2 = t2;
+    c3 = t3;
+    for (int k = 1; k < 12; ++k) {
+      t2 *= -z / ((2 * k + 1) * (2 * k + 2));
+      t3 *= -z / ((2 * k + 2) * (2 * k + 3));
+      c2 += t2;
+      c3 += t3;
+    }
+  } else if (z > 0.0) {
+    const double w = std::sqrt(z);
+    const double h = std::sin(0.5 * w);
+    c2 = 2.0 * h * h / z;
+    c3 = (w - std::sin(w)) / (z * w);
+  } else {
+    const double w = std::sqrt(-z);
+    const double h = std::sinh(0.5 * w);
+    c2 = 2.0 * h * h / -z;
+    c3 = (std::sinh(w) - w) / (-z * w);
+  }
+}
+
+// From perihelion (distance q, speed v0, beta = mu (1 - e) / q): the time since perihelion at
+// universal anomaly s, t = q s + mu e s^3 c3, and its derivative, the distance
+// r = q + mu e s^2 c2.
+struct Universal {
+  double q, e, beta;
+  void at(double s, double& t, double& r, double& g2, double& g3) const {
+    double c2, c3;
+    stumpff(beta * s * s, c2, c3);
+    g2 = s * s * c2;
+    g3 = s * s * s * c3;
+    t = q * s + kSunGravity * e * g3;
+    r = q + kSunGravity * e * g2;
+  }
+};
+
+bool validElements(const OrbitalElements& e) {
+  return std::isfinite(e.perihelionJdTt) && std::isfinite(e.perihelionDistanceAu) &&
+         std::isfinite(e.eccentricity) && std::isfinite(e.argumentOfPerihelion) &&
+         std::isfinite(e.ascendingNode) && e.perihelionDistanceAu > 0.0 &&
+         e.eccentricity >= 0.0 && e.eccentricity <= kLargestEccentricity &&
+         e.inclination >= 0.0 && e.inclination <= kPi;
+}
+
+void fillNan(OrbitPosition& p) {
+  p.x = p.y = p.z = p.vx = p.vy = p.vz = NAN;
+  p.distanceAu = p.trueAnomaly = NAN;
+}
+
+// The orbit's position and velocity at `jdTt`, whose elements and day were checked.
+void orbitAt(OrbitPosition& p, const OrbitalElements& el, double jdTt) {
+  const double q = el.perihelionDistanceAu, e = el.eccentricity;
+  const Universal u{q, e, kSunGravity * (1.0 - e) / q};
+  double dt = jdTt - el.perihelionJdTt;
+  double sHigh;
+  if (e < 1.0) {
+    // An ellipse: within half a period of perihelion, where s reaches pi / sqrt(beta).
+    const double a = q / (1.0 - e);
+    const double period = kTwoPi * a * std::sqrt(a / kSunGravity);
+    dt -= period * std::nearbyint(dt / period);
+    sHigh = kPi / std::sqrt(u.beta);
+  } else {
+    sHigh = 0.0;
+  }
+  const double sign = dt < 0.0 ? -1.0 : 1.0;
+  const double target = std::fabs(dt);
+  double t, r, g2, g3;
+  if (sHigh == 0.0) {
+    // A parabola or hyperbola: t(s) >= q s and >= mu e s^3 / 6, so either bound brackets.
+    sHigh = std::fmin(target / q, std::cbrt(6.0 * target / (kSunGravity * e)));
+  }
+  // Newton's method from the parabola's s, kept inside [sLow, sHigh] by bisection; t(s) rises
+  // and is convex for s > 0.
+  double sLow = 0.0;
+  double s = std::fmin(std::cbrt(6.0 * target / (kSunGravity * (e + 1e-300))), target / q);
+  if (!(s > sLow && s < sHigh)) s = 0.5 * (sLow + sHigh);
+  for (int i = 0; i < 200; ++i) {
+    u.at(s, t, r, g2, g3);
+    const double f = t - target;
+    if (f == 0.0) break;
+    if (f > 0.0) {
+      sHigh = s;
+    } else {
+      sLow = s;
+    }
+    double next = s - f / r;
+    if (!(next > sLow && next < sHigh)) next = 0.5 * (sLow + sHigh);
+    if (std::fabs(next - s) <= 1e-15 * std::fabs(s) || sHigh - sLow <= 1e-15 * sHigh) {
+      s = next;
+      break;
+    }
+    s = next;
+  }
+  s *= sign;
+  u.at(s, t, r, g2, g3);
+  // f and g from perihelion, in the plane of the orbit: x towards perihelion.
+  const double v0 = std::sqrt(kSunGravity * (1.0 + e) / q);
+  const double f = 1.0 - kSunGravity * g2 / q;
+  const double g = dt - kSunGravity * g3;
+  // G1 = s - beta G3 (s c1 with c1 = 1 - z c3).
+  const double G1 = s - u.beta * g3;
+  const double fdot = -kSunGravity * G1 / (r * q);
+  const double gdot = 1.0 - kSunGravity * g2 / r;
+  const double px = f * q, py = g * v0;
+  const double vx = fdot * q, vy = gdot * v0;
+  // The plane of the orbit to the ecliptic: by omega, i and Omega.
+  const double co = std::cos(el.argumentOfPerihelion), so = std::sin(el.argumentOfPerihelion);
+  const double ci = std::cos(el.inclination), si = std::sin(el.inclination);
+  const double cn = std::cos(el.ascendingNode), sn = std::sin(el.ascendingNode);
+  const double xx = cn * co - sn * so * ci, xy = -cn * so - sn * co * ci;
+  const double yx = sn * co + cn * so * ci, yy = -sn * so + cn * co * ci;
+  const double zx = so * si, zy = co * si;
+  p.x = xx * px + xy * py;
+  p.y = yx * px + yy * py;
+  p.z = zx * px + zy * py;
+  p.vx = xx * vx + xy * vy;
+  p.vy = yx * vx + yy * vy;
+  p.vz = zx * vx + zy * vy;
+  p.distanceAu = std::hypot(px, py);
+  p.trueAnomaly = std::atan2(py, px);
+}
+
+}  // namespace
+
+bool computeOrbitPosition(OrbitPosition& position, const OrbitalElements& elements, double jdTt) {
+  position.jdTt = jdTt;
+  fillNan(position);
+  if (!detail::withinSpan(jdTt) || !validElements(elements)) return false;
+  orbitAt(position, elements, jdTt);
+  return std::isfinite(position.x) && std::isfinite(position.vx);
+}
+
+bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
+                                  const OrbitalElements& elements, double jdTt,
+                                  bool aberration) {
+  v[0] = v[1] = v[2] = distanceAu = NAN;
+  OrbitPosition now;
+  if (!computeOrbitPosition(now, elements, jdTt)) return false;
+  detail::Motion earth;
+  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
+  double e[3] = {earth.x, earth.y, earth.z};
+  double ev[3] = {earth.vx, earth.vy, earth.vz};
+  detail::precessEclipticToJ2000(e, jdTt);
+  detail::precessEclipticToJ2000(ev, jdTt);
+  distanceAu = std::hypot(now.x - e[0], now.y - e[1], now.z - e[2]);
+  // The light time: where the body was when the light that reaches the Earth left it.
+  double tau = distanceAu * kLightTimePerAu;
+  OrbitPosition then = now;
+  // The orbit holds a light time before the span's start too: no check of the day there.
+  for (int i = 0; i < 6; ++i) {
+    orbitAt(then, elements, jdTt - tau);
+    const double next =
+        std::hypot(then.x - e[0], then.y - e[1], then.z - e[2]) * kLightTimePerAu;
+    const bool done = std::fabs(next - tau) < 1e-12;
+    tau = next;
+    if (done) break;
+  }
+  orbitAt(then, elements, jdTt - tau);
+  if (!std::isfinite(then.x)) return false;
+  // With aberration: from where the Earth was a light time before, along its velocity.
+  const double back = aberration ? tau : 0.0;
+  v[0] = then.x - (e[0] - ev[0] * back);
+  v[1] = then.y - (e[1] - ev[1] * back);
+  v[2] = then.z - (e[2] - ev[2] * back);
+  return true;
+}
+
+bool computeOrbitApparentPlace(ApparentPlace& place, const OrbitalElements& elements,
+                               double jdTt) {
+  place.jdTt = jdTt;
+  place.ecliptic = {NAN, NAN};
+  place.equatorial = {NAN, NAN};
+  place.distanceAu = NAN;
+  detail::OfDate ofDate;
+  double v[3], distance;
+  if (!detail::ofDateAt(ofDate, jdTt) ||
+      !detail::orbitGeocentricJ2000(v, distance, elements, jdTt, true)) {
+    return false;
+  }
+  detail::precessEclipticFromJ2000(v, jdTt);
+  const double longitude = std::atan2(v[1], v[0]);
+  const double latitude = std::atan2(v[2], std::hypot(v[0], v[1]));
+  place.ecliptic = {reduceAngle(longitude + ofDate.nutation.longitude), latitude};
+  eclipticToEquatorial(place.equatorial, place.ecliptic, ofDate.trueObliquity);
+  place.distanceAu = distance;
+  return true;
+}
+
+}  // namespace dockorrery
