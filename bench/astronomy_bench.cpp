@@ -26,6 +26,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -527,6 +528,24 @@ const std::vector<EngineRow>& engineRows() {
          benchmark::DoNotOptimize(nodes);
        },
        true},
+      {"illumination, Venus",
+       [](double jd) {
+         Illumination illumination;
+         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Venus, jd));
+         benchmark::DoNotOptimize(illumination);
+       }},
+      {"illumination, Saturn",
+       [](double jd) {
+         Illumination illumination;
+         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Saturn, jd));
+         benchmark::DoNotOptimize(illumination);
+       }},
+      {"illumination, Moon",
+       [](double jd) {
+         Illumination illumination;
+         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Moon, jd));
+         benchmark::DoNotOptimize(illumination);
+       }},
       {"elongation, Venus",
        [](double jd) {
          Elongation elongation;

@@ -19,6 +19,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -425,6 +426,35 @@ std::vector<DayRoutine> makeDayRoutines() {
          if (!ok && e.east) outcome.values.push_back({1.0, kFinite});  // a failure says false
          return outcome;
        }},
+      {"computeIllumination, Saturn", kFirstJd, kEndJd,
+       [](double jd) {
+         Illumination a;
+         const bool ok = computeIllumination(a, Body::Saturn, jd);
+         const double half = kPi / 2.0;
+         return Outcome{ok,
+                        {{a.phaseAngle, {0.0, 0.12, false}},
+                         {a.illuminatedFraction, {0.996, 1.0, false}},
+                         {a.diameter, {0.0, 1.1e-4, false}},
+                         {a.magnitude, {-1.5, 2.0, false}},
+                         {a.heliocentricAu, {8.9, 10.2, false}},
+                         {a.geocentricAu, {7.9, 11.2, false}},
+                         {a.ringTilt, {-half, half, false}},
+                         {a.ringMagnitude, {-1.35, 0.0, false}}}};
+       }},
+      {"computeIllumination, Moon", kFirstJd, kEndJd,
+       [](double jd) {
+         Illumination a;
+         const bool ok = computeIllumination(a, Body::Moon, jd);
+         Outcome outcome{ok,
+                         {{a.phaseAngle, {0.0, kPi, false}},
+                          {a.illuminatedFraction, {0.0, 1.0, false}},
+                          {a.diameter, {0.0, 0.011, false}},
+                          {a.magnitude, {-13.5, 0.0, false}},
+                          {a.geocentricAu, {0.0023, 0.0028, false}}}};
+         if (!ok && !std::isnan(a.ringTilt)) outcome.values.push_back({1.0, kFinite});
+         if (ok && !std::isnan(a.ringTilt)) outcome.values.push_back({NAN, kFinite});
+         return outcome;
+       }},
       {"computeNextGreatestElongations, Mercury", kFirstJd, lastEvents().greatestElongation,
        [](double jd) {
          GreatestElongations g;
@@ -713,6 +743,10 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
         << c.what;
     Elongation elongation;
     EXPECT_EQ(computeElongation(elongation, c.body, jd),
+              c.body >= Body::Mercury && c.body <= Body::Pluto && c.body != Body::Earth)
+        << c.what;
+    Illumination illumination;
+    EXPECT_EQ(computeIllumination(illumination, c.body, jd),
               c.body >= Body::Mercury && c.body <= Body::Pluto && c.body != Body::Earth)
         << c.what;
     ApparentPlace apparent;
