@@ -25,6 +25,7 @@
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
 #include "astronomy/pluto.h"
+#include "astronomy/refraction.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
@@ -576,6 +577,60 @@ TEST(AstronomyHostileTest, AnglesOfAnySize) {
                        std::nextafter(kTwoPi, 0.0), kTwoPi, 1e300}) {
     const double r = reduceAngle(angle);
     EXPECT_TRUE(kTurn.holds(r) && !std::signbit(r)) << angle << " gave " << r;
+  }
+}
+
+// ---- Routines of bounded arguments ----
+
+// Refraction and airmass take an altitude, a pressure and a temperature within stated ranges:
+// every hostile number in any slot fails with NaN; the ends of the ranges hold them.
+struct BoundedRoutine {
+  const char* name;
+  std::function<Outcome(double, double, double)> run;
+};
+
+const BoundedRoutine kBoundedRoutines[] = {
+    {"refractedAltitude",
+     [](double h, double p, double t) {
+       double a;
+       const bool ok = refractedAltitude(a, h, p, t);
+       return Outcome{ok, {{a, kLatitude}}};
+     }},
+    {"unrefractedAltitude",
+     [](double h, double p, double t) {
+       double a;
+       const bool ok = unrefractedAltitude(a, h, p, t);
+       return Outcome{ok, {{a, kLatitude}}};
+     }},
+    {"computeAirmass",
+     [](double h, double, double) {
+       double x;
+       const bool ok = computeAirmass(x, h);
+       return Outcome{ok, {{x, Range{0.99, 38.0, false}}}};
+     }},
+};
+
+TEST(AstronomyHostileTest, RefractionAndAirmassArguments) {
+  for (const BoundedRoutine& routine : kBoundedRoutines) {
+    for (double hostile : kHostile) {
+      for (int slot = 0; slot < 3; ++slot) {
+        if (slot > 0 && std::string(routine.name) == "computeAirmass") continue;
+        double arguments[3] = {0.2, 1010.0, 10.0};
+        arguments[slot] = hostile;
+        const Outcome outcome = routine.run(arguments[0], arguments[1], arguments[2]);
+        EXPECT_TRUE(failed(outcome)) << routine.name << " argument " << slot << " = " << hostile
+                                     << ": " << describe(outcome);
+      }
+    }
+    for (double h : {-kPi / 2.0, -0.0, kPi / 2.0}) {
+      for (double p : {0.0, 1200.0}) {
+        for (double t : {-100.0, 100.0}) {
+          const Outcome outcome = routine.run(h, p, t);
+          EXPECT_TRUE(held(outcome)) << routine.name << "(" << h << ", " << p << ", " << t
+                                     << ") " << describe(outcome);
+        }
+      }
+    }
   }
 }
 
