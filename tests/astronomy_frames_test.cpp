@@ -1,10 +1,11 @@
-// Refraction and airmass: the book's example, the scaling for the air, and the behaviour over
+// Precession: the book's example. Refraction and airmass: the book's example, the scaling for the air, and the behaviour over
 // the whole range of altitudes, below the horizon included.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "astronomy/precession.h"
 #include "astronomy/refraction.h"
 
 using namespace dockorrery;
@@ -126,6 +127,32 @@ TEST(AirmassTest, ValuesAndWholeRange) {
   EXPECT_FALSE(computeAirmass(x, NAN));
   EXPECT_FALSE(computeAirmass(x, 2.0));
   EXPECT_TRUE(std::isnan(x));
+}
+
+// The book's theta Persei: J2000.0 place 2h44m11.986s +49d13'42.48", proper motion +0.03425s
+// and -0.0895" a year over the 28.8669 years to 2028 November 13.19 TD (JD 2462088.69), then
+// precessed: 2h46m11.331s +49d20'54.54".
+TEST(PrecessionTest, BookExampleThetaPersei) {
+  constexpr double kSecondOfTime = 15.0 * kArcsecond;
+  const double jd = 2462088.69;
+  const double years = (jd - kJ2000Epoch) / 365.25;
+  const EquatorialCoordinates catalogue{
+      (2.0 * 3600.0 + 44.0 * 60.0 + 11.986 + 0.03425 * years) * kSecondOfTime,
+      (49.0 * 3600.0 + 13.0 * 60.0 + 42.48 - 0.0895 * years) * kArcsecond};
+  EquatorialCoordinates ofDate;
+  ASSERT_TRUE(precessEquatorial(ofDate, catalogue, kJ2000Epoch, jd));
+  EXPECT_NEAR(ofDate.rightAscension / kSecondOfTime, 2.0 * 3600.0 + 46.0 * 60.0 + 11.331, 0.0005);
+  EXPECT_NEAR(ofDate.declination / kArcsecond, 49.0 * 3600.0 + 20.0 * 60.0 + 54.54, 0.005);
+  // Back again, and a pole stays a pole.
+  EquatorialCoordinates back;
+  ASSERT_TRUE(precessEquatorial(back, ofDate, jd, kJ2000Epoch));
+  EXPECT_NEAR(back.rightAscension, catalogue.rightAscension, 1e-9);
+  EXPECT_NEAR(back.declination, catalogue.declination, 1e-9);
+  ASSERT_TRUE(precessEquatorial(back, {0.0, kPi / 2.0}, kJ2000Epoch, kJ2000Epoch));
+  EXPECT_NEAR(back.declination, kPi / 2.0, 1e-15);
+  EXPECT_FALSE(precessEquatorial(back, catalogue, kJ2000Epoch, kEndJd));
+  EXPECT_FALSE(precessEquatorial(back, {NAN, 0.0}, kJ2000Epoch, jd));
+  EXPECT_TRUE(std::isnan(back.rightAscension) && std::isnan(back.declination));
 }
 
 }  // namespace

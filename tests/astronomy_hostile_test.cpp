@@ -25,6 +25,7 @@
 #include "astronomy/moon_phases.h"
 #include "astronomy/nutation.h"
 #include "astronomy/pluto.h"
+#include "astronomy/precession.h"
 #include "astronomy/refraction.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/seasons.h"
@@ -544,6 +545,12 @@ const std::vector<AngleRoutine>& angleRoutines() {
          equatorialToEcliptic(e, {a[0], a[1]}, a[2]);
          return Outcome{!std::isnan(e.longitude + e.latitude),
                         {{e.longitude, kTurn}, {e.latitude, kLatitude}}};
+       }},
+      {"precessEquatorial", 2,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = precessEquatorial(q, {a[0], a[1]}, kJ2000Epoch, kJ2000Epoch + 36525.0);
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
        }},
       {"equatorialToHorizontal", 5,
        [](const double* a) {
