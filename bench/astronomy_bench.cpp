@@ -30,6 +30,8 @@
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
 #include "astronomy/nutation.h"
+#include "astronomy/precession.h"
+#include "astronomy/refraction.h"
 #include "astronomy/search_count.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
@@ -285,6 +287,55 @@ const std::vector<Row>& rows() {
          return a;
        },
        "s", "Espenak and Meeus, 1900–2099"},
+      // An apparent altitude of 0 to 90 degrees drawn from the instant; the reference is the
+      // book's 28.754' at 0.5 degrees (libnova's small correction takes the refraction in
+      // degrees, not minutes of arc).
+      {"refraction, apparent to true",
+       [](double jd) {
+         double h;
+         benchmark::DoNotOptimize(unrefractedAltitude(h, std::fmod(jd, 90.0) * kDegree));
+         benchmark::DoNotOptimize(h);
+       },
+       [](double jd) {
+         benchmark::DoNotOptimize(ln_get_refraction_adj(std::fmod(jd, 90.0), 1010.0, 10.0));
+       },
+       [] {
+         Accuracy a;
+         double h = NAN;
+         static_cast<void>(unrefractedAltitude(h, 0.5 * kDegree));
+         a.add((0.5 * kDegree - h) / kArcsecond - 28.754 * 60.0,
+               ln_get_refraction_adj(0.5, 1010.0, 10.0) * 3600.0 - 28.754 * 60.0);
+         return a;
+       },
+       "″", "the book's example, Bennett at 0.5°"},
+      // A star's J2000.0 place to the mean place of the instant; the reference is the book's
+      // theta Persei of 2028 November 13.19 TD.
+      {"precession",
+       [](double jd) {
+         EquatorialCoordinates q;
+         benchmark::DoNotOptimize(precessEquatorial(q, {0.7, 0.8}, kJ2000Epoch, jd));
+         benchmark::DoNotOptimize(q);
+       },
+       [](double jd) {
+         ln_equ_posn from{0.7 / kDegree, 0.8 / kDegree}, to;
+         ln_get_equ_prec2(&from, JD2000, jd, &to);
+         benchmark::DoNotOptimize(to);
+       },
+       [] {
+         Accuracy a;
+         const double jd = 2462088.69, years = (jd - kJ2000Epoch) / 365.25;
+         const double ra = (9851.986 + 0.03425 * years) * 15.0, dec = 177222.48 - 0.0895 * years;
+         EquatorialCoordinates q{NAN, NAN};
+         static_cast<void>(
+             precessEquatorial(q, {ra * kArcsecond, dec * kArcsecond}, kJ2000Epoch, jd));
+         ln_equ_posn from{ra / 3600.0, dec / 3600.0}, to;
+         ln_get_equ_prec2(&from, JD2000, jd, &to);
+         const double bookRa = 9971.331 * 15.0, bookDec = 177654.54;
+         a.add(q.rightAscension / kArcsecond - bookRa, to.ra * 3600.0 - bookRa);
+         a.add(q.declination / kArcsecond - bookDec, to.dec * 3600.0 - bookDec);
+         return a;
+       },
+       "″", "the book's theta Persei"},
       apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
       apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
       apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
