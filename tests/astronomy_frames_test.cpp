@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "astronomy/frames.h"
 #include "astronomy/precession.h"
 #include "astronomy/refraction.h"
 
@@ -153,6 +154,31 @@ TEST(PrecessionTest, BookExampleThetaPersei) {
   EXPECT_FALSE(precessEquatorial(back, catalogue, kJ2000Epoch, kEndJd));
   EXPECT_FALSE(precessEquatorial(back, {NAN, 0.0}, kJ2000Epoch, jd));
   EXPECT_TRUE(std::isnan(back.rightAscension) && std::isnan(back.declination));
+}
+
+// The book's Arcturus and Spica, 32.7930 degrees apart; tiny and nearly opposite separations
+// keep their precision; the position angle of a direction due north, east, south, west.
+TEST(SeparationTest, BookExampleAndExtremes) {
+  double d, p;
+  ASSERT_TRUE(angularSeparation(d, p, {213.9154 * kDegree, 19.1825 * kDegree},
+                                {201.2983 * kDegree, -11.1614 * kDegree}));
+  EXPECT_NEAR(d / kDegree, 32.7930, 0.00005);
+  ASSERT_TRUE(angularSeparation(d, p, {1.0, 0.5}, {1.0 + 1e-12, 0.5}));
+  EXPECT_NEAR(d, ((1.0 + 1e-12) - 1.0) * std::cos(0.5), 1e-26);
+  EXPECT_NEAR(p, kPi / 2.0, 1e-9);
+  ASSERT_TRUE(angularSeparation(d, p, {1.0, 0.5}, {1.0 + kPi, -0.5 + 1e-12}));
+  EXPECT_NEAR(kPi - d, 1e-12, 1e-15);  // the rounding of 1 + pi
+  struct Case { double ra, dec, angle; };
+  for (const Case c : {Case{0.0, 0.01, 0.0}, Case{0.01, 0.0, kPi / 2.0}, Case{0.0, -0.01, kPi},
+                       Case{-0.01, 0.0, 3.0 * kPi / 2.0}}) {
+    ASSERT_TRUE(angularSeparation(d, p, {0.0, 0.0}, {c.ra, c.dec}));
+    EXPECT_NEAR(p, c.angle, 1e-12);
+  }
+  ASSERT_TRUE(angularSeparation(d, p, {1.0, 0.5}, {1.0, 0.5}));
+  EXPECT_EQ(d, 0.0);
+  EXPECT_EQ(p, 0.0);
+  EXPECT_FALSE(angularSeparation(d, p, {NAN, 0.0}, {0.0, 0.0}));
+  EXPECT_TRUE(std::isnan(d) && std::isnan(p));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/frames.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -545,6 +546,12 @@ const std::vector<AngleRoutine>& angleRoutines() {
          equatorialToEcliptic(e, {a[0], a[1]}, a[2]);
          return Outcome{!std::isnan(e.longitude + e.latitude),
                         {{e.longitude, kTurn}, {e.latitude, kLatitude}}};
+       }},
+      {"angularSeparation", 4,
+       [](const double* a) {
+         double d, p;
+         const bool ok = angularSeparation(d, p, {a[0], a[1]}, {a[2], a[3]});
+         return Outcome{ok, {{d, Range{0.0, kPi, false}}, {p, kTurn}}};
        }},
       {"precessEquatorial", 2,
        [](const double* a) {
