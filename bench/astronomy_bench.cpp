@@ -26,6 +26,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/frames.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -308,6 +309,30 @@ const std::vector<Row>& rows() {
          return a;
        },
        "″", "the book's example, Bennett at 0.5°"},
+      // Two directions a little apart drawn from the instant; the reference is the book's
+      // Arcturus and Spica, 32.7930 degrees apart.
+      {"angular separation",
+       [](double jd) {
+         double d, p;
+         benchmark::DoNotOptimize(
+             angularSeparation(d, p, {0.7, 0.3}, {std::fmod(jd, 1.0), 0.2}));
+         benchmark::DoNotOptimize(d);
+       },
+       [](double jd) {
+         ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree}, b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
+         benchmark::DoNotOptimize(ln_get_angular_separation(&a, &b));
+       },
+       [] {
+         Accuracy a;
+         double d = NAN, p = NAN;
+         static_cast<void>(angularSeparation(d, p, {213.9154 * kDegree, 19.1825 * kDegree},
+                                             {201.2983 * kDegree, -11.1614 * kDegree}));
+         ln_equ_posn arcturus{213.9154, 19.1825}, spica{201.2983, -11.1614};
+         a.add((d / kDegree - 32.7930) * 3600.0,
+               (ln_get_angular_separation(&arcturus, &spica) - 32.7930) * 3600.0);
+         return a;
+       },
+       "″", "the book's Arcturus and Spica"},
       // A star's J2000.0 place to the mean place of the instant; the reference is the book's
       // theta Persei of 2028 November 13.19 TD.
       {"precession",
