@@ -26,6 +26,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/frames.h"
 #include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
@@ -33,6 +34,8 @@
 #include "astronomy/nutation.h"
 #include "astronomy/of_date.h"
 #include "astronomy/orbits.h"
+#include "astronomy/precession.h"
+#include "astronomy/refraction.h"
 #include "astronomy/search_count.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
@@ -365,6 +368,79 @@ const std::vector<Row>& rows() {
          return a;
        },
        "s", "Espenak and Meeus, 1900–2099"},
+      // An apparent altitude of 0 to 90 degrees drawn from the instant; the reference is the
+      // book's 28.754' at 0.5 degrees (libnova's small correction takes the refraction in
+      // degrees, not minutes of arc).
+      {"refraction, apparent to true",
+       [](double jd) {
+         double h;
+         benchmark::DoNotOptimize(unrefractedAltitude(h, std::fmod(jd, 90.0) * kDegree));
+         benchmark::DoNotOptimize(h);
+       },
+       [](double jd) {
+         benchmark::DoNotOptimize(ln_get_refraction_adj(std::fmod(jd, 90.0), 1010.0, 10.0));
+       },
+       [] {
+         Accuracy a;
+         double h = NAN;
+         static_cast<void>(unrefractedAltitude(h, 0.5 * kDegree));
+         a.add((0.5 * kDegree - h) / kArcsecond - 28.754 * 60.0,
+               ln_get_refraction_adj(0.5, 1010.0, 10.0) * 3600.0 - 28.754 * 60.0);
+         return a;
+       },
+       "″", "the book's example, Bennett at 0.5°"},
+      // Two directions a little apart drawn from the instant; the reference is the book's
+      // Arcturus and Spica, 32.7930 degrees apart.
+      {"angular separation",
+       [](double jd) {
+         double d, p;
+         benchmark::DoNotOptimize(
+             angularSeparation(d, p, {0.7, 0.3}, {std::fmod(jd, 1.0), 0.2}));
+         benchmark::DoNotOptimize(d);
+       },
+       [](double jd) {
+         ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree}, b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
+         benchmark::DoNotOptimize(ln_get_angular_separation(&a, &b));
+       },
+       [] {
+         Accuracy a;
+         double d = NAN, p = NAN;
+         static_cast<void>(angularSeparation(d, p, {213.9154 * kDegree, 19.1825 * kDegree},
+                                             {201.2983 * kDegree, -11.1614 * kDegree}));
+         ln_equ_posn arcturus{213.9154, 19.1825}, spica{201.2983, -11.1614};
+         a.add((d / kDegree - 32.7930) * 3600.0,
+               (ln_get_angular_separation(&arcturus, &spica) - 32.7930) * 3600.0);
+         return a;
+       },
+       "″", "the book's Arcturus and Spica"},
+      // A star's J2000.0 place to the mean place of the instant; the reference is the book's
+      // theta Persei of 2028 November 13.19 TD.
+      {"precession",
+       [](double jd) {
+         EquatorialCoordinates q;
+         benchmark::DoNotOptimize(precessEquatorial(q, {0.7, 0.8}, kJ2000Epoch, jd));
+         benchmark::DoNotOptimize(q);
+       },
+       [](double jd) {
+         ln_equ_posn from{0.7 / kDegree, 0.8 / kDegree}, to;
+         ln_get_equ_prec2(&from, JD2000, jd, &to);
+         benchmark::DoNotOptimize(to);
+       },
+       [] {
+         Accuracy a;
+         const double jd = 2462088.69, years = (jd - kJ2000Epoch) / 365.25;
+         const double ra = (9851.986 + 0.03425 * years) * 15.0, dec = 177222.48 - 0.0895 * years;
+         EquatorialCoordinates q{NAN, NAN};
+         static_cast<void>(
+             precessEquatorial(q, {ra * kArcsecond, dec * kArcsecond}, kJ2000Epoch, jd));
+         ln_equ_posn from{ra / 3600.0, dec / 3600.0}, to;
+         ln_get_equ_prec2(&from, JD2000, jd, &to);
+         const double bookRa = 9971.331 * 15.0, bookDec = 177654.54;
+         a.add(q.rightAscension / kArcsecond - bookRa, to.ra * 3600.0 - bookRa);
+         a.add(q.declination / kArcsecond - bookDec, to.dec * 3600.0 - bookDec);
+         return a;
+       },
+       "″", "the book's theta Persei"},
       apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
       apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
       apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),

@@ -19,6 +19,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
+#include "astronomy/frames.h"
 #include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
@@ -27,6 +28,8 @@
 #include "astronomy/nutation.h"
 #include "astronomy/orbits.h"
 #include "astronomy/pluto.h"
+#include "astronomy/precession.h"
+#include "astronomy/refraction.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
@@ -601,6 +604,18 @@ const std::vector<AngleRoutine>& angleRoutines() {
          return Outcome{!std::isnan(e.longitude + e.latitude),
                         {{e.longitude, kTurn}, {e.latitude, kLatitude}}};
        }},
+      {"angularSeparation", 4,
+       [](const double* a) {
+         double d, p;
+         const bool ok = angularSeparation(d, p, {a[0], a[1]}, {a[2], a[3]});
+         return Outcome{ok, {{d, Range{0.0, kPi, false}}, {p, kTurn}}};
+       }},
+      {"precessEquatorial", 2,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = precessEquatorial(q, {a[0], a[1]}, kJ2000Epoch, kJ2000Epoch + 36525.0);
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
       {"equatorialToHorizontal", 5,
        [](const double* a) {
          HorizontalCoordinates h;
@@ -633,6 +648,60 @@ TEST(AstronomyHostileTest, AnglesOfAnySize) {
                        std::nextafter(kTwoPi, 0.0), kTwoPi, 1e300}) {
     const double r = reduceAngle(angle);
     EXPECT_TRUE(kTurn.holds(r) && !std::signbit(r)) << angle << " gave " << r;
+  }
+}
+
+// ---- Routines of bounded arguments ----
+
+// Refraction and airmass take an altitude, a pressure and a temperature within stated ranges:
+// every hostile number in any slot fails with NaN; the ends of the ranges hold them.
+struct BoundedRoutine {
+  const char* name;
+  std::function<Outcome(double, double, double)> run;
+};
+
+const BoundedRoutine kBoundedRoutines[] = {
+    {"refractedAltitude",
+     [](double h, double p, double t) {
+       double a;
+       const bool ok = refractedAltitude(a, h, p, t);
+       return Outcome{ok, {{a, kLatitude}}};
+     }},
+    {"unrefractedAltitude",
+     [](double h, double p, double t) {
+       double a;
+       const bool ok = unrefractedAltitude(a, h, p, t);
+       return Outcome{ok, {{a, kLatitude}}};
+     }},
+    {"computeAirmass",
+     [](double h, double, double) {
+       double x;
+       const bool ok = computeAirmass(x, h);
+       return Outcome{ok, {{x, Range{0.99, 38.0, false}}}};
+     }},
+};
+
+TEST(AstronomyHostileTest, RefractionAndAirmassArguments) {
+  for (const BoundedRoutine& routine : kBoundedRoutines) {
+    for (double hostile : kHostile) {
+      for (int slot = 0; slot < 3; ++slot) {
+        if (slot > 0 && std::string(routine.name) == "computeAirmass") continue;
+        double arguments[3] = {0.2, 1010.0, 10.0};
+        arguments[slot] = hostile;
+        const Outcome outcome = routine.run(arguments[0], arguments[1], arguments[2]);
+        EXPECT_TRUE(failed(outcome)) << routine.name << " argument " << slot << " = " << hostile
+                                     << ": " << describe(outcome);
+      }
+    }
+    for (double h : {-kPi / 2.0, -0.0, kPi / 2.0}) {
+      for (double p : {0.0, 1200.0}) {
+        for (double t : {-100.0, 100.0}) {
+          const Outcome outcome = routine.run(h, p, t);
+          EXPECT_TRUE(held(outcome)) << routine.name << "(" << h << ", " << p << ", " << t
+                                     << ") " << describe(outcome);
+        }
+      }
+    }
   }
 }
 
