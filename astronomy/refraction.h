@@ -10,6 +10,12 @@ namespace dockorrery {
 constexpr double kStandardPressureHpa = 1010.0;
 constexpr double kStandardTemperatureCelsius = 10.0;
 
+// The air at an observer, for the routines that can give a place its refraction.
+struct Atmosphere {
+  double pressureHpa = kStandardPressureHpa;                // hPa, in [0, 1200]
+  double temperatureCelsius = kStandardTemperatureCelsius;  // degrees C, in [-100, 100]
+};
+
 // The apparent altitude of a direction whose true (airless) altitude is given: Saemundsson's
 // formula scaled for the air's pressure and temperature.
 //   Given:    trueAltitude         altitude without the atmosphere, rad, in [-pi/2, pi/2]
