@@ -135,40 +135,17 @@ void fillNan(TopocentricPlace& place) {
 
 }  // namespace
 
-// The rotation by eta about the node Pi and the general precession p (Meeus, eq. 21.5 and 21.6,
-// from J2000.0): into the frame whose x axis points at the node, tilted by eta, and out of it at
-// Pi + p; `inverse` turns the other way.
-namespace {
-void precessEcliptic(double v[3], double jdTt, bool inverse) {
-  const double t = detail::julianCenturies(jdTt);
-  const double eta = (47.0029 - 0.03302 * t + 0.000060 * t * t) * t * kArcsecond;
-  const double node = 174.876384 * kDegree + (-869.8089 + 0.03536 * t) * t * kArcsecond;
-  const double p = (5029.0966 + 1.11113 * t - 0.000006 * t * t) * t * kArcsecond;
-  const double c = std::cos(node), s = std::sin(node);
-  const double ce = std::cos(eta), se = std::sin(eta);
-  const double c2 = std::cos(node + p), s2 = std::sin(node + p);
-  if (!inverse) {
-    const double x1 = c * v[0] + s * v[1], y1 = -s * v[0] + c * v[1];
-    const double y2 = ce * y1 + se * v[2], z2 = -se * y1 + ce * v[2];
-    v[0] = c2 * x1 - s2 * y2;
-    v[1] = s2 * x1 + c2 * y2;
-    v[2] = z2;
-  } else {
-    const double x1 = c2 * v[0] + s2 * v[1], y2 = -s2 * v[0] + c2 * v[1];
-    const double y1 = ce * y2 - se * v[2], z1 = se * y2 + ce * v[2];
-    v[0] = c * x1 - s * y1;
-    v[1] = s * x1 + c * y1;
-    v[2] = z1;
-  }
-}
-}  // namespace
-
+// Meeus, eq. 21.5 and 21.6 from J2000.0; back by the same rotation's transpose.
 void detail::precessEclipticFromJ2000(double v[3], double jdTt) {
-  precessEcliptic(v, jdTt, false);
+  double m[3][3];
+  eclipticPrecession(m, kJ2000Epoch, jdTt);
+  rotate(m, v, v, false);
 }
 
 void detail::precessEclipticToJ2000(double v[3], double jdTt) {
-  precessEcliptic(v, jdTt, true);
+  double m[3][3];
+  eclipticPrecession(m, kJ2000Epoch, jdTt);
+  rotate(m, v, v, true);
 }
 
 bool detail::apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate) {

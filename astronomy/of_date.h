@@ -52,4 +52,22 @@ bool placeAndSiderealTime(ApparentPlace& place, double& siderealTime, Body body,
 bool topocentricPlace(TopocentricPlace& place, double& siderealTime, Body body, double jdUt,
                       const Observer& observer, std::optional<double> deltaTSeconds);
 
+// Rotations of rectangular vectors, as 3x3 matrices acting on column vectors.
+void rotationAboutX(double m[3][3], double angle);  // turns y towards z by `angle`, rad
+void rotationAboutZ(double m[3][3], double angle);  // turns x towards y by `angle`, rad
+void multiply(double product[3][3], const double a[3][3], const double b[3][3]);  // a b
+// out = m v, or its transpose's when `transpose`; out may be v.
+void rotate(const double m[3][3], const double v[3], double out[3], bool transpose);
+
+// The IAU 1976 precession from the mean equator and equinox of `fromJdTt` to those of `toJdTt`
+// (TT), eq. 21.2 and 21.4 of Meeus as a matrix.
+void equatorialPrecession(double m[3][3], double fromJdTt, double toJdTt);
+
+// The IAU 1976 precession from the mean ecliptic and equinox of `fromJdTt` to those of `toJdTt`
+// (TT), eq. 21.5 and 21.7 of Meeus as a matrix.
+void eclipticPrecession(double m[3][3], double fromJdTt, double toJdTt);
+
+// The nutation of `ofDate`: from the mean equator and equinox of date to the true ones.
+void nutationRotation(double m[3][3], const OfDate& ofDate);
+
 }  // namespace dockorrery::detail

@@ -1,0 +1,181 @@
+// Stars from a catalogue. The star is carried as a rectangular vector in units of its distance at
+// the catalogue's epoch, so that a star of unknown distance (parallax 0) is the same arithmetic
+// with the parallax's terms vanishing: its space motion, the Earth's displacement from the Sun
+// (annual parallax) and the Earth's velocity (aberration) are sums of vectors.
+#include "astronomy/stars.h"
+
+#include <cmath>
+#include <limits>
+
+#include "astronomy/angles.h"
+#include "astronomy/crossings.h"
+#include "astronomy/of_date.h"
+#include "astronomy/time_scales.h"
+#include "ephemeris/motion.h"
+
+namespace dockorrery {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kJulianYear = 365.25;  // days
+// A radial velocity of 1 km/s in AU per Julian year.
+constexpr double kAuPerYearPerKmPerS = kJulianYear * kSecondsPerDay / kAstronomicalUnitKm;
+constexpr double kLightAuPerDay = 1.0 / kLightTimePerAu;
+constexpr double kLowestHeight = -12000.0;  // m, as the bodies' topocentric places take
+
+bool within(double value, double limit) { return std::fabs(value) <= limit; }  // false for NaN
+
+bool validStar(const CatalogueStar& star) {
+  return std::isfinite(star.place.rightAscension) && within(star.place.declination, kPi / 2.0) &&
+         within(star.properMotionRightAscension, kLargestProperMotion) &&
+         within(star.properMotionDeclination, kLargestProperMotion) &&
+         star.parallax >= 0.0 && star.parallax <= kLargestParallax &&
+         within(star.radialVelocityKmPerS, kLargestRadialVelocityKmPerS) &&
+         detail::withinSpan(star.epochJdTt);
+}
+
+bool validObserver(const Observer& observer) {
+  return within(observer.latitude, kPi / 2.0) && std::isfinite(observer.longitude) &&
+         std::isfinite(observer.height) && observer.height >= kLowestHeight;
+}
+
+void fillNan(ApparentPlace& place) {
+  place.ecliptic = {kNaN, kNaN};
+  place.equatorial = {kNaN, kNaN};
+  place.distanceAu = kNaN;
+}
+
+void fillNan(TopocentricPlace& place) {
+  place.equatorial = {kNaN, kNaN};
+  place.horizontal = {kNaN, kNaN};
+  place.distanceAu = kNaN;
+}
+
+// The apparent place of `star` at ofDate.jdTt, with its nutation and obliquities.
+bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::OfDate& ofDate) {
+  place.jdTt = ofDate.jdTt;
+  fillNan(place);
+  if (!validStar(star) || std::isnan(ofDate.trueObliquity)) return false;
+  // The space motion, per Julian year in units of the epoch's distance: the proper motion along
+  // the parallel and the meridian, and the radial velocity over the distance.
+  const double ca = std::cos(star.place.rightAscension), sa = std::sin(star.place.rightAscension);
+  const double cd = std::cos(star.place.declination), sd = std::sin(star.place.declination);
+  const double radial = star.radialVelocityKmPerS * kAuPerYearPerKmPerS * star.parallax;
+  const double east = star.properMotionRightAscension, north = star.properMotionDeclination;
+  const double t = (ofDate.jdTt - star.epochJdTt) / kJulianYear;
+  double v[3] = {cd * ca + t * (-east * sa - north * sd * ca + radial * cd * ca),
+                 cd * sa + t * (east * ca - north * sd * sa + radial * cd * sa),
+                 sd + t * (north * cd + radial * sd)};
+  // To the mean equator of date, then to its ecliptic, the frame of the Earth's motion.
+  double m[3][3], toEcliptic[3][3];
+  detail::equatorialPrecession(m, kJ2000Epoch, ofDate.jdTt);
+  detail::rotationAboutX(toEcliptic, -ofDate.meanObliquity);
+  detail::multiply(m, toEcliptic, m);
+  detail::rotate(m, v, v, false);
+  // Seen from the Earth: its heliocentric place in the same units (annual parallax), then its
+  // velocity over the speed of light added to the unit direction (aberration).
+  detail::Motion earth;
+  detail::heliocentricMotion(static_cast<int>(Body::Earth), ofDate.jdTt, earth);
+  v[0] -= star.parallax * earth.x;
+  v[1] -= star.parallax * earth.y;
+  v[2] -= star.parallax * earth.z;
+  const double length = std::hypot(v[0], v[1], v[2]);
+  if (!(length > 0.0) || !std::isfinite(length)) return false;  // a star through the Sun
+  const double x = v[0] / length + earth.vx / kLightAuPerDay;
+  const double y = v[1] / length + earth.vy / kLightAuPerDay;
+  const double z = v[2] / length + earth.vz / kLightAuPerDay;
+  place.ecliptic = {reduceAngle(std::atan2(y, x) + ofDate.nutation.longitude),
+                    std::atan2(z, std::hypot(x, y))};
+  eclipticToEquatorial(place.equatorial, place.ecliptic, ofDate.trueObliquity);
+  place.distanceAu = star.parallax > 0.0 ? length / star.parallax : kInfinity;
+  return true;
+}
+
+// The star's apparent place at Julian Day `jdUt` (UT), `deltaTDays` after it on TT, and the
+// apparent sidereal time there (rad), with one nutation.
+bool placeAndSiderealTime(ApparentPlace& place, double& siderealTime, const CatalogueStar& star,
+                          double jdUt, double deltaTDays) {
+  detail::OfDate ofDate;
+  static_cast<void>(detail::ofDateAt(ofDate, jdUt + deltaTDays));  // NaN fails the place
+  siderealTime = detail::apparentSiderealTime(jdUt, ofDate);
+  return starPlace(place, star, ofDate) && !std::isnan(siderealTime);
+}
+
+}  // namespace
+
+bool computeStarApparentPlace(ApparentPlace& place, const CatalogueStar& star, double jdTt) {
+  detail::OfDate ofDate;
+  static_cast<void>(detail::ofDateAt(ofDate, jdTt));  // a failure leaves NaN: the place fails
+  return starPlace(place, star, ofDate);
+}
+
+bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& star, double jdUt,
+                                 const Observer& observer, std::optional<double> deltaTSeconds) {
+  place.jdUt = jdUt;
+  fillNan(place);
+  ApparentPlace apparent;
+  double siderealTime;
+  const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
+  if (!validObserver(observer) ||
+      !placeAndSiderealTime(apparent, siderealTime, star, jdUt, deltaTDays)) {
+    return false;
+  }
+  // The observer is at most 4.3e-5 AU from the centre of the Earth, the star at least 1e4 AU:
+  // the diurnal parallax stays below 0.001", and the place is the geocentric one.
+  place.equatorial = apparent.equatorial;
+  place.distanceAu = apparent.distanceAu;
+  equatorialToHorizontal(place.horizontal, place.equatorial, observer, siderealTime);
+  return true;
+}
+
+bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& star, double jdUt,
+                                 const Observer& observer, const Atmosphere& atmosphere,
+                                 std::optional<double> deltaTSeconds) {
+  double refracted = kNaN;
+  if (!computeStarTopocentricPlace(place, star, jdUt, observer, deltaTSeconds) ||
+      !refractedAltitude(refracted, place.horizontal.altitude, atmosphere.pressureHpa,
+                         atmosphere.temperatureCelsius)) {
+    fillNan(place);
+    return false;
+  }
+  place.horizontal.altitude = refracted;
+  return true;
+}
+
+bool computeStarRiseTransitSet(RiseTransitSet& events, const CatalogueStar& star,
+                               const Observer& observer, double jdUt,
+                               std::optional<double> deltaTSeconds) {
+  const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
+  if (!detail::withinSpan(jdUt) || !(std::fabs(deltaTDays) < 1.0) ||
+      !within(observer.latitude, kPi / 2.0) || !std::isfinite(observer.longitude)) {
+    detail::invalidEvents(events);
+    return false;
+  }
+  // The day's model through the star's place at its start and end: the slowly moving part of
+  // the hour angle (less the Earth's turning, taken the short way from the start), the
+  // declination and the standard altitude.
+  double hourAngle[2], declination[2];
+  const double crossing[2] = {kStandardAltitudeStar, kStandardAltitudeStar};
+  for (int k = 0; k < 2; ++k) {
+    ApparentPlace place;
+    double siderealTime;
+    if (!placeAndSiderealTime(place, siderealTime, star, jdUt + k, deltaTDays)) {
+      detail::invalidEvents(events);
+      return false;
+    }
+    const double w = signedAngle(siderealTime + reduceAngle(observer.longitude) -
+                                 place.equatorial.rightAscension - kSiderealRotationPerDay * k);
+    hourAngle[k] = k == 0 ? w : hourAngle[0] + signedAngle(w - hourAngle[0]);
+    declination[k] = place.equatorial.declination;
+  }
+  detail::DayModel model;
+  detail::interpolate(hourAngle, 2, model.hourAngle);
+  detail::interpolate(declination, 2, model.declination);
+  detail::interpolate(crossing, 2, model.crossing);
+  detail::fillEvents(events, detail::searchDay(model, observer.latitude), jdUt);
+  return true;
+}
+
+}  // namespace dockorrery

@@ -1,0 +1,217 @@
+// Stars from a catalogue and the frames of J2000.0 and of date: the book's theta Persei and its
+// Venus precessed on the ecliptic, to the book's digits; the frames' round trips and their
+// agreement with one another.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "astronomy/frames.h"
+#include "astronomy/nutation.h"
+#include "astronomy/precession.h"
+#include "astronomy/sidereal.h"
+#include "astronomy/stars.h"
+#include "ephemeris/constants.h"
+#include "tests/support/fixture_table.h"
+
+using namespace dockorrery;
+
+namespace {
+
+using namespace fixture;
+
+double hours(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegree; }
+double degrees(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDegree; }
+
+// Theta Persei (ex. 23.a): J2000.0 place 2h44m11.986s, +49d13'42.48", annual proper motion
+// +0.03425s in right ascension (the rate of alpha; times 15 cos delta on the sky) and -0.0895".
+const CatalogueStar kThetaPersei{
+    {hours(2, 44, 11.986), degrees(49, 13, 42.48)},
+    0.03425 * 15.0 * kArcsecond * std::cos(degrees(49, 13, 42.48)),
+    -0.0895 * kArcsecond,
+    0.0,
+    0.0};
+constexpr double kBookInstant = 2462088.69;  // 2028 November 13.19 TD
+
+// The book's steps: the place moved and precessed (2h46m11.331s, +49d20'54.54", tested with
+// precessEquatorial), the nutation (+15.843" in right ascension, +6.218" in declination) and
+// the aberration (+30.045", +6.697"), which the book takes from its eq. 23.3, the Earth on an
+// unperturbed ellipse: the Earth's own velocity gives +30.060" and +6.694" (Astronomy Engine's
+// +30.058" and +6.694"), and the place 0.0012s and 0.003" from the book's 2h46m14.390s,
+// +49d21'07.45".
+TEST(StarsTest, BookThetaPersei) {
+  ApparentPlace p;
+  ASSERT_TRUE(computeStarApparentPlace(p, kThetaPersei, kBookInstant));
+  EXPECT_EQ(p.jdTt, kBookInstant);
+  EXPECT_TRUE(std::isinf(p.distanceAu));
+  const double years = (kBookInstant - kJ2000Epoch) / 365.25;
+  const EquatorialCoordinates moved{
+      kThetaPersei.place.rightAscension + years * 0.03425 * 15.0 * kArcsecond,
+      kThetaPersei.place.declination - years * 0.0895 * kArcsecond};
+  EquatorialCoordinates mean, ofDate;
+  ASSERT_TRUE(equatorialFromJ2000(mean, moved, kBookInstant, EquinoxOfDate::Mean));
+  ASSERT_TRUE(equatorialFromJ2000(ofDate, moved, kBookInstant, EquinoxOfDate::True));
+  EXPECT_NEAR(mean.rightAscension, hours(2, 46, 11.331), 0.0005 * 15.0 * kArcsecond);
+  EXPECT_NEAR(mean.declination, degrees(49, 20, 54.54), 0.005 * kArcsecond);
+  EXPECT_NEAR((ofDate.rightAscension - mean.rightAscension) / kArcsecond, 15.843, 0.001);
+  EXPECT_NEAR((ofDate.declination - mean.declination) / kArcsecond, 6.218, 0.001);
+  EXPECT_NEAR((p.equatorial.rightAscension - ofDate.rightAscension) / kArcsecond, 30.045, 0.016);
+  EXPECT_NEAR((p.equatorial.declination - ofDate.declination) / kArcsecond, 6.697, 0.004);
+  EXPECT_NEAR(p.equatorial.rightAscension, hours(2, 46, 14.390), 0.0013 * 15.0 * kArcsecond);
+  EXPECT_NEAR(p.equatorial.declination, degrees(49, 21, 7.45), 0.004 * kArcsecond);
+  // The ecliptic place is the equatorial one turned by the true obliquity.
+  EquatorialCoordinates turned;
+  eclipticToEquatorial(turned, p.ecliptic, trueObliquity(kBookInstant));
+  EXPECT_NEAR(turned.rightAscension, p.equatorial.rightAscension, 1e-12);
+  EXPECT_NEAR(turned.declination, p.equatorial.declination, 1e-12);
+}
+
+// Ex. 21.c: Venus at J2000.0, 149.48194 degrees, +1.76549 degrees, to -214 June 30.0 TD:
+// 118.704 degrees, +1.615 degrees.
+TEST(StarsTest, BookEclipticPrecession) {
+  EclipticCoordinates venus;
+  ASSERT_TRUE(precessEcliptic(venus, {149.48194 * kDegree, 1.76549 * kDegree}, kJ2000Epoch,
+                              1643074.5));
+  EXPECT_NEAR(venus.longitude / kDegree, 118.704, 0.0005);
+  EXPECT_NEAR(venus.latitude / kDegree, 1.615, 0.0005);
+}
+
+// The catalogue of tests/data/bright_stars.csv, by name.
+const std::map<std::string, CatalogueStar>& catalogue() {
+  static const std::map<std::string, CatalogueStar> stars = [] {
+    constexpr double kMas = kArcsecond / 1000.0;
+    std::map<std::string, CatalogueStar> read;
+    for (const Row& row : readTable("bright_stars.csv").rows) {
+      const double sign = row.at("dec_sign") == "-" ? -1.0 : 1.0;
+      read[row.at("name")] = {
+          {hours(number(row, "ra_h"), number(row, "ra_m"), number(row, "ra_s")),
+           sign * degrees(number(row, "dec_d"), number(row, "dec_m"), number(row, "dec_s"))},
+          number(row, "pm_ra_mas") * kMas, number(row, "pm_dec_mas") * kMas,
+          number(row, "parallax_mas") * kMas, number(row, "rv_kms")};
+    }
+    return read;
+  }();
+  return stars;
+}
+
+struct PlaceDifference {
+  std::string at;
+  std::vector<double> place, horizontal, refracted;
+};
+
+// Astronomy Engine's stars (tools/astronomy-fixture/make-stars.mjs): the same space motion
+// applied before its DefineStar, then its precession (IAU 2006), nutation (IAU 2000B, 0.34" from
+// the full theory), annual parallax and aberration by the Earth's heliocentric velocity, as
+// here; its sidereal time from the Earth's rotation angle. The refracted altitude is compared
+// above the horizon, where both take Saemundsson's formula for the standard air.
+TEST(StarsTest, AgreesWithAstronomyEngine) {
+  const Table table = readTable("astronomy_stars.csv");
+  ASSERT_EQ(catalogue().size(), 40u);
+  const Quantity<PlaceDifference> quantities[] = {
+      {"star apparent place", "arcsec", 0.7, [](const PlaceDifference& d) { return d.place; }},
+      {"star azimuth and altitude", "arcsec", 0.7,
+       [](const PlaceDifference& d) { return d.horizontal; }},
+      {"star refracted altitude", "arcsec", 0.7,
+       [](const PlaceDifference& d) { return d.refracted; }},
+  };
+  std::vector<PlaceDifference> differences;
+  for (const Row& row : table.rows) {
+    if (row.at("kind") != "place") continue;
+    const CatalogueStar& star = catalogue().at(row.at("star"));
+    const Observer observer =
+        observerFromDegrees(number(row, "latitude"), number(row, "longitude"));
+    const double jdUt = number(row, "ut_jd");
+    const double deltaT = (number(row, "tt_jd") - jdUt) * kSecondsPerDay;
+    PlaceDifference d{row.at("star") + " " + row.at("ut_jd"), {}, {}, {}};
+    ApparentPlace a;
+    ASSERT_TRUE(computeStarApparentPlace(a, star, number(row, "tt_jd"))) << d.at;
+    double separation, angle;
+    ASSERT_TRUE(angularSeparation(
+        separation, angle, a.equatorial,
+        {number(row, "ra") * 15.0 * kDegree, number(row, "dec") * kDegree}));
+    d.place.push_back(separation * kArcsecondsPerRadian);
+    TopocentricPlace t, r;
+    ASSERT_TRUE(computeStarTopocentricPlace(t, star, jdUt, observer, deltaT)) << d.at;
+    ASSERT_TRUE(computeStarTopocentricPlace(r, star, jdUt, observer, Atmosphere{}, deltaT));
+    const double altitude = number(row, "altitude") * kDegree;
+    d.horizontal.push_back((t.horizontal.altitude - altitude) * kArcsecondsPerRadian);
+    d.horizontal.push_back(angleDifference(t.horizontal.azimuth, number(row, "azimuth") * kDegree) *
+                           std::cos(altitude) * kArcsecondsPerRadian);
+    if (altitude > 0.0) {
+      d.refracted.push_back((r.horizontal.altitude - number(row, "refracted_altitude") * kDegree) *
+                            kArcsecondsPerRadian);
+    }
+    EXPECT_EQ(r.horizontal.azimuth, t.horizontal.azimuth);
+    EXPECT_GE(r.horizontal.altitude, t.horizontal.altitude);
+    differences.push_back(d);
+  }
+  compare(quantities, differences);
+}
+
+// The rate of the star's altitude at `jdUt`, as seconds per arcminute of altitude.
+double secondsPerArcminute(const CatalogueStar& star, const Observer& observer, double jdUt) {
+  constexpr double kStep = 1e-4;  // days
+  TopocentricPlace before, after;
+  EXPECT_TRUE(computeStarTopocentricPlace(before, star, jdUt - kStep, observer));
+  EXPECT_TRUE(computeStarTopocentricPlace(after, star, jdUt + kStep, observer));
+  const double rate = (after.horizontal.altitude - before.horizontal.altitude) / (2.0 * kStep);
+  return kSecondsPerDay * kArcsecond * 60.0 / std::fabs(rate);
+}
+
+// Astronomy Engine's rise and set of its star (SearchRiseSet: 34' of refraction, no
+// semidiameter for a star) and its upper transit (SearchHourAngle), over the fixture's
+// star-days. Each rise and set found is also where the star's own altitude is the standard
+// altitude, and each transit where its hour angle is 0: the one-call search against the
+// library's own place.
+TEST(StarsTest, RiseTransitSetAgreeWithAstronomyEngineAndTheStarsOwnPlace) {
+  const Table table = readTable("astronomy_stars.csv");
+  const Quantity<Crossing> quantities[] = {
+      {"star rise, transit and set", "s", 1.0, crossingsOf<0>, 0.02},
+  };
+  std::vector<Crossing> crossings;
+  int events = 0;
+  for (const Row& row : table.rows) {
+    if (row.at("kind") != "events") continue;
+    const CatalogueStar& star = catalogue().at(row.at("star"));
+    const Observer observer =
+        observerFromDegrees(number(row, "latitude"), number(row, "longitude"));
+    const double jdUt = number(row, "ut_jd");
+    RiseTransitSet found;
+    ASSERT_TRUE(computeStarRiseTransitSet(found, star, observer, jdUt));
+    const std::string at = row.at("star") + " " + row.at("ut_jd") + " " + row.at("latitude");
+    for (const DayEvent& event : dayEvents(found)) {
+      const bool reference = !row.at(event.name).empty();
+      // An event within seconds of the day's ends may fall on either side of it.
+      const double there = reference ? number(row, event.name) : event.jdUt;
+      const bool nearEnd = reference && (there - jdUt < 1e-4 || jdUt + 1.0 - there < 1e-4);
+      if (!nearEnd) {
+        EXPECT_EQ(event.has, reference) << event.name << " at " << at;
+      }
+      if (!event.has) continue;
+      ++events;
+      TopocentricPlace place;
+      ASSERT_TRUE(computeStarTopocentricPlace(place, star, event.jdUt, observer));
+      const bool transit = std::string(event.name) == "transit";
+      if (transit) {
+        const double hourAngle = angleDifference(
+            apparentSiderealTime(event.jdUt) + observer.longitude, place.equatorial.rightAscension);
+        EXPECT_NEAR(hourAngle * std::cos(place.equatorial.declination) * kArcsecondsPerRadian, 0.0,
+                    0.05) << at;
+      } else {
+        EXPECT_NEAR((place.horizontal.altitude - kStandardAltitudeStar) * kArcsecondsPerRadian, 0.0,
+                    0.05) << event.name << " at " << at;
+      }
+      if (reference) {
+        crossings.push_back({at + " " + event.name, 0, (event.jdUt - there) * kSecondsPerDay,
+                             transit ? 0.0 : secondsPerArcminute(star, observer, event.jdUt)});
+      }
+    }
+  }
+  EXPECT_GT(events, 200);
+  compare(quantities, crossings);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// Makes tests/data/astronomy_stars.csv from Astronomy Engine's places of user-defined stars, an
+// implementation written independently of the library's.
+//
+// Usage: cd tools/astronomy-fixture && npm ci && node make-stars.mjs [OUT_DIR]
+// (OUT_DIR defaults to tests/data of the repository).
+//
+// The stars are those of tests/data/bright_stars.csv. Astronomy Engine's DefineStar takes a
+// fixed J2000.0 place and distance, without proper motion or radial velocity: each star is first
+// moved to the instant along its space velocity (a straight line from the catalogue's epoch), then
+// defined there. A star without parallax stands at 1e9 light years.
+//
+// Rows of kind "place", 300 pseudo-random star-instants of 1800 to 2200, each with an observer
+// of its own from pole to pole: ut_jd and tt_jd, star, latitude and longitude (degrees), ra
+// (hours) and dec (degrees) of the apparent place of date (Equator, of date, with aberration),
+// azimuth and altitude (Horizon, airless) and refracted_altitude (Horizon, "normal").
+// Rows of kind "events", 120 pseudo-random star-days of 1800 to 2200 at observers up to 80
+// degrees of latitude: the day's start (ut_jd, 0h UT), and the first rise and set
+// (SearchRiseSet, with its refraction of 34') and upper transit (SearchHourAngle) within the
+// day, as Julian Days (UT), empty where none falls in it.
+import * as fs from 'node:fs';
+import * as path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import * as Astronomy from 'astronomy-engine';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const data = path.join(here, '..', '..', 'tests', 'data');
+const outDir = process.argv[2] ?? data;
+const J2000 = 2451545.0;
+const FIRST_JD = 2378496.5;  // 1800 January 1
+const END_JD = 2524593.5;    // 2200 January 1
+const DEG = Math.PI / 180;
+const MAS = DEG / 3600000;
+const AU_KM = 149597870.7;
+const AU_PER_YEAR_PER_KMS = 365.25 * 86400 / AU_KM;
+
+// A pseudo-random sequence in [0, 1), the same every run.
+let seed = 97531;
+const next = () => {
+  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
+  return seed / 4294967296;
+};
+
+const stars = fs.readFileSync(path.join(data, 'bright_stars.csv'), 'utf8').split('\n')
+  .filter((line) => line && !line.startsWith('#')).slice(1).map((line) => {
+    const f = line.split(',');
+    const sign = f[4] === '-' ? -1 : 1;
+    return {
+      name: f[0],
+      ra: (Number(f[1]) + Number(f[2]) / 60 + Number(f[3]) / 3600) * 15 * DEG,
+      dec: sign * (Number(f[5]) + Number(f[6]) / 60 + Number(f[7]) / 3600) * DEG,
+      pmRa: Number(f[8]) * MAS, pmDec: Number(f[9]) * MAS, parallax: Number(f[10]) * MAS,
+      rv: Number(f[11]),
+    };
+  });
+
+// Defines Star1 as `star` moved along its space velocity to Julian Day `ttJd` (TT).
+function defineMoved(star, ttJd) {
+  const ca = Math.cos(star.ra), sa = Math.sin(star.ra);
+  const cd = Math.cos(star.dec), sd = Math.sin(star.dec);
+  const radial = star.rv * AU_PER_YEAR_PER_KMS * star.parallax;
+  const t = (ttJd - J2000) / 365.25;
+  const x = cd * ca + t * (-star.pmRa * sa - star.pmDec * sd * ca + radial * cd * ca);
+  const y = cd * sa + t * (star.pmRa * ca - star.pmDec * sd * sa + radial * cd * sa);
+  const z = sd + t * (star.pmDec * cd + radial * sd);
+  const r = Math.hypot(x, y, z);
+  let ra = Math.atan2(y, x) / DEG / 15;
+  if (ra < 0) ra += 24;
+  if (ra >= 24) ra -= 24;
+  const dec = Math.asin(z / r) / DEG;
+  const lightYears = star.parallax > 0 ? r / star.parallax / Astronomy.AU_PER_LY : 1e9;
+  Astronomy.DefineStar(Astronomy.Body.Star1, ra, dec, lightYears);
+}
+
+const fixed = (v, n) => (v === null ? '' : v.toFixed(n));
+const rows = ['kind,ut_jd,tt_jd,star,latitude,longitude,ra,dec,azimuth,altitude,' +
+  'refracted_altitude,rise,transit,set'];
+for (let i = 0; i < 300; ++i) {
+  const star = stars[Math.floor(next() * stars.length)];
+  const utJd = FIRST_JD + (END_JD - FIRST_JD) * next();
+  const latitude = -90 + 180 * next(), longitude = -180 + 360 * next();
+  const time = Astronomy.MakeTime(utJd - J2000);
+  const ttJd = time.tt + J2000;
+  defineMoved(star, ttJd);
+  const observer = new Astronomy.Observer(latitude, longitude, 0);
+  const eq = Astronomy.Equator(Astronomy.Body.Star1, time, observer, true, true);
+  const hor = Astronomy.Horizon(time, observer, eq.ra, eq.dec, null);
+  const refracted = Astronomy.Horizon(time, observer, eq.ra, eq.dec, 'normal');
+  rows.push(['place', utJd.toFixed(6), ttJd.toFixed(8), star.name, latitude.toFixed(5),
+    longitude.toFixed(5), eq.ra.toFixed(10), eq.dec.toFixed(9), hor.azimuth.toFixed(8),
+    hor.altitude.toFixed(8), refracted.altitude.toFixed(8), '', '', ''].join(','));
+}
+for (let i = 0; i < 120; ++i) {
+  const star = stars[Math.floor(next() * stars.length)];
+  const dayJd = Math.floor(FIRST_JD + (END_JD - FIRST_JD) * next()) + 0.5;
+  const latitude = -80 + 160 * next(), longitude = -180 + 360 * next();
+  const start = Astronomy.MakeTime(dayJd - J2000);
+  // The star's space motion over a day is far below what a rise shows: defined at midday.
+  defineMoved(star, start.tt + J2000 + 0.5);
+  const observer = new Astronomy.Observer(latitude, longitude, 0);
+  const within = (t) => (t && t.ut + J2000 < dayJd + 1 ? t.ut + J2000 : null);
+  const rise = within(Astronomy.SearchRiseSet(Astronomy.Body.Star1, observer, +1, start, 1));
+  const set = within(Astronomy.SearchRiseSet(Astronomy.Body.Star1, observer, -1, start, 1));
+  const transit = within(Astronomy.SearchHourAngle(Astronomy.Body.Star1, observer, 0, start, +1).time);
+  rows.push(['events', dayJd.toFixed(1), '', star.name, latitude.toFixed(5), longitude.toFixed(5),
+    '', '', '', '', '', fixed(rise, 8), fixed(transit, 8), fixed(set, 8)].join(','));
+}
+fs.writeFileSync(path.join(outDir, 'astronomy_stars.csv'), rows.join('\n') + '\n');
