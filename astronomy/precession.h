@@ -40,7 +40,8 @@ namespace dockorrery {
 //             accuracy far from 2000, as precessEquatorial's
 //   Accuracy: The book's example of Venus from J2000.0 to -214 June 30.0 TD to the book's
 //             0.001 degree. Turned to the equator with the obliquities of the two epochs, it
-//             agrees with precessEquatorial to 0.001" within three centuries of 2000.
+//             agrees with precessEquatorial to 0.001" within three centuries of 2000 and to
+//             90" at the span's ends, where the two sets of polynomials part.
 //   Notes:    The IAU 1976 angles eta, Pi and p of the ecliptic for arbitrary epochs, applied
 //             as a rotation of the unit vector (exact at the ecliptic's poles). No proper
 //             motion.
