@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "astronomy/apparent.h"
@@ -41,6 +43,7 @@
 #include "astronomy/sidereal.h"
 #include "astronomy/solar_eclipse_elements.h"
 #include "astronomy/solar_eclipses.h"
+#include "astronomy/stars.h"
 #include "astronomy/time_scales.h"
 #include "astronomy/transits.h"
 #include "ephemeris/constants.h"
@@ -232,6 +235,140 @@ void eclipticToEquatorJ2000(const double v[3], double out[3]) {
   out[0] = v[0];
   out[1] = std::cos(eps) * v[1] - std::sin(eps) * v[2];
   out[2] = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+}
+
+// The catalogue of tests/data/bright_stars.csv: each star for ours, and for libnova its place
+// (degrees) and its rates of right ascension and declination (degrees a year).
+struct BenchStar {
+  CatalogueStar ours;
+  ln_equ_posn place, motion;
+};
+const std::map<std::string, BenchStar>& benchStars() {
+  static const std::map<std::string, BenchStar> stars = [] {
+    std::map<std::string, BenchStar> read;
+    for (const auto& row : readFixtureTable(SOURCE_DIR, "bright_stars.csv").rows) {
+      const double ra = (fixtureNumber(row, "ra_h") + fixtureNumber(row, "ra_m") / 60.0 +
+                         fixtureNumber(row, "ra_s") / 3600.0) * 15.0;
+      const double dec = (row.at("dec_sign") == "-" ? -1.0 : 1.0) *
+                         (fixtureNumber(row, "dec_d") + fixtureNumber(row, "dec_m") / 60.0 +
+                          fixtureNumber(row, "dec_s") / 3600.0);
+      const double mas = 1.0 / 3600000.0;
+      const double pmRa = fixtureNumber(row, "pm_ra_mas") * mas, pmDec = fixtureNumber(row, "pm_dec_mas") * mas;
+      read[row.at("name")] = {{{ra * kDegree, dec * kDegree}, pmRa * kDegree, pmDec * kDegree,
+                               fixtureNumber(row, "parallax_mas") * mas * kDegree,
+                               fixtureNumber(row, "rv_kms")},
+                              {ra, dec},
+                              {pmRa / std::cos(dec * kDegree), pmDec}};
+    }
+    return read;
+  }();
+  return stars;
+}
+
+// libnova's apparent place of a star at `jdTt`, of its own steps: its proper motion, precession,
+// nutation (its angles by the book's eq. 23.1: it has no routine that applies them) and
+// aberration. Its nutation is given the instant as UT, as the rows above take it.
+ln_equ_posn libnovaStar(const BenchStar& star, double jdTt) {
+  ln_equ_posn place = star.place, motion = star.motion, moved, precessed, nutated, apparent;
+  ln_get_equ_pm(&place, &motion, jdTt, &moved);
+  ln_get_equ_prec2(&moved, JD2000, jdTt, &precessed);
+  ln_nutation n;
+  ln_get_nutation(jdTt, &n);
+  const double e = n.ecliptic * kDegree, a = precessed.ra * kDegree,
+               t = std::tan(precessed.dec * kDegree);
+  nutated.ra = precessed.ra + (std::cos(e) + std::sin(e) * std::sin(a) * t) * n.longitude -
+               std::cos(a) * t * n.obliquity;
+  nutated.dec = precessed.dec + std::sin(e) * std::cos(a) * n.longitude +
+                std::sin(a) * n.obliquity;
+  ln_get_equ_aber(&nutated, jdTt, &apparent);
+  return apparent;
+}
+
+// The apparent place of Arcturus (2.3" a year) beside libnova's, and their largest
+// differences from Astronomy Engine over the star fixture, 1800 to 2200.
+Row starPlaceRow() {
+  return {"star apparent place, Arcturus",
+          [](double jd) {
+            ApparentPlace p;
+            benchmark::DoNotOptimize(computeStarApparentPlace(p, benchStars().at("Arcturus").ours, jd));
+            benchmark::DoNotOptimize(p);
+          },
+          [](double jd) { benchmark::DoNotOptimize(libnovaStar(benchStars().at("Arcturus"), jd)); },
+          [] {
+            Accuracy a;
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
+              if (row.at("kind") != "place") continue;
+              const BenchStar& star = benchStars().at(row.at("star"));
+              const double tt = fixtureNumber(row, "tt_jd");
+              const EquatorialCoordinates reference{fixtureNumber(row, "ra") * 15.0 * kDegree,
+                                                    fixtureNumber(row, "dec") * kDegree};
+              ApparentPlace p;
+              double ours = NAN, theirs = NAN, angle;
+              if (computeStarApparentPlace(p, star.ours, tt) &&
+                  angularSeparation(ours, angle, p.equatorial, reference)) {
+                ours /= kArcsecond;
+              }
+              const ln_equ_posn l = libnovaStar(star, tt);
+              if (angularSeparation(theirs, angle, {l.ra * kDegree, l.dec * kDegree}, reference)) {
+                theirs /= kArcsecond;
+              }
+              a.add(ours, theirs);
+            }
+            return a;
+          },
+          "″", "stars of 1800–2200 moved as ours (libnova's motion is linear)"};
+}
+
+// A day's rising, transit and setting of Arcturus at Greenwich beside libnova's, given its own
+// place of the star at the day's middle; their differences from Astronomy Engine's events of
+// its stars, an event found within 30 minutes of the reference's.
+Row starRiseSetRow() {
+  return {"star rise, transit and set, Arcturus",
+          [](double jd) {
+            RiseTransitSet e;
+            benchmark::DoNotOptimize(
+                computeStarRiseTransitSet(e, benchStars().at("Arcturus").ours, kGreenwich, jd));
+            benchmark::DoNotOptimize(e);
+          },
+          [](double jd) {
+            ln_lnlat_posn observer{0.0, 51.4769};
+            ln_equ_posn place = libnovaStar(benchStars().at("Arcturus"), jd + 0.5);
+            ln_rst_time rst;
+            benchmark::DoNotOptimize(ln_get_object_rst(jd, &observer, &place, &rst));
+            benchmark::DoNotOptimize(rst);
+          },
+          [] {
+            Accuracy a;
+            const auto near = [](double time, double reference) {
+              const double d = (time - reference) * kSecondsPerDay;
+              return std::fabs(d) <= 1800.0 ? d : NAN;
+            };
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
+              if (row.at("kind") != "events") continue;
+              const BenchStar& star = benchStars().at(row.at("star"));
+              const double jd0 = fixtureNumber(row, "ut_jd");
+              const double lat = fixtureNumber(row, "latitude"), lon = fixtureNumber(row, "longitude");
+              RiseTransitSet e;
+              static_cast<void>(computeStarRiseTransitSet(e, star.ours, {lon * kDegree, lat * kDegree}, jd0));
+              ln_lnlat_posn observer{lon, lat};
+              ln_equ_posn place = libnovaStar(star, jd0 + 0.5);
+              ln_rst_time rst{NAN, NAN, NAN};
+              if (ln_get_object_rst(jd0, &observer, &place, &rst) != 0) rst = {NAN, NAN, NAN};
+              const struct {
+                const char* column;
+                double ours, libnova;
+              } events[] = {{"rise", e.riseJdUt, rst.rise},
+                            {"transit", e.transitJdUt, rst.transit},
+                            {"set", e.setJdUt, rst.set}};
+              for (const auto& event : events) {
+                if (row.at(event.column).empty()) continue;
+                const double reference = fixtureNumber(row, event.column);
+                a.addEvent(near(event.ours, reference), near(event.libnova, reference));
+              }
+            }
+            return a;
+          },
+          "s", "events of the fixture's star-days"};
 }
 
 const std::vector<Row>& rows() {
@@ -446,6 +583,8 @@ const std::vector<Row>& rows() {
       apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
       riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
       riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
+      starPlaceRow(),
+      starRiseSetRow(),
   };
   return table;
 }

@@ -34,6 +34,7 @@
 #include "astronomy/seasons.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/solar_eclipses.h"
+#include "astronomy/stars.h"
 #include "astronomy/time_scales.h"
 #include "astronomy/transits.h"
 #include "ephemeris/body.h"
@@ -1063,5 +1064,211 @@ TEST(AstronomyHostileTest, OrbitalElementsThatAreNoOrbit) {
     OrbitPosition p;
     EXPECT_TRUE(computeOrbitPosition(p, {kFirstJd, 1e-3, e, 1.0, 2.0, 3.0}, kEndJd - 1e-6)) << e;
     EXPECT_TRUE(computeOrbitPosition(p, {kEndJd, 1e3, e, 1.0, 2.0, 3.0}, kFirstJd)) << e;
+  }
+}
+
+namespace {
+
+// ---- Stars and the frames of J2000.0 and of date ----
+
+// A star's apparent or topocentric place with the ranges it promises: a positive distance, or
+// +infinity for a star without parallax (a star moving at its limits may pass the Sun).
+Outcome starPlaceOutcome(bool ok, const EquatorialCoordinates& equatorial, double distanceAu,
+                         std::vector<std::pair<double, Range>> more) {
+  Outcome outcome{ok,
+                  {{equatorial.rightAscension, kTurn},
+                   {equatorial.declination, kLatitude},
+                   {distanceAu, {std::numeric_limits<double>::min(), kInf, false}}}};
+  outcome.values.insert(outcome.values.end(), more.begin(), more.end());
+  return outcome;
+}
+
+// The star routines' outcomes for one star, day and observer.
+std::vector<std::pair<std::string, Outcome>> starOutcomes(const CatalogueStar& star, double jd,
+                                                          const Observer& observer,
+                                                          const Atmosphere& atmosphere) {
+  ApparentPlace a;
+  const bool apparent = computeStarApparentPlace(a, star, jd);
+  TopocentricPlace t, r;
+  const bool topocentric = computeStarTopocentricPlace(t, star, jd, observer);
+  const bool refracted = computeStarTopocentricPlace(r, star, jd, observer, atmosphere);
+  RiseTransitSet e;
+  const bool events = computeStarRiseTransitSet(e, star, observer, std::floor(jd) + 0.5);
+  return {{"computeStarApparentPlace",
+           starPlaceOutcome(apparent && a.jdTt == jd, a.equatorial, a.distanceAu,
+                            {{a.ecliptic.longitude, kTurn}, {a.ecliptic.latitude, kLatitude}})},
+          {"computeStarTopocentricPlace",
+           starPlaceOutcome(topocentric && t.jdUt == jd, t.equatorial, t.distanceAu,
+                            {{t.horizontal.azimuth, kTurn}, {t.horizontal.altitude, kLatitude}})},
+          {"computeStarTopocentricPlace, refracted",
+           starPlaceOutcome(refracted && r.jdUt == jd, r.equatorial, r.distanceAu,
+                            {{r.horizontal.azimuth, kTurn}, {r.horizontal.altitude, kLatitude}})},
+          {"computeStarRiseTransitSet", riseTransitSetOutcome(events, e, std::floor(jd) + 0.5)}};
+}
+
+// Barnard's star: the fastest on the sky, near, and approaching.
+const CatalogueStar kBarnard{{4.7028, 0.0818}, -3.87e-6, 5.007e-5, 2.66e-6, -110.6};
+
+}  // namespace
+
+// Every field of a star, the day and the observer, each hostile in turn: a number that is not
+// finite, or beyond a field's limit, fails every routine; a right ascension of any size is a
+// direction.
+TEST(AstronomyHostileTest, StarsOfEveryKind) {
+  const double jd = 2461212.5;
+  double CatalogueStar::*fields[] = {
+      &CatalogueStar::properMotionRightAscension, &CatalogueStar::properMotionDeclination,
+      &CatalogueStar::parallax, &CatalogueStar::radialVelocityKmPerS, &CatalogueStar::epochJdTt};
+  for (double hostile : kHostile) {
+    std::vector<std::pair<std::string, std::vector<std::pair<std::string, Outcome>>>> cases;
+    for (auto field : fields) {
+      CatalogueStar star = kBarnard;
+      star.*field = hostile;
+      cases.push_back({"a field", starOutcomes(star, jd, kTromso, {})});
+    }
+    CatalogueStar star = kBarnard;
+    star.place.declination = hostile;
+    cases.push_back({"declination", starOutcomes(star, jd, kTromso, {})});
+    cases.push_back({"day", starOutcomes(kBarnard, hostile, kTromso, {})});
+    cases.push_back({"latitude", starOutcomes(kBarnard, jd, {0.3, hostile}, {})});
+    for (const auto& [what, outcomes] : cases) {
+      for (const auto& [name, outcome] : outcomes) {
+        if (what == std::string("latitude") && name == std::string("computeStarApparentPlace")) {
+          continue;  // no observer
+        }
+        EXPECT_TRUE(failed(outcome)) << name << ", " << what << " = " << hostile << ": "
+                                     << describe(outcome);
+      }
+    }
+    star = kBarnard;
+    star.place.rightAscension = hostile;
+    for (const auto& [name, outcome] : starOutcomes(star, jd, kTromso, {})) {
+      EXPECT_TRUE(std::isfinite(hostile) ? held(outcome) : failed(outcome))
+          << name << ", right ascension = " << hostile << ": " << describe(outcome);
+    }
+    for (const Atmosphere& air : {Atmosphere{hostile, 10.0}, Atmosphere{1010.0, hostile}}) {
+      TopocentricPlace r;
+      EXPECT_FALSE(computeStarTopocentricPlace(r, kBarnard, jd, kTromso, air)) << hostile;
+      EXPECT_TRUE(std::isnan(r.horizontal.altitude) && std::isnan(r.distanceAu)) << hostile;
+    }
+  }
+  // A negative parallax (a catalogue's noise), and each limit just passed.
+  CatalogueStar beyond[] = {kBarnard, kBarnard, kBarnard, kBarnard};
+  beyond[0].parallax = -1e-9;
+  beyond[1].parallax = std::nextafter(kLargestParallax, kInf);
+  beyond[2].properMotionDeclination = std::nextafter(-kLargestProperMotion, -kInf);
+  beyond[3].radialVelocityKmPerS = std::nextafter(kLargestRadialVelocityKmPerS, kInf);
+  for (const CatalogueStar& star : beyond) {
+    for (const auto& [name, outcome] : starOutcomes(star, jd, kTromso, {})) {
+      EXPECT_TRUE(failed(outcome)) << name << ": " << describe(outcome);
+    }
+  }
+}
+
+// At the limits of every field, at the poles and over the span, from a catalogue epoch at one
+// end to a day at the other: a place in its ranges, or a documented failure for the rise and set
+// of a day that reaches beyond the span.
+TEST(AstronomyHostileTest, StarsAtTheirLimitsAcrossTheSpan) {
+  const CatalogueStar stars[] = {
+      kBarnard,
+      {{0.0, kPi / 2.0}, kLargestProperMotion, -kLargestProperMotion, kLargestParallax,
+       kLargestRadialVelocityKmPerS, kFirstJd},
+      {{6.0, -kPi / 2.0}, -kLargestProperMotion, kLargestProperMotion, 0.0,
+       -kLargestRadialVelocityKmPerS, std::nextafter(kEndJd, 0.0)},
+      {{3.0, 0.2}, 0.0, 0.0, kLargestParallax, -kLargestRadialVelocityKmPerS, kJ2000Epoch}};
+  const Observer observers[] = {kTromso, {0.0, kPi / 2.0, 0.0}, {-3.0, -kPi / 2.0, -12000.0}};
+  const Atmosphere air[] = {{0.0, -100.0}, {1200.0, 100.0}};
+  constexpr int kSteps = 97;
+  for (int k = 0; k <= kSteps; ++k) {
+    const double jd = k == kSteps ? std::nextafter(kLastDayEnd - 1.0, 0.0)
+                                  : kFirstJd + (kLastDayEnd - 1.0 - kFirstJd) * k / kSteps;
+    for (const CatalogueStar& star : stars) {
+      for (const Observer& observer : observers) {
+        for (const auto& [name, outcome] : starOutcomes(star, jd, observer, air[k % 2])) {
+          EXPECT_TRUE(held(outcome)) << name << " at " << jd << ": " << describe(outcome);
+        }
+      }
+    }
+  }
+  ApparentPlace a;
+  EXPECT_TRUE(computeStarApparentPlace(a, kBarnard, std::nextafter(kEndJd, 0.0)));
+  EXPECT_FALSE(computeStarApparentPlace(a, kBarnard, kEndJd));
+  RiseTransitSet e;
+  EXPECT_FALSE(computeStarRiseTransitSet(e, kBarnard, kTromso, kEndJd - 1.0));
+  EXPECT_EQ(e.kind, RiseSetKind::Invalid);
+  EXPECT_FALSE(computeStarRiseTransitSet(e, kBarnard, kTromso, 2461212.5, 86400.0));
+}
+
+// The frames of J2000.0 and of date, and the ecliptic's precession: an angle of any size is a
+// direction and one that is not finite fails; a day or an equinox outside its range fails.
+TEST(AstronomyHostileTest, FramesOfJ2000AndOfDate) {
+  using Frame = std::function<bool(double, double, double, EquinoxOfDate, double&, double&)>;
+  const std::pair<const char*, Frame> frames[] = {
+      {"equatorialFromJ2000",
+       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+         EquatorialCoordinates c;
+         const bool ok = equatorialFromJ2000(c, {a, b}, jd, q);
+         x = c.rightAscension, y = c.declination;
+         return ok;
+       }},
+      {"equatorialToJ2000",
+       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+         EquatorialCoordinates c;
+         const bool ok = equatorialToJ2000(c, {a, b}, jd, q);
+         x = c.rightAscension, y = c.declination;
+         return ok;
+       }},
+      {"eclipticFromJ2000",
+       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+         EclipticCoordinates c;
+         const bool ok = eclipticFromJ2000(c, {a, b}, jd, q);
+         x = c.longitude, y = c.latitude;
+         return ok;
+       }},
+      {"eclipticToJ2000",
+       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+         EclipticCoordinates c;
+         const bool ok = eclipticToJ2000(c, {a, b}, jd, q);
+         x = c.longitude, y = c.latitude;
+         return ok;
+       }},
+      {"precessEcliptic",  // from the day to J2000.0 and, for True, from J2000.0 to the day
+       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+         EclipticCoordinates c;
+         const bool ok = q == EquinoxOfDate::Mean ? precessEcliptic(c, {a, b}, jd, kJ2000Epoch)
+                                                  : precessEcliptic(c, {a, b}, kJ2000Epoch, jd);
+         x = c.longitude, y = c.latitude;
+         return ok;
+       }},
+  };
+  const auto outcome = [](const Frame& frame, double a, double b, double jd, EquinoxOfDate q) {
+    double x, y;
+    const bool ok = frame(a, b, jd, q, x, y);
+    return Outcome{ok, {{x, kTurn}, {y, kLatitude}}};
+  };
+  for (const auto& [name, frame] : frames) {
+    for (EquinoxOfDate q : {EquinoxOfDate::Mean, EquinoxOfDate::True}) {
+      for (double hostile : kHostile) {
+        for (const Outcome& o : {outcome(frame, hostile, 0.3, 2461212.5, q),
+                                 outcome(frame, 1.0, hostile, 2461212.5, q)}) {
+          EXPECT_TRUE(std::isfinite(hostile) ? held(o) : failed(o))
+              << name << " angle " << hostile << ": " << describe(o);
+        }
+        const Outcome o = outcome(frame, 1.0, 0.3, hostile, q);
+        EXPECT_TRUE(failed(o)) << name << " day " << hostile << ": " << describe(o);
+      }
+      for (double jd : {kFirstJd, kJ2000Epoch, std::nextafter(kEndJd, 0.0)}) {
+        for (double latitude : {-kPi / 2.0, 0.0, kPi / 2.0}) {
+          const Outcome o = outcome(frame, 2.0, latitude, jd, q);
+          EXPECT_TRUE(held(o)) << name << " at " << jd << ": " << describe(o);
+        }
+      }
+      const Outcome o = outcome(frame, 1.0, 0.3, kEndJd, q);
+      EXPECT_TRUE(failed(o)) << name << " at the span's end: " << describe(o);
+    }
+    if (std::string(name) != "precessEcliptic") {
+      const Outcome o = outcome(frame, 1.0, 0.3, 2461212.5, static_cast<EquinoxOfDate>(2));
+      EXPECT_TRUE(failed(o)) << name << " with no equinox: " << describe(o);
+    }
   }
 }
