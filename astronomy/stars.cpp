@@ -53,8 +53,47 @@ void fillNan(TopocentricPlace& place) {
   place.distanceAu = kNaN;
 }
 
-// The apparent place of `star` at ofDate.jdTt, with its nutation and obliquities.
-bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::OfDate& ofDate) {
+}  // namespace
+
+detail::Motion detail::earthMotionForStars(double jdTt) {
+  const double T = detail::julianCenturies(jdTt);
+  // Meeus, ch. 25: the Sun's mean longitude and mean anomaly, and the orbit's eccentricity.
+  const double meanLongitude =
+      (280.46646 + (36000.76983 + 0.0003032 * T) * T) * kDegree + kPi;  // the Earth's
+  const double M = (357.52911 + (35999.05029 - 0.0001537 * T) * T) * kDegree;
+  const double e = 0.016708634 - (0.000042037 + 0.0000001267 * T) * T;
+  constexpr double a = 1.000001018;                                  // AU
+  constexpr double n = 35999.05029 * kDegree / kJulianCentury;      // rad per day
+  double E = M + e * std::sin(M);
+  for (int k = 0; k < 2; ++k) E -= (E - e * std::sin(E) - M) / (1.0 - e * std::cos(E));
+  const double cE = std::cos(E), sE = std::sin(E), b = a * std::sqrt(1.0 - e * e);
+  const double rate = n / (1.0 - e * cE);
+  const double x = a * (cE - e), y = b * sE, vx = -a * sE * rate, vy = b * cE * rate;
+  const double perihelion = meanLongitude - M, cp = std::cos(perihelion),
+               sp = std::sin(perihelion);
+  // Meeus, ch. 47: the Moon's mean longitude and its equation of the centre; its mean distance
+  // and motion; the Earth's share of the pair, 1 / (1 + 81.3005).
+  const double moonAnomaly = (134.9633964 + 477198.8675055 * T) * kDegree;
+  const double moon = (218.3164477 + 481267.88123421 * T) * kDegree +
+                      6.289 * kDegree * std::sin(moonAnomaly);
+  constexpr double kEarthShare = 1.0 / 82.3005;
+  constexpr double moonRadius = 385000.56 / kAstronomicalUnitKm * kEarthShare;  // AU
+  constexpr double moonSpeed = moonRadius * 481267.88123421 * kDegree / kJulianCentury;
+  const double cm = std::cos(moon), sm = std::sin(moon);
+  return {cp * x - sp * y - moonRadius * cm,
+          sp * x + cp * y - moonRadius * sm,
+          0.0,
+          cp * vx - sp * vy + moonSpeed * sm,
+          sp * vx + cp * vy - moonSpeed * cm,
+          0.0};
+}
+
+namespace {
+
+// The apparent place of `star` at ofDate.jdTt, with its nutation and obliquities, seen from the
+// Earth moving as `earth` (mean ecliptic and equinox of date, AU and AU per day).
+bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::OfDate& ofDate,
+               const detail::Motion& earth) {
   place.jdTt = ofDate.jdTt;
   fillNan(place);
   if (!validStar(star) || std::isnan(ofDate.trueObliquity)) return false;
@@ -76,8 +115,6 @@ bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::Of
   detail::rotate(m, v, v, false);
   // Seen from the Earth: its heliocentric place in the same units (annual parallax), then its
   // velocity over the speed of light added to the unit direction (aberration).
-  detail::Motion earth;
-  detail::heliocentricMotion(static_cast<int>(Body::Earth), ofDate.jdTt, earth);
   v[0] -= star.parallax * earth.x;
   v[1] -= star.parallax * earth.y;
   v[2] -= star.parallax * earth.z;
@@ -93,22 +130,24 @@ bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::Of
   return true;
 }
 
-// The star's apparent place at Julian Day `jdUt` (UT), `deltaTDays` after it on TT, and the
-// apparent sidereal time there (rad), with one nutation.
+// The star's apparent place at Julian Day `jdUt` (UT), `deltaTDays` after it on TT, seen from
+// the Earth moving as `earth` then, and the apparent sidereal time there (rad), with one
+// nutation.
 bool placeAndSiderealTime(ApparentPlace& place, double& siderealTime, const CatalogueStar& star,
-                          double jdUt, double deltaTDays) {
+                          double jdUt, double deltaTDays, const detail::Motion& earth) {
   detail::OfDate ofDate;
   static_cast<void>(detail::ofDateAt(ofDate, jdUt + deltaTDays));  // NaN fails the place
   siderealTime = detail::apparentSiderealTime(jdUt, ofDate);
-  return starPlace(place, star, ofDate) && !std::isnan(siderealTime);
+  return starPlace(place, star, ofDate, earth) && !std::isnan(siderealTime);
 }
 
 }  // namespace
 
 bool computeStarApparentPlace(ApparentPlace& place, const CatalogueStar& star, double jdTt) {
   detail::OfDate ofDate;
-  static_cast<void>(detail::ofDateAt(ofDate, jdTt));  // a failure leaves NaN: the place fails
-  return starPlace(place, star, ofDate);
+  // A failure leaves NaN: the place fails before it needs the Earth.
+  if (!detail::ofDateAt(ofDate, jdTt)) return starPlace(place, star, ofDate, {});
+  return starPlace(place, star, ofDate, detail::earthMotionForStars(jdTt));
 }
 
 bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& star, double jdUt,
@@ -118,8 +157,9 @@ bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& s
   ApparentPlace apparent;
   double siderealTime;
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
-  if (!validObserver(observer) ||
-      !placeAndSiderealTime(apparent, siderealTime, star, jdUt, deltaTDays)) {
+  if (!validObserver(observer) || !detail::withinSpan(jdUt + deltaTDays) ||
+      !placeAndSiderealTime(apparent, siderealTime, star, jdUt, deltaTDays,
+                            detail::earthMotionForStars(jdUt + deltaTDays))) {
     return false;
   }
   // The observer is at most 4.3e-5 AU from the centre of the Earth, the star at least 1e4 AU:
@@ -161,7 +201,8 @@ bool computeStarRiseTransitSet(RiseTransitSet& events, const CatalogueStar& star
   for (int k = 0; k < 2; ++k) {
     ApparentPlace place;
     double siderealTime;
-    if (!placeAndSiderealTime(place, siderealTime, star, jdUt + k, deltaTDays)) {
+    if (!placeAndSiderealTime(place, siderealTime, star, jdUt + k, deltaTDays,
+                              detail::earthMotionForStars(jdUt + k + deltaTDays))) {
       detail::invalidEvents(events);
       return false;
     }

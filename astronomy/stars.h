@@ -43,9 +43,10 @@ constexpr double kLargestRadialVelocityKmPerS = 1e4;  // km/s
 //                      parallax, or an epoch or a day outside the library's span
 //   Span:     kFirstJd up to kEndJd (TT), for the day and the star's epoch
 //   Accuracy: The book's theta Persei on 2028 November 13.19 TD: its nutation terms to the
-//             book's 0.001"; its aberration terms 0.015" from the book's, whose eq. 23.3 takes
-//             the Earth on an unperturbed ellipse (Astronomy Engine's agree with these to
-//             0.003"); the place 0.0012s and 0.003" from the book's. Against Astronomy Engine
+//             book's 0.001"; its aberration terms 0.012" from the book's, whose eq. 23.3 leaves
+//             out the Earth's month about the barycentre (Astronomy Engine's, from its full
+//             series, agree with these to 0.001"); the place 0.0010s and 0.0035" from the
+//             book's. Against Astronomy Engine
 //             (its star moved by the same space motion; IAU 2006 precession and IAU 2000B
 //             nutation) for 40 bright and near stars from pole to pole at 300 instants from 1800
 //             to 2200: star apparent place within 0.7". Against libnova's proper motion,
@@ -56,9 +57,11 @@ constexpr double kLargestRadialVelocityKmPerS = 1e4;  // km/s
 //             motion and, with a parallax, radial velocity: the perspective acceleration of a
 //             near star comes with it); the light time of that motion is not taken. The
 //             direction is precessed to the mean equator of date (IAU 1976), turned to the
-//             ecliptic, seen from the Earth (annual parallax, the Earth's heliocentric place
-//             from VSOP87D) and aberrated by the Earth's velocity (to first order, 0.001" from
-//             the relativistic form); then the nutation (IAU 1980) and the true obliquity. No
+//             ecliptic, seen from the Earth (annual parallax) and aberrated by the Earth's
+//             velocity (to first order, 0.001" from the relativistic form); then the nutation
+//             (IAU 1980) and the true obliquity. The Earth's motion is its Keplerian ellipse of
+//             date with its month about the barycentre, within 0.004" of aberration of the
+//             full series' near 2000 and 0.009" over the span, and 5e-4 AU of place. No
 //             deflection of the light by the Sun (0.004" at 90 degrees from it, 1.75" at its
 //             limb).
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 21 (precession, example 21.b), 22

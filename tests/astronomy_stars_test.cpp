@@ -11,10 +11,13 @@
 
 #include "astronomy/frames.h"
 #include "astronomy/nutation.h"
+#include "astronomy/of_date.h"
 #include "astronomy/precession.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/stars.h"
+#include "ephemeris/body.h"
 #include "ephemeris/constants.h"
+#include "ephemeris/motion.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -39,9 +42,9 @@ constexpr double kBookInstant = 2462088.69;  // 2028 November 13.19 TD
 // The book's steps: the place moved and precessed (2h46m11.331s, +49d20'54.54", tested with
 // precessEquatorial), the nutation (+15.843" in right ascension, +6.218" in declination) and
 // the aberration (+30.045", +6.697"), which the book takes from its eq. 23.3, the Earth on an
-// unperturbed ellipse: the Earth's own velocity gives +30.060" and +6.694" (Astronomy Engine's
-// +30.058" and +6.694"), and the place 0.0012s and 0.003" from the book's 2h46m14.390s,
-// +49d21'07.45".
+// unperturbed ellipse without its month about the barycentre: with it, +30.057" and +6.694"
+// (Astronomy Engine's, from its full series, +30.058" and +6.694"), and the place 0.0010s and
+// 0.0035" from the book's 2h46m14.390s, +49d21'07.45".
 TEST(StarsTest, BookThetaPersei) {
   ApparentPlace p;
   ASSERT_TRUE(computeStarApparentPlace(p, kThetaPersei, kBookInstant));
@@ -58,9 +61,9 @@ TEST(StarsTest, BookThetaPersei) {
   EXPECT_NEAR(mean.declination, degrees(49, 20, 54.54), 0.005 * kArcsecond);
   EXPECT_NEAR((ofDate.rightAscension - mean.rightAscension) / kArcsecond, 15.843, 0.001);
   EXPECT_NEAR((ofDate.declination - mean.declination) / kArcsecond, 6.218, 0.001);
-  EXPECT_NEAR((p.equatorial.rightAscension - ofDate.rightAscension) / kArcsecond, 30.045, 0.016);
+  EXPECT_NEAR((p.equatorial.rightAscension - ofDate.rightAscension) / kArcsecond, 30.045, 0.013);
   EXPECT_NEAR((p.equatorial.declination - ofDate.declination) / kArcsecond, 6.697, 0.004);
-  EXPECT_NEAR(p.equatorial.rightAscension, hours(2, 46, 14.390), 0.0013 * 15.0 * kArcsecond);
+  EXPECT_NEAR(p.equatorial.rightAscension, hours(2, 46, 14.390), 0.0011 * 15.0 * kArcsecond);
   EXPECT_NEAR(p.equatorial.declination, degrees(49, 21, 7.45), 0.004 * kArcsecond);
   // The ecliptic place is the equatorial one turned by the true obliquity.
   EquatorialCoordinates turned;
@@ -77,6 +80,31 @@ TEST(StarsTest, BookEclipticPrecession) {
                               1643074.5));
   EXPECT_NEAR(venus.longitude / kDegree, 118.704, 0.0005);
   EXPECT_NEAR(venus.latitude / kDegree, 1.615, 0.0005);
+}
+
+// The Earth the stars are seen from, on its ellipse with its month about the barycentre, against
+// the series' Earth over the span: its velocity over c within 0.004" of aberration near 2000 and
+// 0.009" anywhere, its place within 5e-4 AU (0.01" of annual parallax at the nearest star taken).
+TEST(StarsTest, TheEarthOfTheStarsIsTheSeriesEarth) {
+  constexpr int kSteps = 20000;
+  double nearest = 0.0, anywhere = 0.0, place = 0.0;
+  for (int k = 0; k <= kSteps; ++k) {
+    const double jd = kFirstJd + (kEndJd - 1.0 - kFirstJd) * k / kSteps;
+    const detail::Motion fast = detail::earthMotionForStars(jd);
+    detail::Motion series;
+    detail::heliocentricMotion(static_cast<int>(Body::Earth), jd, series);
+    const double aberration =
+        std::hypot(fast.vx - series.vx, fast.vy - series.vy, fast.vz - series.vz) /
+        std::hypot(series.vx, series.vy, series.vz) * 20.49;  // arcsec
+    anywhere = std::fmax(anywhere, aberration);
+    if (std::fabs(jd - kJ2000Epoch) < 3.0 * kJulianCentury) {
+      nearest = std::fmax(nearest, aberration);
+    }
+    place = std::fmax(place, std::hypot(fast.x - series.x, fast.y - series.y, fast.z - series.z));
+  }
+  EXPECT_LT(nearest, 0.004);
+  EXPECT_LT(anywhere, 0.009);
+  EXPECT_LT(place, 5e-4);
 }
 
 // The frames over the span and the sky: each inverse undoes its routine; the mean equator of
