@@ -109,6 +109,36 @@ TEST(StarsTest, TheEarthOfTheStarsIsTheSeriesEarth) {
   EXPECT_LT(place, 5e-4);
 }
 
+// Barnard's star, the fastest on the sky and approaching at 110.6 km/s: its proper motion grows
+// by the perspective acceleration, dmu/dt = -2 mu v pi / A (A = 4.74047 km/s for 1 AU a year),
+// so that it moves 12.85" further in the century after J2000.0 than in the century before; with
+// no radial velocity the two centuries are the same. Each place is taken back to J2000.0 from
+// the apparent one, at instants a hundred Julian years apart, where the aberration and annual
+// parallax nearly repeat.
+TEST(StarsTest, PerspectiveAccelerationOfBarnardsStar) {
+  constexpr double kMas = kArcsecond / 1000.0;
+  const double mu = std::hypot(-798.58, 10328.12), parallax = 548.31;  // mas a year, mas
+  for (double radialVelocity : {-110.6, 0.0}) {
+    const CatalogueStar barnard{{hours(17, 57, 48.498), degrees(4, 41, 36.21)},
+                                -798.58 * kMas, 10328.12 * kMas, parallax * kMas, radialVelocity};
+    EquatorialCoordinates j2000[3];
+    for (int k = 0; k < 3; ++k) {
+      const double jd = kJ2000Epoch + (k - 1) * kJulianCentury;
+      ApparentPlace p;
+      ASSERT_TRUE(computeStarApparentPlace(p, barnard, jd));
+      ASSERT_TRUE(equatorialToJ2000(j2000[k], p.equatorial, jd, EquinoxOfDate::True));
+    }
+    double before, after, angle;
+    ASSERT_TRUE(angularSeparation(before, angle, j2000[0], j2000[1]));
+    ASSERT_TRUE(angularSeparation(after, angle, j2000[1], j2000[2]));
+    // mas a year squared, the parallax in rad
+    const double acceleration = -2.0 * mu * radialVelocity / 4.74047 * parallax * kMas;
+    EXPECT_NEAR((after - before) / kArcsecond, acceleration * 100.0 * 100.0 / 1000.0, 0.02)
+        << radialVelocity;
+    EXPECT_NEAR((after + before) / 2.0 / kArcsecond, mu * 100.0 / 1000.0, 0.2) << radialVelocity;
+  }
+}
+
 // The frames over the span and the sky: each inverse undoes its routine; the mean equator of
 // date is precessEquatorial's and, turned by the mean obliquities, the mean ecliptic of date
 // precessEcliptic's; the true ecliptic of date differs from the mean one by the nutation in
