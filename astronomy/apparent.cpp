@@ -121,19 +121,19 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
   return true;
 }
 
-void fillNan(ApparentPlace& place) {
+}  // namespace
+
+void detail::fillNan(ApparentPlace& place) {
   place.ecliptic = {NAN, NAN};
   place.equatorial = {NAN, NAN};
   place.distanceAu = NAN;
 }
 
-void fillNan(TopocentricPlace& place) {
+void detail::fillNan(TopocentricPlace& place) {
   place.equatorial = {NAN, NAN};
   place.horizontal = {NAN, NAN};
   place.distanceAu = NAN;
 }
-
-}  // namespace
 
 // Meeus, eq. 21.5 and 21.6 from J2000.0; back by the same rotation's transpose.
 void detail::precessEclipticFromJ2000(double v[3], double jdTt) {

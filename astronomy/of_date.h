@@ -49,6 +49,10 @@ bool apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate);
 bool placeAndSiderealTime(ApparentPlace& place, double& siderealTime, Body body, double jdUt,
                           double jdTt);
 
+// Every angle and the distance of a place NaN, as a failure leaves them.
+void fillNan(ApparentPlace& place);
+void fillNan(TopocentricPlace& place);
+
 // computeTopocentricPlace, with the apparent sidereal time (rad) it turned the place by.
 bool topocentricPlace(TopocentricPlace& place, double& siderealTime, Body body, double jdUt,
                       const Observer& observer, std::optional<double> deltaTSeconds);

@@ -41,18 +41,6 @@ bool validObserver(const Observer& observer) {
          std::isfinite(observer.height) && observer.height >= kLowestHeight;
 }
 
-void fillNan(ApparentPlace& place) {
-  place.ecliptic = {kNaN, kNaN};
-  place.equatorial = {kNaN, kNaN};
-  place.distanceAu = kNaN;
-}
-
-void fillNan(TopocentricPlace& place) {
-  place.equatorial = {kNaN, kNaN};
-  place.horizontal = {kNaN, kNaN};
-  place.distanceAu = kNaN;
-}
-
 }  // namespace
 
 detail::Motion detail::earthMotionForStars(double jdTt) {
@@ -95,7 +83,7 @@ namespace {
 bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::OfDate& ofDate,
                const detail::Motion& earth) {
   place.jdTt = ofDate.jdTt;
-  fillNan(place);
+  detail::fillNan(place);
   if (!validStar(star) || std::isnan(ofDate.trueObliquity)) return false;
   // The space motion, per Julian year in units of the epoch's distance: the proper motion along
   // the parallel and the meridian, and the radial velocity over the distance.
@@ -153,7 +141,7 @@ bool computeStarApparentPlace(ApparentPlace& place, const CatalogueStar& star, d
 bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& star, double jdUt,
                                  const Observer& observer, std::optional<double> deltaTSeconds) {
   place.jdUt = jdUt;
-  fillNan(place);
+  detail::fillNan(place);
   ApparentPlace apparent;
   double siderealTime;
   const double deltaTDays = terrestrialTime(jdUt, deltaTSeconds) - jdUt;
@@ -177,7 +165,7 @@ bool computeStarTopocentricPlace(TopocentricPlace& place, const CatalogueStar& s
   if (!computeStarTopocentricPlace(place, star, jdUt, observer, deltaTSeconds) ||
       !refractedAltitude(refracted, place.horizontal.altitude, atmosphere.pressureHpa,
                          atmosphere.temperatureCelsius)) {
-    fillNan(place);
+    detail::fillNan(place);
     return false;
   }
   place.horizontal.altitude = refracted;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astronomy/angles.h"
@@ -1199,39 +1200,34 @@ TEST(AstronomyHostileTest, StarsAtTheirLimitsAcrossTheSpan) {
   EXPECT_FALSE(computeStarRiseTransitSet(e, kBarnard, kTromso, 2461212.5, 86400.0));
 }
 
+namespace {
+
+// A frame routine of J2000.0 and of date as a call on two angles, giving the two it fills.
+using Frame = std::function<bool(double, double, double, EquinoxOfDate, double&, double&)>;
+std::pair<double, double> anglesOf(const EquatorialCoordinates& c) {
+  return {c.rightAscension, c.declination};
+}
+std::pair<double, double> anglesOf(const EclipticCoordinates& c) { return {c.longitude, c.latitude}; }
+template <typename Coordinates>
+Frame frameOf(bool (*routine)(Coordinates&, const Coordinates&, double, EquinoxOfDate)) {
+  return [routine](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
+    Coordinates c;
+    const bool ok = routine(c, {a, b}, jd, q);
+    std::tie(x, y) = anglesOf(c);
+    return ok;
+  };
+}
+
+}  // namespace
+
 // The frames of J2000.0 and of date, and the ecliptic's precession: an angle of any size is a
 // direction and one that is not finite fails; a day or an equinox outside its range fails.
 TEST(AstronomyHostileTest, FramesOfJ2000AndOfDate) {
-  using Frame = std::function<bool(double, double, double, EquinoxOfDate, double&, double&)>;
   const std::pair<const char*, Frame> frames[] = {
-      {"equatorialFromJ2000",
-       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
-         EquatorialCoordinates c;
-         const bool ok = equatorialFromJ2000(c, {a, b}, jd, q);
-         x = c.rightAscension, y = c.declination;
-         return ok;
-       }},
-      {"equatorialToJ2000",
-       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
-         EquatorialCoordinates c;
-         const bool ok = equatorialToJ2000(c, {a, b}, jd, q);
-         x = c.rightAscension, y = c.declination;
-         return ok;
-       }},
-      {"eclipticFromJ2000",
-       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
-         EclipticCoordinates c;
-         const bool ok = eclipticFromJ2000(c, {a, b}, jd, q);
-         x = c.longitude, y = c.latitude;
-         return ok;
-       }},
-      {"eclipticToJ2000",
-       [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
-         EclipticCoordinates c;
-         const bool ok = eclipticToJ2000(c, {a, b}, jd, q);
-         x = c.longitude, y = c.latitude;
-         return ok;
-       }},
+      {"equatorialFromJ2000", frameOf<EquatorialCoordinates>(equatorialFromJ2000)},
+      {"equatorialToJ2000", frameOf<EquatorialCoordinates>(equatorialToJ2000)},
+      {"eclipticFromJ2000", frameOf<EclipticCoordinates>(eclipticFromJ2000)},
+      {"eclipticToJ2000", frameOf<EclipticCoordinates>(eclipticToJ2000)},
       {"precessEcliptic",  // from the day to J2000.0 and, for True, from J2000.0 to the day
        [](double a, double b, double jd, EquinoxOfDate q, double& x, double& y) {
          EclipticCoordinates c;
