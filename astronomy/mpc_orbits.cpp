@@ -430,7 +430,7 @@ bool parseMpcCometLine(MpcOrbit& orbit, std::string_view text) {
   return finish(orbit, r);
 }
 
-const char* mpcLineErrorName(MpcLineError error) {
+std::string_view mpcLineErrorName(MpcLineError error) {
   switch (error) {
     case MpcLineError::None: return "no error";
     case MpcLineError::TooShort: return "too short";

@@ -114,9 +114,10 @@ struct MpcOrbit {
 [[nodiscard]] bool parseMpcCometLine(MpcOrbit& orbit, std::string_view line);
 
 // The name of a line's error, for messages.
-//   Given:    error        an MpcLineError
-//   Returned: (const char*)  a short phrase ("too short", "bad eccentricity", ...), never null;
-//                          "unknown error" for a value outside the enumeration
-const char* mpcLineErrorName(MpcLineError error);
+//   Given:    error               an MpcLineError
+//   Returned: (std::string_view)  a short phrase of static storage ("too short", "bad
+//                                 eccentricity", ...); "unknown error" for a value outside
+//                                 the enumeration
+std::string_view mpcLineErrorName(MpcLineError error);
 
 }  // namespace dockorrery

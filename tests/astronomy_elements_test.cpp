@@ -354,7 +354,7 @@ TEST(MpcOrbits, EachErrorOnce) {
       EXPECT_EQ(o.number, 0);
       EXPECT_EQ(o.name[0], '\0');
       EXPECT_EQ(o.provisional[0], '\0');
-      EXPECT_STRNE(mpcLineErrorName(o.error), "unknown error");
+      EXPECT_NE(mpcLineErrorName(o.error), "unknown error");
     }
   }
 }
