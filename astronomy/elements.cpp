@@ -6,7 +6,6 @@
 #include "astronomy/angles.h"
 #include "astronomy/elements_internal.h"
 #include "astronomy/of_date.h"
-#include "ephemeris/motion.h"
 
 namespace dockorrery {
 
@@ -28,12 +27,8 @@ void fillNan(MinorBodyBrightness& b) {
 // the light left it (the light time from its own orbit), the Earth at jdTt, both ecliptic of
 // J2000.0.
 bool distancesAt(MinorBodyBrightness& b, const OrbitalElements& elements, double jdTt) {
-  double v[3], trueDistance;
-  if (!detail::orbitGeocentricJ2000(v, trueDistance, elements, jdTt, false)) return false;
-  detail::Motion earth;
-  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
-  double body[3] = {earth.x, earth.y, earth.z};
-  detail::precessEclipticToJ2000(body, jdTt);
+  double v[3], trueDistance, body[3];
+  if (!detail::orbitGeocentricJ2000(v, trueDistance, elements, jdTt, false, body)) return false;
   for (int i = 0; i < 3; ++i) body[i] += v[i];
   b.heliocentricAu = std::hypot(body[0], body[1], body[2]);
   b.geocentricAu = std::hypot(v[0], v[1], v[2]);
