@@ -53,6 +53,8 @@
 //   azimuth, altitude  from north through east, no refraction, degrees
 //   geo_ra, geo_dec    the same body from the centre of the Earth, degrees: topocentric less
 //                      geocentric is the parallax
+//   refracted_altitude the altitude with Astronomy Engine's normal refraction (Saemundsson's
+//                      formula for 1010 hPa and 10 degrees C, tapered below -1 degree), degrees
 //
 // astronomy_events.csv, one row per body, observer and day of 24 hours: first for ten observers
 // from the equator to beyond both polar circles, on fixed days (solstices, equinoxes, the ends of
@@ -230,10 +232,11 @@ function topocentricRows() {
     for (const body of [Astronomy.Body.Moon, Astronomy.Body.Sun]) {
       const eq = Astronomy.Equator(body, time, observer, true, true);
       const hor = Astronomy.Horizon(time, observer, eq.ra, eq.dec);
+      const refracted = Astronomy.Horizon(time, observer, eq.ra, eq.dec, 'normal');
       const geo = equatorOfDate(body, time);
       rows.push([ttJd.toFixed(5), day9(time.ut + J2000), body, lat.toFixed(5), lon.toFixed(5),
                  height, deg7(eq.ra * 15), deg7(eq.dec), deg7(hor.azimuth), deg7(hor.altitude),
-                 deg7(geo.ra * 15), deg7(geo.dec)].join(','));
+                 deg7(geo.ra * 15), deg7(geo.dec), deg7(refracted.altitude)].join(','));
     }
   }
   return rows;
@@ -367,7 +370,8 @@ fs.writeFileSync(path.join(outDir, 'astronomy_rise_set.csv'), [
 fs.writeFileSync(path.join(outDir, 'astronomy_apparent.csv'), [
   note, 'tt_jd,body,ra,dec,lon,lat,dist', ...apparentRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_topocentric.csv'), [
-  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,azimuth,altitude,geo_ra,geo_dec',
+  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,azimuth,altitude,geo_ra,geo_dec,' +
+    'refracted_altitude',
   ...topocentricRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_events.csv'), [
   note, 'body,obs_lat,obs_lon,jd0_ut,delta_t,rise,transit,set,transit_altitude',
