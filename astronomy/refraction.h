@@ -52,8 +52,9 @@ struct Atmosphere {
 //   Returned: trueAltitude         altitude without the atmosphere, rad, in [-pi/2, pi/2]
 //             (bool)               false, and trueAltitude NaN, for an input that is not finite
 //                                  or lies outside its range
-//   Accuracy: The book's example: its refraction to the book's 0.001' (28.754'). Bennett's
-//             formula agrees with tables of the standard atmosphere to 0.07' above the horizon;
+//   Accuracy: The book's example: its refraction to the book's 0.001' (28.754'). libnova's
+//             Bennett refraction, its small correction taken out, at 400 apparent altitudes from
+//             -1 to 90 degrees in any air: to 1e-6'. Bennett's formula agrees with tables of the standard atmosphere to 0.07' above the horizon;
 //             refractedAltitude and this routine undo each other to 0.062' above the horizon
 //             and to 11.4' below it, where the two tapers begin at different refractions.
 //   Notes:    R = 1' / tan(h0 + 7.31 / (h0 + 4.4)), h0 in degrees, times (P / 1010)
