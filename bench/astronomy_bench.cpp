@@ -429,8 +429,9 @@ const std::vector<Row>& rows() {
          return a;
        },
        "″", "the book's example, Bennett at 0.5°"},
-      // Two directions a little apart drawn from the instant; the reference is the book's
-      // Arcturus and Spica, 32.7930 degrees apart.
+      // Two directions a little apart drawn from the instant, their separation and position
+      // angle (libnova's two calls); the reference is the book's Arcturus and Spica, 32.7930
+      // degrees apart.
       {"angular separation",
        [](double jd) {
          double d, p;
@@ -441,6 +442,7 @@ const std::vector<Row>& rows() {
        [](double jd) {
          ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree}, b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
          benchmark::DoNotOptimize(ln_get_angular_separation(&a, &b));
+         benchmark::DoNotOptimize(ln_get_rel_posn_angle(&a, &b));
        },
        [] {
          Accuracy a;
