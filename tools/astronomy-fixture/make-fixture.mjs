@@ -81,25 +81,11 @@
 //                      the first of each after tt_jd, TT Julian Days
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { here, outDir, J2000, FIRST_JD, END_JD, sequence } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
 const KM_PER_AU = Astronomy.KM_PER_AU;
-const FIRST_JD = 2415020.5;  // 1900 January 1, 0h
-const END_JD = 2488069.5;    // 2100 January 1, 0h
 
-// A fixed linear congruential sequence in [0, 1) from `seed`; each table draws from its own, so
-// that adding a table changes none of the others.
-function sequence(seed) {
-  return () => {
-    seed = (seed * 1103515245 + 12345) % 2147483648;
-    return seed / 2147483648;
-  };
-}
 const random = sequence(20261210);
 
 const observers = [
