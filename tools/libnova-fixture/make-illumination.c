@@ -13,11 +13,7 @@
 #include <libnova/libnova.h>
 #include <stdio.h>
 
-static unsigned seed = 41041;
-static double next(void) {
-  seed = seed * 1664525u + 1013904223u;
-  return seed / 4294967296.0;
-}
+#include "fixture.h"
 
 struct Planet {
   const char* name;
@@ -40,16 +36,10 @@ static const struct Planet planets[] = {
 };
 
 int main(int argc, char** argv) {
-  const char* dir = argc > 1 ? argv[1] : "../../tests/data";
-  char name[4096];
-  snprintf(name, sizeof name, "%s/libnova_illumination.csv", dir);
-  FILE* out = fopen(name, "w");
-  if (!out) {
-    perror(name);
-    return 1;
-  }
-  fprintf(out, "# Made by tools/libnova-fixture/make-illumination.c with libnova 0.16; do not edit.\n");
-  fprintf(out, "tt_jd,body,mag,fraction,phase_angle,semidiameter\n");
+  fixtureSeed = 41041;
+  FILE* out = openFixture(argc, argv, "make-illumination", "libnova_illumination.csv",
+                          "tt_jd,body,mag,fraction,phase_angle,semidiameter");
+  if (!out) return 1;
   for (int i = 0; i < 300; ++i) {
     /* Rounded as printed, so that the file holds the instant libnova was given. */
     char printed[32];

@@ -18,23 +18,13 @@
 #include <math.h>
 #include <stdio.h>
 
-static unsigned seed = 16031;
-static double next(void) {
-  seed = seed * 1664525u + 1013904223u;
-  return seed / 4294967296.0;
-}
+#include "fixture.h"
 
 int main(int argc, char** argv) {
-  const char* dir = argc > 1 ? argv[1] : "../../tests/data";
-  char name[4096];
-  snprintf(name, sizeof name, "%s/libnova_refraction.csv", dir);
-  FILE* out = fopen(name, "w");
-  if (!out) {
-    perror(name);
-    return 1;
-  }
-  fprintf(out, "# Made by tools/libnova-fixture/make-refraction.c with libnova 0.16; do not edit.\n");
-  fprintf(out, "apparent_altitude,pressure,temperature,libnova,bennett\n");
+  fixtureSeed = 16031;
+  FILE* out = openFixture(argc, argv, "make-refraction", "libnova_refraction.csv",
+                          "apparent_altitude,pressure,temperature,libnova,bennett");
+  if (!out) return 1;
   for (int i = 0; i < 400; ++i) {
     /* The square of a uniform number crowds the altitudes towards the horizon. */
     const double u = next();

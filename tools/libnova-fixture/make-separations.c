@@ -12,25 +12,15 @@
 #include <math.h>
 #include <stdio.h>
 
-static unsigned seed = 17017;
-static double next(void) {
-  seed = seed * 1664525u + 1013904223u;
-  return seed / 4294967296.0;
-}
+#include "fixture.h"
 
 static double rounded(double degrees) { return round(degrees * 1e9) / 1e9; }
 
 int main(int argc, char** argv) {
-  const char* dir = argc > 1 ? argv[1] : "../../tests/data";
-  char name[4096];
-  snprintf(name, sizeof name, "%s/libnova_separations.csv", dir);
-  FILE* out = fopen(name, "w");
-  if (!out) {
-    perror(name);
-    return 1;
-  }
-  fprintf(out, "# Made by tools/libnova-fixture/make-separations.c with libnova 0.16; do not edit.\n");
-  fprintf(out, "ra1,dec1,ra2,dec2,separation,position_angle\n");
+  fixtureSeed = 17017;
+  FILE* out = openFixture(argc, argv, "make-separations", "libnova_separations.csv",
+                          "ra1,dec1,ra2,dec2,separation,position_angle");
+  if (!out) return 1;
   for (int i = 0; i < 400; ++i) {
     struct ln_equ_posn a, b;
     a.ra = rounded(360.0 * next());
