@@ -166,6 +166,46 @@ Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaP
           "″", "apparent place of date, 1900–2100"};
 }
 
+// libnova's look of a planet: the four calls that give what computeIllumination gives at once.
+struct LibnovaLook {
+  double (*magnitude)(double), (*disk)(double), (*phase)(double), (*semidiameter)(double);
+};
+
+// A row of the phase, size and magnitude of `body`, libnova's by `libnova`, against the phase
+// angles of Astronomy Engine's fixture. None of the three takes the same directions: libnova
+// leaves out the light time, the reference takes the aberrated direction to the planet, the
+// library the book's, the planet where the light left it.
+Row illuminationRow(const char* name, Body body, const char* bodyName, LibnovaLook libnova) {
+  return {name,
+          [body](double jd) {
+            Illumination i;
+            benchmark::DoNotOptimize(computeIllumination(i, body, jd));
+            benchmark::DoNotOptimize(i);
+          },
+          [libnova](double jd) {
+            benchmark::DoNotOptimize(libnova.magnitude(jd));
+            benchmark::DoNotOptimize(libnova.disk(jd));
+            benchmark::DoNotOptimize(libnova.phase(jd));
+            benchmark::DoNotOptimize(libnova.semidiameter(jd));
+          },
+          [body, bodyName, libnova] {
+            static const FixtureTable table =
+                readFixtureTable(SOURCE_DIR, "astronomy_illumination.csv");
+            Accuracy a;
+            for (const auto& row : table.rows) {
+              if (row.at("body") != bodyName) continue;
+              const double tt = fixtureNumber(row, "tt_jd");
+              const double reference = fixtureNumber(row, "phase_angle");
+              Illumination i;
+              if (!computeIllumination(i, body, tt)) continue;
+              a.add((i.phaseAngle / kDegree - reference) * 3600.0,
+                    (libnova.phase(tt) - reference) * 3600.0);
+            }
+            return a;
+          },
+          "″", "phase angle, 1900–2100 (the reference's aberrated direction)"};
+}
+
 using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
 
 const Observer kGreenwich{0.0, 51.4769 * kDegree};
@@ -431,8 +471,9 @@ const std::vector<Row>& rows() {
          return a;
        },
        "″", "the book's example, Bennett at 0.5°"},
-      // Two directions a little apart drawn from the instant; the reference is the book's
-      // Arcturus and Spica, 32.7930 degrees apart.
+      // Two directions a little apart drawn from the instant, their separation and position
+      // angle (libnova's two calls); the reference is the book's Arcturus and Spica, 32.7930
+      // degrees apart.
       {"angular separation",
        [](double jd) {
          double d, p;
@@ -443,6 +484,7 @@ const std::vector<Row>& rows() {
        [](double jd) {
          ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree}, b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
          benchmark::DoNotOptimize(ln_get_angular_separation(&a, &b));
+         benchmark::DoNotOptimize(ln_get_rel_posn_angle(&a, &b));
        },
        [] {
          Accuracy a;
@@ -488,6 +530,12 @@ const std::vector<Row>& rows() {
       apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
       riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
       riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
+      illuminationRow("illumination, Venus", Body::Venus, "Venus",
+                      {ln_get_venus_magnitude, ln_get_venus_disk, ln_get_venus_phase,
+                       ln_get_venus_sdiam}),
+      illuminationRow("illumination, Saturn", Body::Saturn, "Saturn",
+                      {ln_get_saturn_magnitude, ln_get_saturn_disk, ln_get_saturn_phase,
+                       ln_get_saturn_equ_sdiam}),
       // Both magnitudes against their laws at libnova's own distances: libnova's asteroid law
       // takes the Sun's distance for Delta, 0.187 for 1.87 and a broken phase angle, its comet
       // law the Sun's distance for Delta.

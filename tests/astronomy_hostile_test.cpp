@@ -360,6 +360,13 @@ std::vector<DayRoutine> makeDayRoutines() {
          return placeOutcome(ok && p.jdUt == jd, p.equatorial, p.distanceAu,
                              {{p.horizontal.azimuth, kTurn}, {p.horizontal.altitude, kLatitude}});
        }},
+      {"computeTopocentricPlace through the air, Moon", kFirstJd, kEndJd,
+       [](double jd) {
+         TopocentricPlace p;
+         const bool ok = computeTopocentricPlace(p, Body::Moon, jd, kTromso, Atmosphere{});
+         return placeOutcome(ok && p.jdUt == jd, p.equatorial, p.distanceAu,
+                             {{p.horizontal.azimuth, kTurn}, {p.horizontal.altitude, kLatitude}});
+       }},
       // The places of the whole UT day are needed, a day and delta T (0.65 day there) before
       // the span's end.
       {"computeBodyRiseTransitSet, Moon", kFirstJd, kLastDayEnd,
@@ -708,6 +715,21 @@ TEST(AstronomyHostileTest, RefractionAndAirmassArguments) {
       }
     }
   }
+  // A topocentric place through air that is not air fails as a whole; the ends of the ranges
+  // hold it.
+  const auto throughTheAir = [](double p, double t) {
+    TopocentricPlace place;
+    const bool ok = computeTopocentricPlace(place, Body::Moon, 2461212.5, kTromso, {p, t});
+    return placeOutcome(ok, place.equatorial, place.distanceAu,
+                        {{place.horizontal.azimuth, kTurn}, {place.horizontal.altitude, kLatitude}});
+  };
+  for (double hostile : kHostile) {
+    EXPECT_TRUE(failed(throughTheAir(hostile, 10.0))) << "pressure " << hostile;
+    EXPECT_TRUE(failed(throughTheAir(1010.0, hostile))) << "temperature " << hostile;
+  }
+  for (double p : {0.0, 1200.0}) {
+    for (double t : {-100.0, 100.0}) EXPECT_TRUE(held(throughTheAir(p, t))) << p << ", " << t;
+  }
 }
 
 // ---- Places and distances ----
@@ -796,11 +818,17 @@ TEST(AstronomyHostileTest, BodiesAndObservers) {
       {"height 1e9 m", Body::Sun, {0.3, 0.3, 1e9}, true, true},
   };
   for (const Case& c : cases) {
-    TopocentricPlace place;
+    TopocentricPlace place, refracted;
     const bool placed = computeTopocentricPlace(place, c.body, jd, c.observer);
     const Outcome topocentric = placeOutcome(
         placed, place.equatorial, place.distanceAu,
         {{place.horizontal.azimuth, kTurn}, {place.horizontal.altitude, kLatitude}});
+    const bool seen = computeTopocentricPlace(refracted, c.body, jd, c.observer, Atmosphere{});
+    const Outcome throughTheAir = placeOutcome(
+        seen, refracted.equatorial, refracted.distanceAu,
+        {{refracted.horizontal.azimuth, kTurn}, {refracted.horizontal.altitude, kLatitude}});
+    EXPECT_TRUE(c.holds ? held(throughTheAir) : failed(throughTheAir))
+        << c.what << " through the air: " << describe(throughTheAir);
     RiseTransitSet e;
     const Outcome events = riseTransitSetOutcome(
         computeBodyRiseTransitSet(e, c.body, c.observer, jd), e, jd);

@@ -15,36 +15,25 @@
  * near-parabolic orbits) gives NaN for most hyperbolas far from perihelion: a hyperbola is drawn
  * again until libnova gives a place, so the hyperbolas here are those it holds.
  *
- * Usage: make-orbits OUTPUT_DIR */
+ * Usage: make-orbits [OUT_DIR]   (OUT_DIR defaults to tests/data of the repository)
+ *
+ * Columns: kind; tt_jd, perihelion_jd, q (AU), e, i, w, node (degrees), every element and instant
+ * to all its digits, so that the file holds what libnova was given; x, y, z (AU); earth_dist
+ * (AU); comet_mag (nan for a hyperbola). */
 #include <libnova/libnova.h>
 #include <math.h>
-#include <stdint.h>
 #include <stdio.h>
-#include <string.h>
 
-static uint32_t state = 4099;
-static double uniform(double low, double high) {
-  state = state * 1664525u + 1013904223u; /* a linear congruential sequence */
-  return low + (high - low) * (state / 4294967296.0);
-}
+#include "fixture.h"
 
-int main(int argc, char **argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-    return 2;
-  }
-  char path[4096];
-  snprintf(path, sizeof path, "%s/libnova_orbits.csv", argv[1]);
-  FILE *out = fopen(path, "w");
-  if (!out) {
-    perror(path);
-    return 1;
-  }
-  fprintf(out, "# libnova 0.16, tools/libnova-fixture/make-orbits.c: heliocentric places from "
-               "elements (J2000.0; every element and instant to all its digits), x y z equatorial J2000.0 AU; earth_dist AU; comet_mag with "
-               "g 5 and libnova's k 10 (nan for hyperbolas, which it has none for)\n");
-  fprintf(out, "kind,tt_jd,perihelion_jd,q,e,i,w,node,x,y,z,earth_dist,comet_mag\n");
-  const char *kinds[] = {"ellipse", "parabola", "hyperbola"};
+static double uniform(double low, double high) { return low + (high - low) * next(); }
+
+int main(int argc, char** argv) {
+  fixtureSeed = 4099;
+  FILE* out = openFixture(argc, argv, "make-orbits", "libnova_orbits.csv",
+                          "kind,tt_jd,perihelion_jd,q,e,i,w,node,x,y,z,earth_dist,comet_mag");
+  if (!out) return 1;
+  const char* kinds[] = {"ellipse", "parabola", "hyperbola"};
   for (int kind = 0; kind < 3; ++kind) {
     for (int n = 0; n < 60; ++n) {
       const double jd = uniform(2415020.5, 2488069.5);
