@@ -306,6 +306,14 @@ void fillEmpty(MpcOrbit& orbit, MpcBodyKind kind) {
   orbit.errorColumn = 0;
 }
 
+// The start of a read: the record emptied, and the line long enough to hold its last required
+// column.
+bool begin(Reader& reader, MpcBodyKind kind, size_t lastColumn) {
+  fillEmpty(reader.orbit, kind);
+  if (reader.line.length >= lastColumn) return true;
+  return reader.fail(MpcLineError::TooShort, static_cast<int>(reader.line.length) + 1);
+}
+
 bool finish(MpcOrbit& orbit, const Reader& reader) {
   if (reader.error == MpcLineError::None) return true;
   fillEmpty(orbit, orbit.kind);
@@ -317,13 +325,9 @@ bool finish(MpcOrbit& orbit, const Reader& reader) {
 }  // namespace
 
 bool parseMpcMinorPlanetLine(MpcOrbit& orbit, std::string_view text) {
-  fillEmpty(orbit, MpcBodyKind::MinorPlanet);
   const Line line(text);
   Reader r{line, orbit};
-  if (line.length < 103) {
-    r.fail(MpcLineError::TooShort, static_cast<int>(line.length) + 1);
-    return finish(orbit, r);
-  }
+  if (!begin(r, MpcBodyKind::MinorPlanet, 103)) return finish(orbit, r);
   if (!minorPlanetDesignation(line, orbit)) r.fail(MpcLineError::BadDesignation, 1);
   r.optional(9, 13, MpcLineError::BadAbsoluteMagnitude, orbit.absoluteMagnitude);
   r.optional(15, 19, MpcLineError::BadSlopeParameter, orbit.slopeParameter);
@@ -365,13 +369,9 @@ bool parseMpcMinorPlanetLine(MpcOrbit& orbit, std::string_view text) {
 }
 
 bool parseMpcCometLine(MpcOrbit& orbit, std::string_view text) {
-  fillEmpty(orbit, MpcBodyKind::Comet);
   const Line line(text);
   Reader r{line, orbit};
-  if (line.length < 79) {
-    r.fail(MpcLineError::TooShort, static_cast<int>(line.length) + 1);
-    return finish(orbit, r);
-  }
+  if (!begin(r, MpcBodyKind::Comet, 79)) return finish(orbit, r);
   int column;
   const MpcLineError designation = cometDesignation(line, orbit, column);
   if (designation != MpcLineError::None) r.fail(designation, column);

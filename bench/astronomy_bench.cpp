@@ -316,6 +316,41 @@ void libnovaDistances(ln_ell_orbit orbit, double jd, double& r, double& delta, d
                                1.0));
 }
 
+// A magnitude's row: Ceres by H = 3.34, G = 0.15, or comet Encke by g = 10, k = 4 (libnova's
+// k = 10), ours and libnova's, both against the law at libnova's own distances.
+Row magnitudeRow(const char* name, bool comet, const char* reference) {
+  const auto ours = [comet](MinorBodyBrightness& b, double jd) {
+    return comet ? computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)
+                 : computeAsteroidMagnitude(b, ceres(), 3.34, 0.15, jd);
+  };
+  const auto libnova = [comet](double jd) {
+    ln_ell_orbit orbit = comet ? libnovaEncke() : libnovaCeres();
+    return comet ? ln_get_ell_comet_mag(jd, &orbit, 10.0, 10.0)
+                 : ln_get_asteroid_mag(jd, &orbit, 3.34, 0.15);
+  };
+  return {name,
+          [ours](double jd) {
+            MinorBodyBrightness b;
+            benchmark::DoNotOptimize(ours(b, jd));
+            benchmark::DoNotOptimize(b);
+          },
+          [libnova](double jd) { benchmark::DoNotOptimize(libnova(jd)); },
+          [comet, ours, libnova] {
+            Accuracy a;
+            for (double jd : instants()) {
+              MinorBodyBrightness b;
+              if (!ours(b, jd)) continue;
+              double r, delta, phase;
+              libnovaDistances(comet ? libnovaEncke() : libnovaCeres(), jd, r, delta, phase);
+              const double law = comet ? detail::cometMagnitude(10.0, 4.0, r, delta)
+                                       : detail::asteroidMagnitude(3.34, 0.15, r, delta, phase);
+              a.add(b.magnitude - law, libnova(jd) - law);
+            }
+            return a;
+          },
+          "mag", reference};
+}
+
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
       // Heliocentric, against each other over the bench's instants (both solve the same
@@ -539,54 +574,10 @@ const std::vector<Row>& rows() {
       // Both magnitudes against their laws at libnova's own distances: libnova's asteroid law
       // takes the Sun's distance for Delta, 0.187 for 1.87 and a broken phase angle, its comet
       // law the Sun's distance for Delta.
-      {"asteroid magnitude, Ceres",
-       [](double jd) {
-         MinorBodyBrightness b;
-         benchmark::DoNotOptimize(computeAsteroidMagnitude(b, ceres(), 3.34, 0.15, jd));
-         benchmark::DoNotOptimize(b);
-       },
-       [](double jd) {
-         ln_ell_orbit orbit = libnovaCeres();
-         benchmark::DoNotOptimize(ln_get_asteroid_mag(jd, &orbit, 3.34, 0.15));
-       },
-       [] {
-         Accuracy a;
-         for (double jd : instants()) {
-           MinorBodyBrightness b;
-           if (!computeAsteroidMagnitude(b, ceres(), 3.34, 0.15, jd)) continue;
-           ln_ell_orbit orbit = libnovaCeres();
-           double r, delta, phase;
-           libnovaDistances(orbit, jd, r, delta, phase);
-           const double law = detail::asteroidMagnitude(3.34, 0.15, r, delta, phase);
-           a.add(b.magnitude - law, ln_get_asteroid_mag(jd, &orbit, 3.34, 0.15) - law);
-         }
-         return a;
-       },
-       "mag", "the H, G law at libnova's own distances and phase angle"},
-      {"comet magnitude, Encke",
-       [](double jd) {
-         MinorBodyBrightness b;
-         benchmark::DoNotOptimize(computeCometMagnitude(b, kEncke, 10.0, 4.0, jd));
-         benchmark::DoNotOptimize(b);
-       },
-       [](double jd) {
-         ln_ell_orbit orbit = libnovaEncke();
-         benchmark::DoNotOptimize(ln_get_ell_comet_mag(jd, &orbit, 10.0, 10.0));
-       },
-       [] {
-         Accuracy a;
-         for (double jd : instants()) {
-           MinorBodyBrightness b;
-           if (!computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)) continue;
-           ln_ell_orbit orbit = libnovaEncke();
-           double r, delta, phase;
-           libnovaDistances(orbit, jd, r, delta, phase);
-           const double law = detail::cometMagnitude(10.0, 4.0, r, delta);
-           a.add(b.magnitude - law, ln_get_ell_comet_mag(jd, &orbit, 10.0, 10.0) - law);
-         }
-         return a;
-       },
-       "mag", "g + 5 log Delta + 2.5 k log r at libnova's own distances"},
+      magnitudeRow("asteroid magnitude, Ceres", false,
+                   "the H, G law at libnova's own distances and phase angle"),
+      magnitudeRow("comet magnitude, Encke", true,
+                   "g + 5 log Delta + 2.5 k log r at libnova's own distances"),
       // libnova has no reader of the Minor Planet Center's lines: ours is timed alone, a minor
       // planet's and a comet's line in turn.
       {"Minor Planet Center line",
