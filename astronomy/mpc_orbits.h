@@ -71,15 +71,16 @@ struct MpcOrbit {
 //                     readable designation; error None
 //             (bool)  false where the line is not read: its error and the column of the field
 //                     at fault, every number NaN, number 0 and every text empty
-//   Span:     epochs from kFirstJd up to kEndJd (TT); another is OutsideSpan
+//   Span:     every packed epoch (years 1000 to 2199) lies within the library's span
 //   Accuracy: The values as printed; the mean daily motion is checked against a by Gauss' law
 //             to 1e-6 of itself (plus its last digit) and not used.
 //   Notes:    Columns (from 1): 1-7 the number or provisional designation, packed; 9-13 H;
 //             15-19 G; 21-25 the epoch, packed, 0h TT; 27-35 M; 38-46 omega; 49-57 Omega;
 //             60-68 i (degrees, ecliptic and equinox of J2000.0); 71-79 e; 81-91 the mean
 //             daily motion (degrees a day); 93-103 a (AU); 167-194 the readable designation.
-//             The line must reach column 103; the other columns (the uncertainty, reference,
-//             observations and flags) are not read. H and G may be blank. A packed number is
+//             The line must reach column 103, and a number the line's end cuts is TooShort;
+//             the other columns (the uncertainty, reference, observations and flags) are not
+//             read. H and G may be blank. A packed number is
 //             five characters (A-Z and a-z for 10 to 61 ten-thousands; ~ and four base-62
 //             digits beyond 619999); a packed provisional designation is seven (century letter,
 //             year, half-month, cycle count, second letter), or a survey's (PLS, T1S, T2S,
@@ -105,7 +106,8 @@ struct MpcOrbit {
 //             (with its fraction, TT) of the perihelion passage; 31-39 q (AU); 42-49 e; 52-59
 //             omega; 62-69 Omega; 72-79 i (degrees, ecliptic and equinox of J2000.0); 82-89 the
 //             epoch, YYYYMMDD, 0h TT; 92-95 g; 97-100 k; 103-158 the designation and name. The
-//             line must reach column 79; the epoch, g, k and the name may be blank or cut off.
+//             line must reach column 79; the epoch, g, k and the name may be blank or left out,
+//             but a number the line's end cuts is TooShort.
 //             Either the number or the provisional designation must be there; a numbered
 //             comet's fragment is a lower-case letter in column 12. Dates are of the Gregorian
 //             calendar.

@@ -169,6 +169,39 @@ TEST(MpcOrbits, RealMinorPlanetLines) {
   }
 }
 
+// The packed designations of columns 1-7, each put into Ceres' line: numbers with a letter for
+// their ten-thousands and beyond 619999, provisional designations with their cycle count, the
+// surveys'; and what is no designation.
+TEST(MpcOrbits, PackedDesignations) {
+  struct Case {
+    const char* packed;
+    int32_t number;
+    const char* provisional;
+  };
+  const Case cases[] = {
+      {"00433  ", 433, ""},          {"A0001  ", 100001, ""},       {"a0001  ", 360001, ""},
+      {"z9999  ", 619999, ""},       {"~0000  ", 620000, ""},       {"~zzzz  ", 15396335, ""},
+      {"K25A00A", 0, "2025 AA"},     {"J95X01L", 0, "1995 XL1"},    {"K07Tf8A", 0, "2007 TA418"},
+      {"I80A00Z", 0, "1880 AZ"},     {"PLS2040", 0, "2040 P-L"},    {"T1S3138", 0, "3138 T-1"},
+      {"T3S1009", 0, "1009 T-3"},    {"0433   ", -1, ""},           {"~00 0  ", -1, ""},
+      {"K25A00I", -1, ""},           {"K2 A00A", -1, ""},           {"k25A00A", -1, ""},
+      {"T4S3138", -1, ""},           {"PLS0000", -1, ""},           {"       ", -1, ""},
+  };
+  for (const Case& c : cases) {
+    std::string line = kMinorPlanets[0].line;
+    line.replace(0, 7, c.packed);
+    MpcOrbit o;
+    const bool ok = parseMpcMinorPlanetLine(o, line);
+    EXPECT_EQ(ok, c.number >= 0) << c.packed;
+    if (!ok) {
+      EXPECT_EQ(o.error, MpcLineError::BadDesignation) << c.packed;
+      continue;
+    }
+    EXPECT_EQ(o.number, c.number) << c.packed;
+    EXPECT_STREQ(o.provisional, c.provisional) << c.packed;
+  }
+}
+
 // Real lines of CometEls.txt: what each is here for, and what it holds. The perihelion's Julian
 // Day is the calendar's, worked out apart from the parser.
 struct CometLine {
