@@ -40,7 +40,7 @@ double meanAnomalyOf(const OrbitPosition& p, double e) {
 
 // The place at the epoch has the mean anomaly given, whatever the anomaly's turn and however
 // eccentric; the perihelion is the one nearest the epoch.
-TEST(Elements, MeanAnomalyAtTheEpoch) {
+TEST(ElementsTest, MeanAnomalyAtTheEpoch) {
   const double anomalies[] = {0.0, 1e-9, 0.3, kPi - 1e-6, kPi, kPi + 1e-6, 5.9, 2 * kPi - 1e-9,
                               -2.0, 40.0};
   for (double e : {0.0, 0.0794013, 0.5, 0.97}) {
@@ -67,7 +67,7 @@ TEST(Elements, MeanAnomalyAtTheEpoch) {
   }
 }
 
-TEST(Elements, MeanAnomalyRefusesWhatIsNoEllipse) {
+TEST(ElementsTest, MeanAnomalyRefusesWhatIsNoEllipse) {
   struct Case {
     const char* what;
     double epoch, m, a, e, i;
@@ -147,7 +147,7 @@ void expectNumber(double got, double want, const std::string& what) {
   }
 }
 
-TEST(MpcOrbits, RealMinorPlanetLines) {
+TEST(MpcOrbitsTest, RealMinorPlanetLines) {
   for (const MinorPlanetLine& c : kMinorPlanets) {
     MpcOrbit o;
     ASSERT_TRUE(parseMpcMinorPlanetLine(o, c.line)) << c.name << ": " << mpcLineErrorName(o.error)
@@ -172,7 +172,7 @@ TEST(MpcOrbits, RealMinorPlanetLines) {
 // The packed designations of columns 1-7, each put into Ceres' line: numbers with a letter for
 // their ten-thousands and beyond 619999, provisional designations with their cycle count, the
 // surveys'; and what is no designation.
-TEST(MpcOrbits, PackedDesignations) {
+TEST(MpcOrbitsTest, PackedDesignations) {
   struct Case {
     const char* packed;
     int32_t number;
@@ -256,7 +256,7 @@ const CometLine kComets[] = {
      2458000.5, 23.0, 2.0},
 };
 
-TEST(MpcOrbits, RealCometLines) {
+TEST(MpcOrbitsTest, RealCometLines) {
   for (const CometLine& c : kComets) {
     MpcOrbit o;
     ASSERT_TRUE(parseMpcCometLine(o, c.line)) << c.name << ": " << mpcLineErrorName(o.error)
@@ -282,7 +282,7 @@ TEST(MpcOrbits, RealCometLines) {
 // digits: perihelion 1990 October 28.5450 TT, q = a (1 - e) of a = 2.2091404 and e = 0.8502196):
 // on 1990 October 6.0 TD the geometric place of J2000.0 with light time, right ascension
 // 158.558965 and declination 19.158496 degrees, within what the line's rounding moves it.
-TEST(MpcOrbits, BookCometEncke) {
+TEST(MpcOrbitsTest, BookCometEncke) {
   const char* line =
       "0002P         1990 10 28.5450  0.330886  0.850220  186.2335  334.7501   11.9452           "
       " 11.5  6.0  2P/Encke";
@@ -318,7 +318,7 @@ std::string damaged(const Fault& f) {
   return line;
 }
 
-TEST(MpcOrbits, EachErrorOnce) {
+TEST(MpcOrbitsTest, EachErrorOnce) {
   using E = MpcLineError;
   const Fault faults[] = {
       // Minor planets (Ceres' line).
@@ -394,7 +394,7 @@ TEST(MpcOrbits, EachErrorOnce) {
 
 // A line is read to its length and no further: from a buffer of exactly that many bytes (so
 // that the sanitizer catches a byte beyond), cut where its required columns end, or shorter.
-TEST(MpcOrbits, ReadsNoFurtherThanTheLine) {
+TEST(MpcOrbitsTest, ReadsNoFurtherThanTheLine) {
   const auto exact = [](std::string_view text) {
     std::unique_ptr<char[]> bytes(new char[text.size()]);
     std::memcpy(bytes.get(), text.data(), text.size());
@@ -440,7 +440,7 @@ TEST(MpcOrbits, ReadsNoFurtherThanTheLine) {
 // The H, G law's closed values: at phase angle 0 both phase functions are 1; at 90 degrees
 // Phi1 = exp(-3.33) and Phi2 = exp(-1.87); (1 - G) Phi1 + G Phi2 not positive gives no magnitude.
 // The comet's law: 2.5 k log r, k as the Minor Planet Center gives it.
-TEST(Magnitudes, Laws) {
+TEST(MinorBodyMagnitudesTest, Laws) {
   EXPECT_NEAR(detail::asteroidMagnitude(3.34, 0.15, 2.0, 1.0, 0.0), 3.34 + 5 * std::log10(2.0),
               1e-13);
   const double phase = 0.85 * std::exp(-3.33) + 0.15 * std::exp(-1.87);
@@ -453,7 +453,7 @@ TEST(Magnitudes, Laws) {
 // Ceres at its opposition of 2025 October 2, magnitude 7.6 in the almanacs, near aphelion
 // (a (1 + e) = 2.99 AU), 5 degrees from full phase; the magnitude is the law's at the distances and phase angle reported.
 // 1P/Halley at its perihelion of 2061, q from the Sun.
-TEST(Magnitudes, AsteroidAndCometAtAnInstant) {
+TEST(MinorBodyMagnitudesTest, AsteroidAndCometAtAnInstant) {
   MpcOrbit ceres;
   ASSERT_TRUE(parseMpcMinorPlanetLine(ceres, kMinorPlanets[0].line));
   MinorBodyBrightness b;
@@ -491,7 +491,7 @@ struct OrbitCase {
   std::vector<double> position, earthDistance, magnitude;
 };
 
-TEST(ElementsAgainstLibnova, HeliocentricPlacesDistancesAndCometMagnitudes) {
+TEST(ElementsAgainstLibnovaTest, HeliocentricPlacesDistancesAndCometMagnitudes) {
   const Table table = readTable("libnova_orbits.csv");
   ASSERT_EQ(table.rows.size(), 180u);
   const Quantity<OrbitCase> quantities[] = {
