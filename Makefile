@@ -1,4 +1,4 @@
-# Front door: make (build), make run, make test, make bench, make install, make deb.
+# Front door: make (build), make run, make test, make bench, make install, make deb, make fuzz.
 BUILD   ?= build
 PREFIX  ?= /usr/local
 DESTDIR ?=
