@@ -58,11 +58,10 @@ struct MinorBodyBrightness {
 //                                 (1 - G) Phi1 + G Phi2 is not positive)
 //   Span:     kFirstJd up to kEndJd (TT)
 //   Accuracy: Against libnova at 180 instants of 1900 to 2100 on elliptic, parabolic and
-//             hyperbolic orbits: orbit heliocentric position within 1e-8 AU (libnova's own
-//             Kepler solution the larger part) and orbit geocentric distance within 3e-6 AU (its
-//             Earth the full VSOP87, the library's the abridged series); the law itself is the
-//             IAU's, checked at its closed values (phase angles 0 and 90 degrees) and at Ceres'
-//             opposition of 2025 (7.6 in the almanacs).
+//             hyperbolic orbits (the hyperbolas its solver holds): orbit geocentric distance
+//             within 3e-6 AU (its Earth the full VSOP87, the library's the abridged series); the
+//             law itself is the IAU's, checked at its closed values (phase angles 0 and 90
+//             degrees) and at Ceres' opposition of 2025 (7.6 in the almanacs).
 //   Notes:    H + 5 log10(r Delta) - 2.5 log10((1 - G) Phi1 + G Phi2), Phi1 = exp(-3.33
 //             tan^0.63(beta / 2)), Phi2 = exp(-1.87 tan^1.22(beta / 2)), beta the phase angle;
 //             the body where its light left it (light time, no aberration), the Earth's centre.
