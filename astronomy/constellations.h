@@ -33,10 +33,12 @@ struct Constellation {
 //             (bool)          false for an angle that is not finite or an epoch outside the
 //                             library's span; then index -1, empty names and NaN places
 //   Span:     kFirstJd up to kEndJd (TT), precessEquatorial's
-//   Accuracy: Astronomy Engine's Constellation at 3000 directions of J2000.0 (each constellation
-//             among them, the poles and both sides of 0h), less those within 2" of a boundary at
-//             B1875.0: the same constellation everywhere. libnova's ln_get_constellation at the
-//             same places of B1875.0: the same everywhere.
+//   Accuracy: Astronomy Engine's Constellation at 2100 directions of J2000.0 (each
+//             constellation among them, the poles and both sides of 0h at B1875.0), less those
+//             within 30" of a boundary, since the reference looks places up on the true equator
+//             of B1875.0 (its nutation moves them by up to 20"): the same constellation at every
+//             one. libnova's ln_get_constellation at 1012 places of B1875.0: the same at every
+//             one.
 //   Notes:    The place is precessed to B1875.0 (IAU 1976, as precessEquatorial) and looked up in
 //             Roman's table of the boundaries (first zone that holds it). The boundaries are
 //             arcs of the meridians and parallels of B1875.0, so that at another epoch a

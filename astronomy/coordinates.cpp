@@ -49,7 +49,9 @@ void equatorialToHorizontal(HorizontalCoordinates& horizontal,
   const double east = -cosD * sinH;
   const double north = sinD * cosP - cosD * cosH * sinP;
   horizontal.azimuth = reduceAngle(std::atan2(east, north));
-  horizontal.altitude = clampedAsin(sinD * sinP + cosD * cosH * cosP);
+  // Not the arcsine of the up component, which loses half the digits near the zenith and the
+  // nadir (1e-8 rad there), so that horizontalToEquatorial undoes this to rounding everywhere.
+  horizontal.altitude = std::atan2(sinD * sinP + cosD * cosH * cosP, std::hypot(east, north));
 }
 
 bool horizontalToEquatorial(EquatorialCoordinates& equatorial,

@@ -25,11 +25,14 @@ constexpr double kGalacticLongitudeOfCelestialPole = 122.93192 * kDegree;
 //                          precessEquatorial brings a place of another epoch there
 //   Returned: galactic     galactic longitude in [0, 2pi) and latitude in [-pi/2, pi/2], rad
 //             (bool)       false, and every field NaN, when an angle is not finite
-//   Accuracy: Exact to rounding in its frame. Astronomy Engine's Rotation_EQJ_GAL at 2000
-//             directions: galactic coordinates within 3" of it (its pole and origin are the B1950
-//             ones precessed with IAU 2006, without the FK4 to FK5 corrections). libnova's
-//             ln_get_gal_from_equ2000 precesses to B1950 with its truncated precession and takes
-//             the B1950 pole and origin: its galactic coordinates within 1.5" of these.
+//   Accuracy: Exact to rounding in its frame; the galactic centre at the Hipparcos catalogue's
+//             17h45m37.20s -28d56'10.2" to 0.1". At 300 directions each way: libnova's
+//             ln_get_gal_from_equ2000 and ln_get_equ2000_from_gal, which precess to B1950 with
+//             their truncated precession and take the B1950 pole and origin without the FK4 to
+//             FK5 corrections, galactic coordinates by libnova within 0.21"; Astronomy Engine's
+//             Rotation_EQJ_GAL and Rotation_GAL_EQJ, whose matrix puts the pole 1.8" and the
+//             origin 8" from the definition's, galactic coordinates by Astronomy Engine within
+//             8.8".
 //   Notes:    Any finite angles name a direction. The IAU defined the system in 1958 by the
 //             B1950.0 pole 12h49m +27.4 degrees and the longitude 123 degrees of the celestial
 //             pole; the J2000.0 values above are those of the Hipparcos catalogue, the same
@@ -45,9 +48,9 @@ constexpr double kGalacticLongitudeOfCelestialPole = 122.93192 * kDegree;
 //   Returned: equatorial   mean right ascension in [0, 2pi) and declination in [-pi/2, pi/2] of
 //                          J2000.0, rad
 //             (bool)       false, and every field NaN, when an angle is not finite
-//   Accuracy: Exact to rounding in its frame, and the inverse of equatorialToGalactic to 1e-15
-//             rad. Astronomy Engine's Rotation_GAL_EQJ and libnova's ln_get_equ2000_from_gal
-//             differ as they do the other way.
+//   Accuracy: Exact to rounding in its frame: with equatorialToGalactic, every direction of a
+//             grid over the sphere comes back within 2e-15 rad. libnova and Astronomy Engine as
+//             for equatorialToGalactic.
 //   Notes:    Any finite angles name a direction.
 //   Source:   As equatorialToGalactic.
 [[nodiscard]] bool galacticToEquatorial(EquatorialCoordinates& equatorial,
