@@ -33,7 +33,7 @@ struct Constellation {
 //             (bool)          false for an angle that is not finite or an epoch outside the
 //                             library's span; then index -1, empty names and NaN places
 //   Span:     kFirstJd up to kEndJd (TT), precessEquatorial's
-//   Accuracy: Astronomy Engine's Constellation at 2100 directions of J2000.0 (each
+//   Accuracy: Astronomy Engine's Constellation at 2103 directions of J2000.0 (each
 //             constellation among them, the poles and both sides of 0h at B1875.0), less those
 //             within 30" of a boundary, since the reference looks places up on the true equator
 //             of B1875.0 (its nutation moves them by up to 20"): the same constellation at every

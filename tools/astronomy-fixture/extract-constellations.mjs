@@ -18,9 +18,8 @@
 import * as fs from 'node:fs';
 import * as path from 'node:path';
 import { createRequire } from 'node:module';
-import { fileURLToPath } from 'node:url';
+import { here } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
 const outDir = process.argv[2] ??
   path.join(here, '..', '..', 'astronomy', 'data', 'constellations');
 const require = createRequire(import.meta.url);

@@ -20,19 +20,12 @@
 import * as fs from 'node:fs';
 import * as path from 'node:path';
 import { createRequire } from 'node:module';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, sequence32 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
 const DEG = Math.PI / 180;
 
-// A pseudo-random sequence in [0, 1), the same every run.
-let seed = 97531;
-const next = () => {
-  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
-  return seed / 4294967296;
-};
+const next = sequence32(97531);
 // A direction drawn uniformly over the sphere: longitude and latitude, degrees.
 const direction = () => [360 * next(), Math.asin(2 * next() - 1) / DEG];
 
