@@ -234,6 +234,26 @@ TEST(SkyFramesTest, AgreesWithAstronomyEngineAndLibnova) {
   compare(quantities, differences);
 }
 
+// Places of B1875.0 a hair either side of 0h, where rounding may carry a right ascension to
+// 24h: each is in the constellation just after 0h or the one just before it (Pegasus and
+// Andromeda meet there at +30 degrees), never one from elsewhere.
+TEST(ConstellationTest, EitherSideOfZeroHours) {
+  for (const double degrees : {-89.0, -60.0, -30.0, 0.0, 30.0, 60.0, 80.0, 86.0, 89.9}) {
+    const double dec = degrees * kDegree;
+    Constellation after, before;
+    ASSERT_TRUE(findConstellation(after, {1e-9, dec}, kB1875Epoch));
+    ASSERT_TRUE(findConstellation(before, {kTwoPi - 1e-9, dec}, kB1875Epoch));
+    for (const double ra : {0.0, -0.0, -1e-300, std::nextafter(kTwoPi, 0.0), kTwoPi, -kTwoPi}) {
+      Constellation c;
+      ASSERT_TRUE(findConstellation(c, {ra, dec}, kB1875Epoch)) << ra;
+      EXPECT_TRUE(c.index == after.index || c.index == before.index)
+          << degrees << " degrees, " << ra << ": " << c.abbreviation << ", not "
+          << after.abbreviation << " or " << before.abbreviation;
+      EXPECT_TRUE(c.b1875.rightAscension >= 0.0 && c.b1875.rightAscension < kTwoPi) << ra;
+    }
+  }
+}
+
 // A few well-known stars by their J2000.0 places, and the same directions given at other epochs
 // (precessed there first): the same constellation, and the same place of B1875.0 but for the
 // precession's own loss far from 2000 (its angles' polynomials do not compose exactly).
