@@ -2,6 +2,7 @@
 // then looked up in Roman's zones in his order.
 #include "astronomy/constellations.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -20,16 +21,19 @@ static_assert(std::size(detail::kConstellationNames) == kConstellationCount);
 
 // The zone holding a place of B1875.0 (seconds of time in [0, 86400], arcminutes): the first
 // that holds it; the last zone holds the rest of the sky, whatever rounding did at its edges.
+// The zones come in order of declining lower declination (the generator refuses any other), so
+// none before the first that reaches down to the place can hold it: the scan starts there.
 const detail::ConstellationZone& zoneOf(double seconds, double arcminutes) {
-  constexpr int kLast = std::size(detail::kConstellationZones) - 1;
-  for (int i = 0; i < kLast; ++i) {
-    const detail::ConstellationZone& zone = detail::kConstellationZones[i];
-    if (arcminutes >= zone.decLowArcminutes && seconds >= zone.raLowSeconds &&
-        seconds < zone.raHighSeconds) {
-      return zone;
-    }
+  const detail::ConstellationZone* const begin = std::begin(detail::kConstellationZones);
+  const detail::ConstellationZone* const last = std::end(detail::kConstellationZones) - 1;
+  const detail::ConstellationZone* zone =
+      std::partition_point(begin, last, [arcminutes](const detail::ConstellationZone& z) {
+        return z.decLowArcminutes > arcminutes;
+      });
+  for (; zone != last; ++zone) {
+    if (seconds >= zone->raLowSeconds && seconds < zone->raHighSeconds) return *zone;
   }
-  return detail::kConstellationZones[kLast];
+  return *last;
 }
 
 }  // namespace
