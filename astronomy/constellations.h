@@ -36,7 +36,7 @@ struct Constellation {
 //   Accuracy: Astronomy Engine's Constellation at 2103 directions of J2000.0 (each
 //             constellation among them, the poles and both sides of 0h at B1875.0), less those
 //             within 30" of a boundary, since the reference looks places up on the true equator
-//             of B1875.0 (its nutation moves them by up to 20"): the same constellation at every
+//             of B1875.0 (its nutation moves them by about 10"): the same constellation at every
 //             one. libnova's ln_get_constellation at 1012 places of B1875.0: the same at every
 //             one.
 //   Notes:    The place is precessed to B1875.0 (IAU 1976, as precessEquatorial) and looked up in

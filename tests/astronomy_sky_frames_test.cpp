@@ -11,7 +11,7 @@
 // 17h45m37.42s -28d56'02.0", the Hipparcos catalogue's at 17h45m37.20s -28d56'10.2", which the
 // definition test below holds): a bound of its fault, not a check.
 // The constellations are held to Astronomy Engine's lookup of J2000.0 places, which turns them
-// to the true equator of B1875.0 (nutation included, so up to 20" off the mean equator the
+// to the true equator of B1875.0 (nutation included, so about 10" off the mean equator the
 // boundaries are drawn on: its fixture leaves out the places within 30" of a boundary), and to
 // libnova's lookup of places of B1875.0 (make-constellations.c), where no precession enters.
 // Each tolerance is the largest difference found, rounded up.

@@ -14,7 +14,7 @@
 // constellation and places either side of 0h at B1875.0 (taken to J2000.0 by the engine's own
 // rotation), and the poles of J2000.0. The engine turns a place to the true equator of B1875.0
 // (Rotation_EQJ_EQD: IAU 2006 precession and its nutation), where the boundaries are drawn on the
-// mean equator: its places of B1875.0 are off by the nutation of the day, under 20". A direction
+// mean equator: its places of B1875.0 are off by the nutation of the day, about 10". A direction
 // that any of eight neighbours 30" away would put in another constellation is left out, so the
 // file holds only places that both lookups, each with its own precession, must agree on.
 import * as fs from 'node:fs';
