@@ -22,14 +22,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "astronomy/apparent.h"
+#include "astronomy/constellations.h"
 #include "astronomy/elements.h"
 #include "astronomy/elements_internal.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/frames.h"
+#include "astronomy/galactic.h"
 #include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
@@ -276,6 +279,20 @@ void eclipticToEquatorJ2000(const double v[3], double out[3]) {
   out[0] = v[0];
   out[1] = std::cos(eps) * v[1] - std::sin(eps) * v[2];
   out[2] = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+}
+
+// A direction of J2000.0 drawn from an instant, anywhere on the sphere, cheaply: the fraction
+// of the day turned into right ascension, another fraction into declination.
+EquatorialCoordinates skyDirection(double jd) {
+  const double day = jd - std::floor(jd), other = jd * 7.3 - std::floor(jd * 7.3);
+  return {day * kTwoPi, (other - 0.5) * kPi};
+}
+
+// libnova's constellation of a direction of J2000.0, precessed by libnova to B1875.0.
+const char* libnovaConstellation(const EquatorialCoordinates& j2000) {
+  ln_equ_posn from{j2000.rightAscension / kDegree, j2000.declination / kDegree}, b1875;
+  ln_get_equ_prec2(&from, JD2000, kB1875Epoch, &b1875);
+  return ln_get_constellation(&b1875);
 }
 
 // (1) Ceres from its line of MPCORB.DAT (epoch 2025 May 5), for ours and for libnova, and the
@@ -571,6 +588,62 @@ const std::vector<Row>& rows() {
       illuminationRow("illumination, Saturn", Body::Saturn, "Saturn",
                       {ln_get_saturn_magnitude, ln_get_saturn_disk, ln_get_saturn_phase,
                        ln_get_saturn_equ_sdiam}),
+      // A direction of J2000.0 drawn from the instant; the reference is the galactic centre of
+      // the Hipparcos catalogue, 17h45m37.20s -28d56'10.2" (Astronomy Engine's origin is 8"
+      // off it).
+      {"galactic coordinates",
+       [](double jd) {
+         GalacticCoordinates g;
+         benchmark::DoNotOptimize(equatorialToGalactic(g, skyDirection(jd)));
+         benchmark::DoNotOptimize(g);
+       },
+       [](double jd) {
+         const EquatorialCoordinates q = skyDirection(jd);
+         ln_equ_posn equ{q.rightAscension / kDegree, q.declination / kDegree};
+         ln_gal_posn gal;
+         ln_get_gal_from_equ2000(&equ, &gal);
+         benchmark::DoNotOptimize(gal);
+       },
+       [] {
+         Accuracy a;
+         const double ra = (17.0 + 45.0 / 60.0 + 37.20 / 3600.0) * 15.0 * kDegree;
+         const double dec = -(28.0 + 56.0 / 60.0 + 10.2 / 3600.0) * kDegree;
+         EquatorialCoordinates q{NAN, NAN};
+         static_cast<void>(galacticToEquatorial(q, {0.0, 0.0}));
+         ln_gal_posn centre{0.0, 0.0};
+         ln_equ_posn l;
+         ln_get_equ2000_from_gal(&centre, &l);
+         a.add(separation(q.rightAscension, q.declination, ra, dec) / kArcsecond,
+               separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
+         return a;
+       },
+       "″", "the Hipparcos catalogue's galactic centre"},
+      // The same directions of J2000.0; libnova's lookup wants places of B1875.0, so its row
+      // adds its own precession there. The reference is Astronomy Engine's constellation of the
+      // fixture's places (those within 30" of a boundary left out): the places each puts in
+      // another constellation.
+      {"constellation",
+       [](double jd) {
+         Constellation c;
+         benchmark::DoNotOptimize(findConstellation(c, skyDirection(jd), kJ2000Epoch));
+         benchmark::DoNotOptimize(c);
+       },
+       [](double jd) { benchmark::DoNotOptimize(libnovaConstellation(skyDirection(jd))); },
+       [] {
+         Accuracy a;
+         const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_constellations.csv");
+         double ours = 0.0, libnova = 0.0;
+         for (const auto& row : table.rows) {
+           const EquatorialCoordinates q{fixtureNumber(row, "ra") * 15.0 * kDegree,
+                                         fixtureNumber(row, "dec") * kDegree};
+           Constellation c;
+           ours += !findConstellation(c, q, kJ2000Epoch) || row.at("symbol") != c.abbreviation;
+           libnova += row.at("symbol") != libnovaConstellation(q);
+         }
+         a.add(ours, libnova);
+         return a;
+       },
+       "places", "Astronomy Engine's constellations of 2103 places"},
       // Both magnitudes against their laws at libnova's own distances: libnova's asteroid law
       // takes the Sun's distance for Delta, 0.187 for 1.87 and a broken phase angle, its comet
       // law the Sun's distance for Delta.

@@ -18,11 +18,13 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/constellations.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/elements.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/frames.h"
+#include "astronomy/galactic.h"
 #include "astronomy/illumination.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
@@ -101,6 +103,18 @@ bool held(const Outcome& outcome) {
     if (!range.holds(value)) return false;
   }
   return true;
+}
+
+// A constellation with the ranges it promises: an index of the 88, three letters and a name,
+// and a place of B1875.0; on failure index -1 and empty names, which count as NaN here.
+Outcome constellationOutcome(bool ok, const Constellation& c) {
+  const bool named = std::strlen(c.abbreviation) == 3 && std::strlen(c.name) > 2;
+  const bool empty = c.abbreviation[0] == '\0' && c.name[0] == '\0';
+  return Outcome{ok,
+                 {{c.index == -1 ? kNaN : c.index, {0.0, kConstellationCount - 1.0, false}},
+                  {named ? 0.0 : empty ? kNaN : 1.0, {0.0, 0.0, false}},
+                  {c.b1875.rightAscension, kTurn},
+                  {c.b1875.declination, kLatitude}}};
 }
 
 // ---- Routines of one day ----
@@ -527,6 +541,11 @@ std::vector<DayRoutine> makeDayRoutines() {
          Transit t;
          return transitOutcome(computeNextTransit(t, Body::Venus, jd), t, jd);
        }},
+      {"findConstellation", kFirstJd, kEndJd,
+       [](double jd) {
+         Constellation c;
+         return constellationOutcome(findConstellation(c, {1.0, 0.3}, jd), c);
+       }},
   };
   // The apparent place of every body but the Earth.
   for (int b = 0; b <= static_cast<int>(Body::Pluto); ++b) {
@@ -634,6 +653,29 @@ const std::vector<AngleRoutine>& angleRoutines() {
          equatorialToHorizontal(h, {a[0], a[1]}, {a[2], a[3]}, a[4]);
          return Outcome{!std::isnan(h.azimuth + h.altitude),
                         {{h.azimuth, kTurn}, {h.altitude, kLatitude}}};
+       }},
+      {"horizontalToEquatorial", 5,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = horizontalToEquatorial(q, {a[0], a[1]}, {a[2], a[3]}, a[4]);
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
+      {"equatorialToGalactic", 2,
+       [](const double* a) {
+         GalacticCoordinates g;
+         const bool ok = equatorialToGalactic(g, {a[0], a[1]});
+         return Outcome{ok, {{g.longitude, kTurn}, {g.latitude, kLatitude}}};
+       }},
+      {"galacticToEquatorial", 2,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = galacticToEquatorial(q, {a[0], a[1]});
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
+      {"findConstellation", 2,
+       [](const double* a) {
+         Constellation c;
+         return constellationOutcome(findConstellation(c, {a[0], a[1]}, kJ2000Epoch), c);
        }},
   };
   return routines;
