@@ -651,6 +651,36 @@ const std::vector<Row>& rows() {
                    "the H, G law at libnova's own distances and phase angle"),
       magnitudeRow("comet magnitude, Encke", true,
                    "g + 5 log Delta + 2.5 k log r at libnova's own distances"),
+      // What gives the comet's right magnitude with libnova: its distances from the Sun and
+      // the Earth, and the law.
+      {"comet magnitude, Encke, libnova's distances",
+       [](double jd) {
+         MinorBodyBrightness b;
+         benchmark::DoNotOptimize(computeCometMagnitude(b, kEncke, 10.0, 4.0, jd));
+         benchmark::DoNotOptimize(b);
+       },
+       [](double jd) {
+         ln_ell_orbit orbit = libnovaEncke();
+         const double r = ln_get_ell_body_solar_dist(jd, &orbit);
+         const double delta = ln_get_ell_body_earth_dist(jd, &orbit);
+         benchmark::DoNotOptimize(detail::cometMagnitude(10.0, 4.0, r, delta));
+       },
+       [] {
+         Accuracy a;
+         for (double jd : instants()) {
+           MinorBodyBrightness b;
+           if (!computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)) continue;
+           ln_ell_orbit orbit = libnovaEncke();
+           double r, delta, phase;
+           libnovaDistances(orbit, jd, r, delta, phase);
+           const double law = detail::cometMagnitude(10.0, 4.0, r, delta);
+           a.add(b.magnitude - law, detail::cometMagnitude(10.0, 4.0,
+                                                           ln_get_ell_body_solar_dist(jd, &orbit),
+                                                           delta) - law);
+         }
+         return a;
+       },
+       "mag", "as above"},
       // libnova has no reader of the Minor Planet Center's lines: ours is timed alone, a minor
       // planet's and a comet's line in turn.
       {"Minor Planet Center line",
