@@ -217,4 +217,19 @@ bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
   return detail::topocentricPlace(place, siderealTime, body, jdUt, observer, deltaTSeconds);
 }
 
+bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                             const Observer& observer, const Atmosphere& atmosphere,
+                             std::optional<double> deltaTSeconds) {
+  double siderealTime;
+  const bool airless =
+      detail::topocentricPlace(place, siderealTime, body, jdUt, observer, deltaTSeconds);
+  const double altitude = place.horizontal.altitude;
+  if (airless && refractedAltitude(place.horizontal.altitude, altitude, atmosphere.pressureHpa,
+                                   atmosphere.temperatureCelsius)) {
+    return true;
+  }
+  detail::fillNan(place);
+  return false;
+}
+
 }  // namespace dockorrery

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "coordinates.h"
+#include "refraction.h"
 #include "../ephemeris/body.h"
 
 namespace dockorrery {
@@ -90,6 +91,32 @@ struct TopocentricPlace {
 //             (parallax, example 40.a).
 [[nodiscard]] bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
                                            const Observer& observer,
+                                           std::optional<double> deltaTSeconds = std::nullopt);
+
+// The topocentric place of a body as the observer sees it through the air: its altitude
+// refracted.
+//   Given:    body            any Body but Body::Earth
+//             jdUt            Julian Day (UT)
+//             observer        longitude and latitude, rad; height, metres above the reference
+//                             ellipsoid
+//             atmosphere      the air's pressure, hPa, in [0, 1200], and temperature, degrees C,
+//                             in [-100, 100], at the observer; Atmosphere{} for the standard air
+//             deltaTSeconds   delta T, s, when given, else deltaT(jdUt)
+//   Returned: place           as computeTopocentricPlace's, but for the altitude: the apparent
+//                             altitude through the air, rad, in [-pi/2, pi/2]
+//             (bool)          false, and every angle and the distance NaN, where
+//                             computeTopocentricPlace fails or for a pressure or temperature
+//                             outside its range
+//   Span:     as computeApparentPlace's, in UT
+//   Accuracy: The airless altitude as computeTopocentricPlace's, refracted as
+//             refractedAltitude's (Astronomy Engine's refraction to 0.01").
+//   Notes:    The airless altitude of computeTopocentricPlace through refractedAltitude
+//             (Saemundsson's formula scaled for the air, tapered below -1 degree). Refraction
+//             lifts a direction towards the zenith, so the azimuth, the right ascension and the
+//             declination are those of the airless place.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 16 and 40.
+[[nodiscard]] bool computeTopocentricPlace(TopocentricPlace& place, Body body, double jdUt,
+                                           const Observer& observer, const Atmosphere& atmosphere,
                                            std::optional<double> deltaTSeconds = std::nullopt);
 
 }  // namespace dockorrery

@@ -38,7 +38,13 @@ struct Illumination {
 //             sign); magnitude within 0.08 mag for Mars, Jupiter, Uranus, Neptune, Pluto and the
 //             Moon, where the reference adds small phase terms (Pluto's 0.04 mag a degree);
 //             Mercury's, Venus' and Saturn's follow newer laws there: magnitude by another law
-//             within 0.8 mag. The book's examples: Venus' phase angle to 0.005 degree and its
+//             within 0.8 mag. Against libnova at 300 instants of 1900 to 2100, Mercury to
+//             Neptune, the same laws from the full VSOP87 without light time: phase angle
+//             against libnova within 0.04 degree, illuminated fraction against libnova within
+//             3.1e-4, semidiameter against libnova within 0.0025" and magnitude against libnova
+//             within 0.004 mag; libnova's Saturn is its globe without the term in the
+//             longitudes' difference: Saturn's globe against libnova within 0.32 mag, never
+//             brighter. The book's examples: Venus' phase angle to 0.005 degree and its
 //             magnitude -4.2, Saturn's ring tilt 16.442 degrees to its digits.
 //   Notes:    The planets from the series, where the light left them (the book's way), the Moon
 //             and Pluto from computeApparentPlace less nutation and aberration, added to the

@@ -139,9 +139,11 @@ constexpr double kLargestRadialVelocityKmPerS = 1e4;  // km/s
 //   Span:     kFirstJd up to kEndJd less a day and delta T (UT)
 //   Accuracy: At each rise and set found the star's own altitude is the standard altitude to
 //             0.05", and at each transit its hour angle 0 to 0.05". Against Astronomy Engine's
-//             rise and set of its stars (SearchRiseSet) and its transit (SearchHourAngle), 40
-//             stars on 120 days of 1800 to 2200, observers up to 80 degrees of latitude: star
-//             rise, transit and set within 1 s + 0.02' of altitude.
+//             rise and set of its stars (SearchRiseSet) and its transit (SearchHourAngle), 120
+//             star-days of 1800 to 2200 for observers up to 80 degrees of latitude: star rise
+//             and set within 0.2 s + 0.02' of altitude, and the transit by the arc the star
+//             moves along its diurnal circle between the two instants, star transit along its
+//             path within 0.5" (near the pole a second of time is a small arc).
 //   Notes:    The star's apparent place and the apparent sidereal time at the day's start and
 //             end, interpolated linearly (the place moves by less than 2" a day, and its
 //             curvature leaves 0.01"), make a model of the day in which every crossing is found

@@ -195,6 +195,7 @@ struct Topocentric {
   Row row;
   Body body;
   TopocentricPlace place{};
+  TopocentricPlace refracted{};  // the same through the standard air
   ApparentPlace geocentric{};
 };
 
@@ -225,6 +226,23 @@ std::vector<double> offHorizon(const Topocentric& t) {
           (t.place.horizontal.altitude - altitude) * kArcsecondsPerRadian};
 }
 
+// The library's refraction of the reference's airless altitude less the reference's own, arcsec.
+// The library's refracted place must be its airless one with that refraction of its own altitude,
+// and its azimuth, right ascension, declination and distance unchanged.
+std::vector<double> refractionOfTheAltitude(const Topocentric& t) {
+  double mine, reference;
+  const bool formula =
+      refractedAltitude(reference, number(t.row, "altitude") * kDegree) &&
+      refractedAltitude(mine, t.place.horizontal.altitude) &&
+      mine == t.refracted.horizontal.altitude &&
+      t.refracted.horizontal.azimuth == t.place.horizontal.azimuth &&
+      t.refracted.equatorial.rightAscension == t.place.equatorial.rightAscension &&
+      t.refracted.equatorial.declination == t.place.equatorial.declination &&
+      t.refracted.distanceAu == t.place.distanceAu;
+  const double difference = reference - number(t.row, "refracted_altitude") * kDegree;
+  return {formula ? difference * kArcsecondsPerRadian : kArcsecondsPerRadian};
+}
+
 TEST(PlacesTest, TopocentricPlacesAgreeWithAstronomyEngine) {
   const Table table = readTable("astronomy_topocentric.csv");
   ASSERT_GE(table.rows.size(), 20000u);
@@ -240,6 +258,9 @@ TEST(PlacesTest, TopocentricPlacesAgreeWithAstronomyEngine) {
        [](const Topocentric& t) { return onlyIf(t.body != Body::Moon, {offTopocentric(t)}); }},
       {"parallax alone", "arcsec", 0.22, parallax},
       {"topocentric azimuth and altitude", "arcsec", 16.0, offHorizon},
+      // The same formula for the same air (1010 hPa, 10 degrees C), the same taper below the
+      // horizon: the reference's altitude refracted by the library gives its own.
+      {"refraction of an altitude", "arcsec", 0.01, refractionOfTheAltitude},
   };
   std::vector<Topocentric> places;
   for (const auto& row : table.rows) {
@@ -250,6 +271,8 @@ TEST(PlacesTest, TopocentricPlacesAgreeWithAstronomyEngine) {
     const Observer observer{number(row, "obs_lon") * kDegree, number(row, "obs_lat") * kDegree,
                             number(row, "obs_height")};
     ASSERT_TRUE(computeTopocentricPlace(t.place, t.body, jdUt, observer, deltaT)) << t.at;
+    ASSERT_TRUE(computeTopocentricPlace(t.refracted, t.body, jdUt, observer, Atmosphere{},
+                                        deltaT)) << t.at;
     ASSERT_TRUE(computeApparentPlace(t.geocentric, t.body, number(row, "tt_jd")));
     places.push_back(t);
   }

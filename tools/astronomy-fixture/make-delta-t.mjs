@@ -9,13 +9,9 @@
 // so that a wrong boundary or coefficient shows.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, J2000 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
 // The model counts years of 365.24217 days from 2000 January 15.
 const jdOfYear = (year) => J2000 + 14 + (year - 2000) * 365.24217;
 const boundaries = [-500, 500, 1600, 1700, 1800, 1860, 1900, 1920, 1941, 1961, 1986, 2005, 2050,

@@ -53,6 +53,8 @@
 //   azimuth, altitude  from north through east, no refraction, degrees
 //   geo_ra, geo_dec    the same body from the centre of the Earth, degrees: topocentric less
 //                      geocentric is the parallax
+//   refracted_altitude the altitude with Astronomy Engine's normal refraction (Saemundsson's
+//                      formula for 1010 hPa and 10 degrees C, tapered below -1 degree), degrees
 //
 // astronomy_events.csv, one row per body, observer and day of 24 hours: first for ten observers
 // from the equator to beyond both polar circles, on fixed days (solstices, equinoxes, the ends of
@@ -79,25 +81,11 @@
 //                      the first of each after tt_jd, TT Julian Days
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { here, outDir, J2000, FIRST_JD, END_JD, sequence } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
 const KM_PER_AU = Astronomy.KM_PER_AU;
-const FIRST_JD = 2415020.5;  // 1900 January 1, 0h
-const END_JD = 2488069.5;    // 2100 January 1, 0h
 
-// A fixed linear congruential sequence in [0, 1) from `seed`; each table draws from its own, so
-// that adding a table changes none of the others.
-function sequence(seed) {
-  return () => {
-    seed = (seed * 1103515245 + 12345) % 2147483648;
-    return seed / 2147483648;
-  };
-}
 const random = sequence(20261210);
 
 const observers = [
@@ -230,10 +218,11 @@ function topocentricRows() {
     for (const body of [Astronomy.Body.Moon, Astronomy.Body.Sun]) {
       const eq = Astronomy.Equator(body, time, observer, true, true);
       const hor = Astronomy.Horizon(time, observer, eq.ra, eq.dec);
+      const refracted = Astronomy.Horizon(time, observer, eq.ra, eq.dec, 'normal');
       const geo = equatorOfDate(body, time);
       rows.push([ttJd.toFixed(5), day9(time.ut + J2000), body, lat.toFixed(5), lon.toFixed(5),
                  height, deg7(eq.ra * 15), deg7(eq.dec), deg7(hor.azimuth), deg7(hor.altitude),
-                 deg7(geo.ra * 15), deg7(geo.dec)].join(','));
+                 deg7(geo.ra * 15), deg7(geo.dec), deg7(refracted.altitude)].join(','));
     }
   }
   return rows;
@@ -367,7 +356,8 @@ fs.writeFileSync(path.join(outDir, 'astronomy_rise_set.csv'), [
 fs.writeFileSync(path.join(outDir, 'astronomy_apparent.csv'), [
   note, 'tt_jd,body,ra,dec,lon,lat,dist', ...apparentRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_topocentric.csv'), [
-  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,azimuth,altitude,geo_ra,geo_dec',
+  note, 'tt_jd,ut_jd,body,obs_lat,obs_lon,obs_height,ra,dec,azimuth,altitude,geo_ra,geo_dec,' +
+    'refracted_altitude',
   ...topocentricRows(), ''].join('\n'));
 fs.writeFileSync(path.join(outDir, 'astronomy_events.csv'), [
   note, 'body,obs_lat,obs_lon,jd0_ut,delta_t,rise,transit,set,transit_altitude',

@@ -10,22 +10,10 @@
 // 1900 to 2100 for the Moon, Mercury to Neptune and Pluto.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, FIRST_JD, END_JD, ttTime, sequence32 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
-const FIRST_JD = 2415020.5;  // 1900 January 1
-const END_JD = 2488069.5;    // 2100 January 1
-const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);
-
-// A pseudo-random sequence in [0, 1), the same every run.
-let seed = 24680;
-const next = () => {
-  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
-  return seed / 4294967296;
-};
+const next = sequence32(24680);
 
 const bodies = ['Moon', 'Mercury', 'Venus', 'Mars', 'Jupiter', 'Saturn', 'Uranus', 'Neptune',
   'Pluto'];

@@ -28,13 +28,9 @@
 //                      its own peak (JD TT) and semi-durations (minutes, nan where none)
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, J2000 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
 const KM_PER_AU = Astronomy.KM_PER_AU;
 const EARTH_KM = 6378.14, SUN_KM = 696000.0, MOON_KM = 1737.4;
 const spans = [[1900, 2101], [-1500, -1497], [3000, 3003], [5500, 5503]];

@@ -13,15 +13,9 @@
 // astronomy_moon_nodes.csv, the same for the nodes: kind (ascending or descending) and tt_jd.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { here, outDir, J2000, FIRST_JD, END_JD, ttTime } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
-const FIRST_JD = 2415020.5;  // 1900 January 1
-const END_JD = 2488069.5;    // 2100 January 1
-const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);
 const tt = (time) => (time.tt + J2000).toFixed(7);
 // Instants far from 2000: every 200 years from -2000 on, 0.37 day further each time.
 const far = Array.from({ length: 40 }, (_, i) => 990574.5 + 73048.5 * i + 0.37 * i);

@@ -20,21 +20,10 @@
 // 200 anywhere between -1500 and 5500.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, J2000, sequence32 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
-function sequence(seed) {
-  let x = seed >>> 0;
-  return () => {
-    x = (Math.imul(x, 1664525) + 1013904223) >>> 0;
-    return x / 4294967296;
-  };
-}
-const random = sequence(20261211);
+const random = sequence32(20261211);
 const BODIES = ['Sun', 'Moon', 'Mercury', 'Venus', 'Mars', 'Jupiter', 'Saturn', 'Uranus',
   'Neptune', 'Pluto'];
 const jdOfYear = (year) => 2451544.5 + (year - 2000) * 365.2425;

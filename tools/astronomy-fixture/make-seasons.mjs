@@ -13,12 +13,8 @@
 // that the book's approximate instants, hours off there, are seen to be refined.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
-
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
+import { here, outDir, J2000 } from './common.mjs';
 
 const years = [];
 for (let year = 1900; year <= 2100; ++year) years.push(year);

@@ -33,24 +33,12 @@
 //                      reference refracts it; its own inverse refraction takes it back)
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, J2000, FIRST_JD, END_JD, sequence } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-
-const J2000 = 2451545.0;
-const FIRST_JD = 2415020.5;  // 1900 January 1, 0h
-const END_JD = 2488069.5;    // 2100 January 1, 0h
 const FAR_FIRST_JD = 1355807.5;  // -1000 January 1
 const FAR_END_JD = 2816787.5;    // 3000 January 1
 
-function sequence(seed) {
-  return () => {
-    seed = (seed * 1103515245 + 12345) % 2147483648;
-    return seed / 2147483648;
-  };
-}
 const random = sequence(20261211);
 
 const day9 = (x) => x.toFixed(9);

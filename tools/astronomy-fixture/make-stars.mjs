@@ -19,13 +19,10 @@
 // day, as Julian Days (UT), empty where none falls in it.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { here, outDir, J2000, sequence32 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const data = path.join(here, '..', '..', 'tests', 'data');
-const outDir = process.argv[2] ?? data;
-const J2000 = 2451545.0;
+const data = path.join(here, '..', '..', 'tests', 'data');  // the catalogue's folder
 const FIRST_JD = 2378496.5;  // 1800 January 1
 const END_JD = 2524593.5;    // 2200 January 1
 const DEG = Math.PI / 180;
@@ -33,12 +30,7 @@ const MAS = DEG / 3600000;
 const AU_KM = 149597870.7;
 const AU_PER_YEAR_PER_KMS = 365.25 * 86400 / AU_KM;
 
-// A pseudo-random sequence in [0, 1), the same every run.
-let seed = 97531;
-const next = () => {
-  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
-  return seed / 4294967296;
-};
+const next = sequence32(31415);
 
 const stars = fs.readFileSync(path.join(data, 'bright_stars.csv'), 'utf8').split('\n')
   .filter((line) => line && !line.startsWith('#')).slice(1).map((line) => {

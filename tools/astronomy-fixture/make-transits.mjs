@@ -15,12 +15,9 @@
 //   separation         the least separation of the centres, arcminutes
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, J2000 } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
 const yearTime = (year) => Astronomy.MakeTime((year - 2000) * 365.2425 - 0.5);
 
 const rows = [];

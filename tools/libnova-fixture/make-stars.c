@@ -10,13 +10,16 @@
  * J2000.0), so the instants stay within 1900 to 2100; its linear proper motion parts from a
  * star's straight path by (mu t)^2 tan(delta), so only stars slower than 0.5" a year are taken.
  *
- * Usage: make-stars OUT_DIR (see README.md). Columns: tt_jd (TT), star, ra and dec (degrees,
- * true equator and equinox of date), 200 pseudo-random star-instants. */
+ * Usage: make-stars [OUT_DIR]   (OUT_DIR defaults to tests/data of the repository, where the
+ * catalogue bright_stars.csv is read). Columns: tt_jd (TT), star, ra and dec (degrees, true
+ * equator and equinox of date), 200 pseudo-random star-instants. */
 #include <libnova/libnova.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "fixture.h"
 
 #define FIRST_JD 2415020.5 /* 1900 January 1 */
 #define END_JD 2488069.5   /* 2100 January 1 */
@@ -27,12 +30,6 @@ struct star {
   double ra, dec;       /* degrees */
   double pm_ra, pm_dec; /* degrees a year: the rate of the right ascension, and of the declination */
 };
-
-static unsigned seed = 86420;
-static double next(void) {
-  seed = seed * 1664525u + 1013904223u;
-  return seed / 4294967296.0;
-}
 
 /* The stars of the catalogue slower than 0.5" a year; their number. */
 static int read_stars(const char *path, struct star *stars) {
@@ -64,22 +61,17 @@ static int read_stars(const char *path, struct star *stars) {
 }
 
 int main(int argc, char **argv) {
-  char path[1024];
+  char path[4096];
   struct star stars[MAX_STARS];
-  if (argc != 2) {
-    fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
-    return 2;
-  }
-  snprintf(path, sizeof path, "%s/bright_stars.csv", argv[1]);
+  snprintf(path, sizeof path, "%s/bright_stars.csv", argc > 1 ? argv[1] : "../../tests/data");
   const int count = read_stars(path, stars);
   if (count < 10) {
     fprintf(stderr, "%s: too few stars\n", path);
     return 1;
   }
-  snprintf(path, sizeof path, "%s/libnova_stars.csv", argv[1]);
-  FILE *out = fopen(path, "w");
+  fixtureSeed = 86420;
+  FILE *out = openFixture(argc, argv, "make-stars", "libnova_stars.csv", "tt_jd,star,ra,dec");
   if (!out) return 1;
-  fprintf(out, "tt_jd,star,ra,dec\n");
   for (int i = 0; i < 200; ++i) {
     const struct star *star = &stars[(int)(next() * count)];
     const double tt = FIRST_JD + (END_JD - FIRST_JD) * next();

@@ -1,0 +1,34 @@
+// What the fixture scripts share: the folder they write to, the epochs, the reference's time of
+// a TT Julian Day and the fixed pseudo-random sequences they draw from.
+import * as path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import * as Astronomy from 'astronomy-engine';
+
+export const here = path.dirname(fileURLToPath(import.meta.url));
+// The script's first argument, else tests/data of the repository.
+export const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
+
+export const J2000 = 2451545.0;
+export const FIRST_JD = 2415020.5;  // 1900 January 1, 0h
+export const END_JD = 2488069.5;    // 2100 January 1, 0h
+
+// The reference's time of a Julian Day (TT).
+export const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);
+
+// A fixed linear congruential sequence in [0, 1) from `seed` (modulus 2^31); each table draws
+// from its own, so that adding a table changes none of the others.
+export function sequence(seed) {
+  return () => {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return seed / 2147483648;
+  };
+}
+
+// The same with the 32-bit multiplier of Numerical Recipes (modulus 2^32).
+export function sequence32(seed) {
+  let x = seed >>> 0;
+  return () => {
+    x = (Math.imul(x, 1664525) + 1013904223) >>> 0;
+    return x / 4294967296;
+  };
+}
