@@ -1,0 +1,332 @@
+// Jupiter's four large moons by the book's higher-accuracy method (Lieske's theory E5): their
+// places on Jupiter's equator, turned to the sky of the Earth and of the Sun, and the phenomena
+// those places make.
+#include "astronomy/jupiter_moons.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "ephemeris/body.h"
+#include "ephemeris/motion.h"
+
+namespace dockorrery {
+
+namespace {
+
+// Jupiter's equatorial radii in an AU (the theory's radius, 71398 km), and its polar radius over
+// its equatorial one (IAU: 66854 km and 71492 km), for its flattened outline.
+constexpr double kRadiiPerAu = 2095.0;
+constexpr double kPolarRatio = 66854.0 / 71492.0;
+
+double sind(double degrees) { return std::sin(degrees * kDegree); }
+double cosd(double degrees) { return std::cos(degrees * kDegree); }
+
+// The theory's angles at t days from JDE 2443000.5, less the light time, in degrees.
+struct Angles {
+  double l[5], pi[5], omega[5];  // mean longitudes, perijoves and nodes, index 1 to 4
+  double gamma, phi, psi, G, Gs;  // Jupiter's great inequality, the free libration, the node of
+                                  // Jupiter's equator on the ecliptic, Jupiter's and Saturn's
+                                  // mean anomalies
+};
+constexpr double kPerihelion = 13.469942;  // Jupiter's longitude of perihelion, Pi
+
+Angles anglesAt(double t) {
+  Angles a;
+  a.l[1] = 106.07719 + 203.488955790 * t;
+  a.l[2] = 175.73161 + 101.374724735 * t;
+  a.l[3] = 120.55883 + 50.317609207 * t;
+  a.l[4] = 84.44459 + 21.571071177 * t;
+  a.pi[1] = 97.0881 + 0.16138586 * t;
+  a.pi[2] = 154.8663 + 0.04726307 * t;
+  a.pi[3] = 188.1840 + 0.00712734 * t;
+  a.pi[4] = 335.2868 + 0.00184000 * t;
+  a.omega[1] = 312.3346 - 0.13279386 * t;
+  a.omega[2] = 100.4411 - 0.03263064 * t;
+  a.omega[3] = 119.1942 - 0.00717703 * t;
+  a.omega[4] = 322.6186 - 0.00175934 * t;
+  a.gamma = 0.33033 * sind(163.679 + 0.0010512 * t) + 0.03439 * sind(34.486 - 0.0161731 * t);
+  a.phi = 199.6766 + 0.17379190 * t;
+  a.psi = 316.5182 - 0.00000208 * t;
+  a.G = 30.23756 + 0.0830925701 * t + a.gamma;
+  a.Gs = 31.97853 + 0.0334597339 * t;
+  // Reduced to a turn: t reaches 10^6 days, and the sines of angles of 10^8 degrees lose digits.
+  for (double* v : {&a.l[1], &a.l[2], &a.l[3], &a.l[4], &a.pi[1], &a.pi[2], &a.pi[3], &a.pi[4],
+                    &a.omega[1], &a.omega[2], &a.omega[3], &a.omega[4], &a.phi, &a.G, &a.Gs}) {
+    *v = std::fmod(*v, 360.0);
+  }
+  return a;
+}
+
+// The periodic terms in longitude, degrees (Sigma_1 to Sigma_4).
+void longitudeTerms(const Angles& a, double sigma[5]) {
+  const double *l = a.l, *p = a.pi, *w = a.omega;
+  const double psi = a.psi, G = a.G, Gs = a.Gs, P = kPerihelion, phi = a.phi;
+  sigma[1] = 0.47259 * sind(2 * (l[1] - l[2])) - 0.03478 * sind(p[3] - p[4]) +
+             0.01081 * sind(l[2] - 2 * l[3] + p[3]) + 0.00738 * sind(phi) +
+             0.00713 * sind(l[2] - 2 * l[3] + p[2]) - 0.00674 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00666 * sind(l[2] - 2 * l[3] + p[4]) + 0.00445 * sind(l[1] - p[3]) -
+             0.00354 * sind(l[1] - l[2]) - 0.00317 * sind(2 * psi - 2 * P) +
+             0.00265 * sind(l[1] - p[4]) - 0.00186 * sind(G) + 0.00162 * sind(p[2] - p[3]) +
+             0.00158 * sind(4 * (l[1] - l[2])) - 0.00155 * sind(l[1] - l[3]) -
+             0.00138 * sind(psi + w[3] - 2 * P - 2 * G) - 0.00115 * sind(2 * (l[1] - 2 * l[2] + w[2])) +
+             0.00089 * sind(p[2] - p[4]) + 0.00085 * sind(l[1] + p[3] - 2 * P - 2 * G) +
+             0.00083 * sind(w[2] - w[3]) + 0.00053 * sind(psi - w[2]);
+  sigma[2] = 1.06476 * sind(2 * (l[2] - l[3])) + 0.04256 * sind(l[1] - 2 * l[2] + p[3]) +
+             0.03581 * sind(l[2] - p[3]) + 0.02395 * sind(l[1] - 2 * l[2] + p[4]) +
+             0.01984 * sind(l[2] - p[4]) - 0.01778 * sind(phi) + 0.01654 * sind(l[2] - p[2]) +
+             0.01334 * sind(l[2] - 2 * l[3] + p[2]) + 0.01294 * sind(p[3] - p[4]) -
+             0.01142 * sind(l[2] - l[3]) - 0.01057 * sind(G) - 0.00775 * sind(2 * (psi - P)) +
+             0.00524 * sind(2 * (l[1] - l[2])) - 0.00460 * sind(l[1] - l[3]) +
+             0.00316 * sind(psi - 2 * G + w[3] - 2 * P) - 0.00203 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00146 * sind(psi - w[3]) - 0.00145 * sind(2 * G) + 0.00125 * sind(psi - w[4]) -
+             0.00115 * sind(l[1] - 2 * l[3] + p[3]) - 0.00094 * sind(2 * (l[2] - w[2])) +
+             0.00086 * sind(2 * (l[1] - 2 * l[2] + w[2])) - 0.00086 * sind(5 * Gs - 2 * G + 52.225) -
+             0.00078 * sind(l[2] - l[4]) - 0.00064 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) +
+             0.00064 * sind(p[1] - p[4]) - 0.00063 * sind(l[1] - 2 * l[3] + p[4]) +
+             0.00058 * sind(w[3] - w[4]) + 0.00056 * sind(2 * (psi - P - G)) +
+             0.00056 * sind(2 * (l[2] - l[4])) + 0.00055 * sind(2 * (l[1] - l[3])) +
+             0.00052 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) - 0.00043 * sind(l[1] - p[3]) +
+             0.00041 * sind(5 * (l[2] - l[3])) + 0.00041 * sind(p[4] - P) +
+             0.00032 * sind(w[2] - w[3]) + 0.00032 * sind(2 * (l[3] - G - P));
+  sigma[3] = 0.16490 * sind(l[3] - p[3]) + 0.09081 * sind(l[3] - p[4]) -
+             0.06907 * sind(l[2] - l[3]) + 0.03784 * sind(p[3] - p[4]) +
+             0.01846 * sind(2 * (l[3] - l[4])) - 0.01340 * sind(G) - 0.01014 * sind(2 * (psi - P)) +
+             0.00704 * sind(l[2] - 2 * l[3] + p[3]) - 0.00620 * sind(l[2] - 2 * l[3] + p[2]) -
+             0.00541 * sind(l[3] - l[4]) + 0.00381 * sind(l[2] - 2 * l[3] + p[4]) +
+             0.00235 * sind(psi - w[3]) + 0.00198 * sind(psi - w[4]) + 0.00176 * sind(phi) +
+             0.00130 * sind(3 * (l[3] - l[4])) + 0.00125 * sind(l[1] - l[3]) -
+             0.00119 * sind(5 * Gs - 2 * G + 52.225) + 0.00109 * sind(l[1] - l[2]) -
+             0.00100 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) + 0.00091 * sind(w[3] - w[4]) +
+             0.00080 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) -
+             0.00075 * sind(2 * l[2] - 3 * l[3] + p[3]) + 0.00072 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00069 * sind(p[4] - P) - 0.00058 * sind(2 * l[3] - 3 * l[4] + p[4]) -
+             0.00057 * sind(l[3] - 2 * l[4] + p[4]) + 0.00056 * sind(l[3] + p[3] - 2 * P - 2 * G) -
+             0.00052 * sind(l[2] - 2 * l[3] + p[1]) - 0.00050 * sind(p[2] - p[3]) +
+             0.00048 * sind(l[3] - 2 * l[4] + p[3]) - 0.00045 * sind(2 * l[2] - 3 * l[3] + p[4]) -
+             0.00041 * sind(p[2] - p[4]) - 0.00038 * sind(2 * G) -
+             0.00037 * sind(p[3] - p[4] + w[3] - w[4]) -
+             0.00032 * sind(3 * l[3] - 7 * l[4] + 2 * p[3] + 2 * p[4]) +
+             0.00030 * sind(4 * (l[3] - l[4])) + 0.00029 * sind(l[3] + p[4] - 2 * P - 2 * G) -
+             0.00028 * sind(w[3] + psi - 2 * P - 2 * G) + 0.00026 * sind(l[3] - P - G) +
+             0.00024 * sind(l[2] - 3 * l[3] + 2 * l[4]) + 0.00021 * sind(2 * (l[3] - P - G)) -
+             0.00021 * sind(l[3] - p[2]) + 0.00017 * sind(2 * (l[3] - p[3]));
+  sigma[4] = 0.84287 * sind(l[4] - p[4]) + 0.03431 * sind(p[4] - p[3]) -
+             0.03305 * sind(2 * (psi - P)) - 0.03211 * sind(G) - 0.01862 * sind(l[4] - p[3]) +
+             0.01186 * sind(psi - w[4]) + 0.00623 * sind(l[4] + p[4] - 2 * G - 2 * P) +
+             0.00387 * sind(2 * (l[4] - p[4])) - 0.00284 * sind(5 * Gs - 2 * G + 52.225) -
+             0.00234 * sind(2 * (psi - p[4])) - 0.00223 * sind(l[3] - l[4]) -
+             0.00208 * sind(l[4] - P) + 0.00178 * sind(psi + w[4] - 2 * p[4]) +
+             0.00134 * sind(p[4] - P) + 0.00125 * sind(2 * (l[4] - G - P)) -
+             0.00117 * sind(2 * G) - 0.00112 * sind(2 * (l[3] - l[4])) +
+             0.00107 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) + 0.00102 * sind(l[4] - G - P) +
+             0.00096 * sind(2 * l[4] - psi - w[4]) + 0.00087 * sind(2 * (psi - w[4])) -
+             0.00085 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) +
+             0.00085 * sind(l[3] - 2 * l[4] + p[4]) - 0.00081 * sind(2 * (l[4] - psi)) +
+             0.00071 * sind(l[4] + p[4] - 2 * P - 3 * G) + 0.00061 * sind(l[1] - l[4]) -
+             0.00056 * sind(psi - w[3]) - 0.00054 * sind(l[3] - 2 * l[4] + p[3]) +
+             0.00051 * sind(l[2] - l[4]) + 0.00042 * sind(2 * (psi - G - P)) +
+             0.00039 * sind(2 * (p[4] - w[4])) + 0.00036 * sind(psi + P - p[4] - w[4]) +
+             0.00035 * sind(2 * Gs - G + 188.37) - 0.00035 * sind(l[4] - p[4] + 2 * P - 2 * psi) -
+             0.00032 * sind(l[4] + p[4] - 2 * P - G) + 0.00030 * sind(2 * Gs - 2 * G + 149.15) +
+             0.00029 * sind(3 * l[3] - 7 * l[4] + 2 * p[3] + 2 * p[4]) +
+             0.00028 * sind(l[4] - p[4] + 2 * psi - 2 * P) - 0.00028 * sind(2 * (l[4] - w[4])) -
+             0.00027 * sind(p[3] - p[4] + w[3] - w[4]) - 0.00026 * sind(5 * Gs - 3 * G + 188.37) +
+             0.00025 * sind(w[4] - w[3]) - 0.00025 * sind(l[2] - 3 * l[3] + 2 * l[4]) -
+             0.00023 * sind(3 * (l[3] - l[4])) + 0.00021 * sind(2 * l[4] - 2 * P - 3 * G) -
+             0.00021 * sind(2 * l[3] - 3 * l[4] + p[4]) + 0.00019 * sind(l[4] - p[4] - G) -
+             0.00019 * sind(2 * l[4] - p[3] - p[4]) - 0.00018 * sind(l[4] - p[4] + G) -
+             0.00016 * sind(l[4] + p[3] - 2 * P - 2 * G);
+}
+
+// The latitudes above Jupiter's equator, rad, from the true longitudes L (degrees).
+void latitudes(const Angles& a, const double L[5], const double sigma[5], double B[5]) {
+  const double *l = a.l, *w = a.omega;
+  const double psi = a.psi, G = a.G, P = kPerihelion;
+  B[1] = std::atan(0.0006393 * sind(L[1] - w[1]) + 0.0001825 * sind(L[1] - w[2]) +
+                   0.0000329 * sind(L[1] - w[3]) - 0.0000311 * sind(L[1] - psi) +
+                   0.0000093 * sind(L[1] - w[4]) +
+                   0.0000075 * sind(3 * L[1] - 4 * l[2] - 1.9927 * sigma[1] + w[2]) +
+                   0.0000046 * sind(L[1] + psi - 2 * P - 2 * G));
+  B[2] = std::atan(0.0081004 * sind(L[2] - w[2]) + 0.0004512 * sind(L[2] - w[3]) -
+                   0.0003284 * sind(L[2] - psi) + 0.0001160 * sind(L[2] - w[4]) +
+                   0.0000272 * sind(l[1] - 2 * l[3] + 1.0146 * sigma[2] + w[2]) -
+                   0.0000144 * sind(L[2] - w[1]) + 0.0000143 * sind(L[2] + psi - 2 * P - 2 * G) +
+                   0.0000035 * sind(L[2] - psi + G) -
+                   0.0000028 * sind(l[1] - 2 * l[3] + 1.0146 * sigma[2] + w[3]));
+  B[3] = std::atan(0.0032402 * sind(L[3] - w[3]) - 0.0016911 * sind(L[3] - psi) +
+                   0.0006847 * sind(L[3] - w[4]) - 0.0002797 * sind(L[3] - w[2]) +
+                   0.0000321 * sind(L[3] + psi - 2 * P - 2 * G) + 0.0000051 * sind(L[3] - psi + G) -
+                   0.0000045 * sind(L[3] - psi - G) - 0.0000045 * sind(L[3] + psi - 2 * P) +
+                   0.0000037 * sind(L[3] + psi - 2 * P - 3 * G) +
+                   0.0000030 * sind(2 * l[2] - 3 * L[3] + 4.03 * sigma[3] + w[2]) -
+                   0.0000021 * sind(2 * l[2] - 3 * L[3] + 4.03 * sigma[3] + w[3]));
+  B[4] = std::atan(-0.0076579 * sind(L[4] - psi) + 0.0044134 * sind(L[4] - w[4]) -
+                   0.0005112 * sind(L[4] - w[3]) + 0.0000773 * sind(L[4] + psi - 2 * P - 2 * G) +
+                   0.0000104 * sind(L[4] - psi + G) - 0.0000102 * sind(L[4] - psi - G) +
+                   0.0000088 * sind(L[4] + psi - 2 * P - 3 * G) -
+                   0.0000038 * sind(L[4] + psi - 2 * P - G));
+}
+
+// The radius vectors, Jupiter's equatorial radii.
+void radii(const Angles& a, double R[5]) {
+  const double *l = a.l, *p = a.pi, *w = a.omega;
+  const double psi = a.psi, G = a.G, P = kPerihelion;
+  R[1] = 5.90569 * (1.0 - 0.0041339 * cosd(2 * (l[1] - l[2])) - 0.0000387 * cosd(l[1] - p[3]) -
+                    0.0000214 * cosd(l[1] - p[4]) + 0.0000170 * cosd(l[1] - l[2]) -
+                    0.0000131 * cosd(4 * (l[1] - l[2])) + 0.0000106 * cosd(l[1] - l[3]) -
+                    0.0000066 * cosd(l[1] + p[3] - 2 * P - 2 * G));
+  R[2] = 9.39657 * (1.0 + 0.0093848 * cosd(l[1] - l[2]) - 0.0003116 * cosd(l[2] - p[3]) -
+                    0.0001744 * cosd(l[2] - p[4]) - 0.0001442 * cosd(l[2] - p[2]) +
+                    0.0000553 * cosd(l[2] - l[3]) + 0.0000523 * cosd(l[1] - l[3]) -
+                    0.0000290 * cosd(2 * (l[1] - l[2])) + 0.0000164 * cosd(2 * (l[2] - w[2])) +
+                    0.0000107 * cosd(l[1] - 2 * l[3] + p[3]) - 0.0000102 * cosd(l[2] - p[1]) -
+                    0.0000091 * cosd(2 * (l[1] - l[3])));
+  R[3] = 14.98832 * (1.0 - 0.0014388 * cosd(l[3] - p[3]) - 0.0007919 * cosd(l[3] - p[4]) +
+                     0.0006342 * cosd(l[2] - l[3]) - 0.0001761 * cosd(2 * (l[3] - l[4])) +
+                     0.0000294 * cosd(l[3] - l[4]) - 0.0000156 * cosd(3 * (l[3] - l[4])) +
+                     0.0000156 * cosd(l[1] - l[3]) - 0.0000153 * cosd(l[1] - l[2]) +
+                     0.0000070 * cosd(2 * l[2] - 3 * l[3] + p[3]) -
+                     0.0000051 * cosd(l[3] + p[3] - 2 * P - 2 * G));
+  R[4] = 26.36273 * (1.0 - 0.0073546 * cosd(l[4] - p[4]) + 0.0001621 * cosd(l[4] - p[3]) +
+                     0.0000974 * cosd(l[3] - l[4]) - 0.0000543 * cosd(l[4] + p[4] - 2 * P - 2 * G) -
+                     0.0000271 * cosd(2 * (l[4] - p[4])) + 0.0000182 * cosd(l[4] - P) +
+                     0.0000177 * cosd(2 * (l[3] - l[4])) - 0.0000167 * cosd(2 * l[4] - psi - w[4]) +
+                     0.0000167 * cosd(psi - w[4]) - 0.0000155 * cosd(2 * (l[4] - P - G)) +
+                     0.0000142 * cosd(2 * (l[4] - psi)) + 0.0000105 * cosd(l[1] - l[4]) +
+                     0.0000092 * cosd(l[2] - l[4]) - 0.0000089 * cosd(l[4] - P - G) -
+                     0.0000062 * cosd(l[4] + p[4] - 2 * P - 3 * G) +
+                     0.0000048 * cosd(2 * (l[4] - w[4])));
+}
+
+// The turn from Jupiter's equator (x to the node psi on the ecliptic) to the mean ecliptic and
+// equinox of date: Jupiter's equator on its orbit (I), its orbit's node (Omega) and
+// inclination (i) on the ecliptic; angles in degrees.
+struct Orientation {
+  double I, psiLessNode, i, node;
+};
+void toEcliptic(const Orientation& o, const double in[3], double out[3]) {
+  const double a1 = in[0], b1 = in[1] * cosd(o.I) - in[2] * sind(o.I),
+               c1 = in[1] * sind(o.I) + in[2] * cosd(o.I);
+  const double a2 = a1 * cosd(o.psiLessNode) - b1 * sind(o.psiLessNode),
+               b2 = a1 * sind(o.psiLessNode) + b1 * cosd(o.psiLessNode);
+  const double b3 = b2 * cosd(o.i) - c1 * sind(o.i), c3 = b2 * sind(o.i) + c1 * cosd(o.i);
+  out[0] = a2 * cosd(o.node) - b3 * sind(o.node);
+  out[1] = a2 * sind(o.node) + b3 * cosd(o.node);
+  out[2] = c3;
+}
+
+// An ecliptic vector seen along the direction of longitude `lon` and latitude `lat` (rad):
+// across the line of sight (x, in the ecliptic; y, towards its pole) and along it (z).
+void alongSight(const double v[3], double lon, double lat, double out[3]) {
+  const double a5 = v[0] * std::sin(lon) - v[1] * std::cos(lon);
+  const double b5 = v[0] * std::cos(lon) + v[1] * std::sin(lon);
+  out[0] = a5;
+  out[1] = v[2] * std::cos(lat) - b5 * std::sin(lat);
+  out[2] = v[2] * std::sin(lat) + b5 * std::cos(lat);
+}
+
+// The moons and Jupiter's pole seen from one place (the Earth or the Sun): X and Y turned so
+// that Y runs along the pole's image on the sky, X to the west, Z along the line of sight.
+struct View {
+  double lon, lat, distanceAu;
+};
+void see(const View& view, const double pole[3], const double (&moons)[5][3],
+         double (&seen)[5][3]) {
+  double p[3];
+  alongSight(pole, view.lon, view.lat, p);
+  const double D = std::atan2(p[0], p[1]);
+  for (int k = 1; k <= 4; ++k) {
+    double s[3];
+    alongSight(moons[k], view.lon, view.lat, s);
+    seen[k][0] = s[0] * std::cos(D) - s[1] * std::sin(D);
+    seen[k][1] = s[0] * std::sin(D) + s[1] * std::cos(D);
+    seen[k][2] = s[2];
+  }
+}
+
+// Whether a place X, Y (Jupiter radii, seen from afar) lies on Jupiter's flattened disk.
+bool onDisk(double x, double y) {
+  return x * x + (y / kPolarRatio) * (y / kPolarRatio) < 1.0;
+}
+
+}  // namespace
+
+bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
+  out.jdTt = jdTt;
+  JupiterMoon* const moons[5] = {nullptr, &out.io, &out.europa, &out.ganymede, &out.callisto};
+  for (int k = 1; k <= 4; ++k) *moons[k] = {NAN, NAN, NAN, false, false, false, false};
+  if (!detail::withinSpan(jdTt)) return false;
+
+  // Jupiter where the light that reaches the Earth at jdTt left it: back along its motion by
+  // the light time (a few hundredths of a day; its orbit's curvature over that is 1e-8 AU).
+  detail::Motion earth, jupiter;
+  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
+  detail::heliocentricMotion(static_cast<int>(Body::Jupiter), jdTt, jupiter);
+  double tau = 0.0, j[3], g[3];
+  for (int pass = 0; pass < 3; ++pass) {
+    j[0] = jupiter.x - jupiter.vx * tau;
+    j[1] = jupiter.y - jupiter.vy * tau;
+    j[2] = jupiter.z - jupiter.vz * tau;
+    g[0] = j[0] - earth.x;
+    g[1] = j[1] - earth.y;
+    g[2] = j[2] - earth.z;
+    tau = std::hypot(g[0], g[1], g[2]) * kLightTimePerAu;
+  }
+  const View fromEarth{std::atan2(g[1], g[0]), std::atan2(g[2], std::hypot(g[0], g[1])),
+                       std::hypot(g[0], g[1], g[2])};
+  const View fromSun{std::atan2(j[1], j[0]), std::atan2(j[2], std::hypot(j[0], j[1])),
+                     std::hypot(j[0], j[1], j[2])};
+
+  // The moons on Jupiter's equator, the theory's longitudes from B1950.0 precessed to the date.
+  const Angles a = anglesAt(jdTt - 2443000.5 - tau);
+  double sigma[5], L[5], B[5], R[5];
+  longitudeTerms(a, sigma);
+  for (int k = 1; k <= 4; ++k) L[k] = a.l[k] + sigma[k];
+  latitudes(a, L, sigma, B);
+  radii(a, R);
+  const double T0 = (jdTt - 2433282.423) / kJulianCentury;
+  const double precession = 1.3966626 * T0 + 0.0003088 * T0 * T0;
+  const double psi = a.psi + precession;
+
+  const double T = (jdTt - kJ2000Epoch) / kJulianCentury;
+  const double node = 100.464407 + T * (1.0209774 + T * (0.00040315 + T * 0.000000404));
+  const Orientation o{3.120262 + 0.0006 * (jdTt - 2415020.5) / kJulianCentury, psi - node,
+                      1.303267 + T * (-0.0054965 + T * (0.00000466 - T * 0.000000002)), node};
+  double ecliptic[5][3];
+  for (int k = 1; k <= 4; ++k) {
+    const double u = L[k] + precession - psi;
+    const double v[3] = {R[k] * cosd(u) * std::cos(B[k]), R[k] * sind(u) * std::cos(B[k]),
+                         R[k] * std::sin(B[k])};
+    toEcliptic(o, v, ecliptic[k]);
+  }
+  double pole[3];
+  toEcliptic(o, std::array<double, 3>{0.0, 0.0, 1.0}.data(), pole);
+
+  double seen[5][3], lit[5][3];
+  see(fromEarth, pole, ecliptic, seen);
+  see(fromSun, pole, ecliptic, lit);
+  // Each moon's own light time (its distance along the line of sight) and the perspective of
+  // its place nearer or farther than Jupiter; the shadow is cast from the centre of the Sun.
+  constexpr double kLightTimeFactor[5] = {0.0, 17295.0, 21819.0, 27558.0, 36548.0};
+  for (int k = 1; k <= 4; ++k) {
+    double x = seen[k][0], y = seen[k][1];
+    const double z = seen[k][2];
+    x += std::fabs(z) / kLightTimeFactor[k] * std::sqrt(std::max(0.0, 1.0 - (x / R[k]) * (x / R[k])));
+    const double W = fromEarth.distanceAu / (fromEarth.distanceAu + z / kRadiiPerAu);
+    JupiterMoon& m = *moons[k];
+    m.x = x * W;
+    m.y = y * W;
+    m.z = z;
+    const bool onFace = onDisk(m.x, m.y);
+    m.transit = onFace && z < 0.0;
+    m.occultation = onFace && z > 0.0;
+    const double Ws = fromSun.distanceAu / (fromSun.distanceAu + lit[k][2] / kRadiiPerAu);
+    const bool inLine = onDisk(lit[k][0] * Ws, lit[k][1] * Ws);
+    m.eclipse = inLine && lit[k][2] > 0.0;
+    m.shadowTransit = inLine && lit[k][2] < 0.0;
+  }
+  return true;
+}
+
+}  // namespace dockorrery

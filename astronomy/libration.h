@@ -1,0 +1,49 @@
+// The Moon's libration, the position angle of its axis and the selenographic place of the Sun:
+// the physical ephemeris a lunar observer reads off before a night at the telescope.
+#pragma once
+
+#include "../ephemeris/constants.h"
+
+namespace dockorrery {
+
+// How the Moon turns its face to the centre of the Earth at an instant.
+struct MoonLibration {
+  double longitude;      // total libration in longitude l: the selenographic longitude of the
+                         // centre of the disk, rad in (-pi, pi], positive towards Mare Crisium
+  double latitude;       // total libration in latitude b: the centre's selenographic latitude,
+                         // rad in [-pi/2, pi/2], positive when the north pole is tilted to us
+  double positionAngle;  // P, the position angle of the Moon's northern axis from the north
+                         // point of the disk (true equator of date) through east, rad in
+                         // [-pi/2, pi/2]
+  double sunLongitude;   // l0, the selenographic longitude of the Sun, rad in (-pi, pi]; the
+                         // colongitude is pi/2 - l0
+  double sunLatitude;    // b0, the selenographic latitude of the Sun, rad in [-pi/2, pi/2]
+};
+
+// The Moon's libration in longitude and latitude (optical and physical), the position angle of
+// its axis and the selenographic longitude and latitude of the Sun, seen from the centre of the
+// Earth.
+//   Given:    jdTt        Julian Day (TT)
+//   Returned: libration   l and b, P, l0 and b0, rad
+//             (bool)      false, and every field NaN, outside the library's span or for a
+//                         non-finite day
+//   Span:     kFirstJd up to kEndJd (TT)
+//   Accuracy: The book's example 53.a to its digits: l' = -1.206, b' = +4.194 (the optical
+//             part), l = -1.23, b = +4.20, P = 15.08 and l0 = 67.90, b0 = +1.46 degrees.
+//             Against Astronomy Engine's Libration (the same physical terms, its own Moon) at
+//             300 instants of 1900 to 2100: libration in longitude within 0.006 degree and
+//             libration in latitude within 0.002 degree, which the two Moons' places set.
+//             Against the IAU rotation model of the Moon (its pole and prime meridian, as
+//             Astronomy Engine gives them; a theory of its own of the physical libration):
+//             axis position angle within 0.06 degree and selenographic Sun within 0.1 degree.
+//   Notes:    The optical libration from the apparent place of computeApparentPlace less the
+//             nutation in longitude, on the Moon's mean equator inclined by I = 1.54242 degrees
+//             to the ecliptic (Cassini's laws); the physical libration from the book's series in
+//             rho, sigma and tau. P from the apparent right ascension and the true obliquity.
+//             The Sun's place is the same reduction of the heliocentric direction of the Moon,
+//             from the apparent Sun. Seen from the centre of the Earth: an observer's
+//             topocentric libration differs by up to a degree (the Moon's parallax).
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 53 (example 53.a).
+[[nodiscard]] bool computeMoonLibration(MoonLibration& libration, double jdTt);
+
+}  // namespace dockorrery
