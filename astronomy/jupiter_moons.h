@@ -36,10 +36,13 @@ struct JupiterMoons {
 //             of observations, and its places drift far from them
 //   Accuracy: The book's example 44.b to its digits (X and Y to 0.0001 radius). Against
 //             Astronomy Engine's JupiterMoons (the L1.2 theory of Lainey, Duriez and Vienne,
-//             turned here to the same axes by the IAU pole of Jupiter) at 300 instants of 1900
-//             to 2100: Jovian moon X and Y within 0.02 and Jovian moon Z within 0.03, Jupiter
-//             radii. Transits, occultations and eclipses agree with the reference's places
-//             20 minutes either side of their contacts.
+//             turned to the same axes with the IAU pole of Jupiter) at 300 instants of 1900 to
+//             2100: Jovian moon X and Y within 0.05 and Jovian moon Z within 0.06, in Jupiter's
+//             radii; Io and Europa within 0.02, Ganymede and Callisto drifting from 0.02 near
+//             2000 to 0.05 by 2100 (some 0.1 degree of their longitudes), where the theory's
+//             mean motions part from the newer one's. The transits, occultations, eclipses and
+//             shadow transits the reference's places make agree 20 minutes either side of
+//             their contacts.
 //   Notes:    The book's higher-accuracy method, from Lieske's theory E5: the moons' periodic
 //             terms in longitude, latitude and radius on Jupiter's equator of B1950 precessed to
 //             the date, where the light that reaches the Earth left them; Jupiter's place from

@@ -29,13 +29,16 @@ struct MoonLibration {
 //                         non-finite day
 //   Span:     kFirstJd up to kEndJd (TT)
 //   Accuracy: The book's example 53.a to its digits: l' = -1.206, b' = +4.194 (the optical
-//             part), l = -1.23, b = +4.20, P = 15.08 and l0 = 67.90, b0 = +1.46 degrees.
-//             Against Astronomy Engine's Libration (the same physical terms, its own Moon) at
-//             300 instants of 1900 to 2100: libration in longitude within 0.006 degree and
-//             libration in latitude within 0.002 degree, which the two Moons' places set.
-//             Against the IAU rotation model of the Moon (its pole and prime meridian, as
-//             Astronomy Engine gives them; a theory of its own of the physical libration):
-//             axis position angle within 0.06 degree and selenographic Sun within 0.1 degree.
+//             part), rho, sigma and tau, l = -1.23, b = +4.20, P = 15.08 and the Sun's
+//             l0 = 67.89, b0 = +1.46 degrees. Against Astronomy Engine's Libration (the same
+//             physical libration on its own Moon) at 300 instants of 1900 to 2100: libration in
+//             longitude within 0.004 degree and libration in latitude within 0.0016 degree,
+//             which the two Moons' places set. Against the IAU rotation model of the Moon (its
+//             pole and prime meridian, a theory of the physical libration of its own, as
+//             Astronomy Engine computes them) at the same instants: the centre of the disk,
+//             libration by the IAU model within 0.03 degree; axis position angle within 0.008
+//             degree; the Sun's place, selenographic Sun within 0.03 degree (on the Moon's
+//             surface), which the two theories' poles set.
 //   Notes:    The optical libration from the apparent place of computeApparentPlace less the
 //             nutation in longitude, on the Moon's mean equator inclined by I = 1.54242 degrees
 //             to the ecliptic (Cassini's laws); the physical libration from the book's series in
