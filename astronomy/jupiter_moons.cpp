@@ -64,12 +64,14 @@ void longitudeTerms(const Angles& a, double sigma[5]) {
   const double psi = a.psi, G = a.G, Gs = a.Gs, P = kPerihelion, phi = a.phi;
   sigma[1] = 0.47259 * sind(2 * (l[1] - l[2])) - 0.03478 * sind(p[3] - p[4]) +
              0.01081 * sind(l[2] - 2 * l[3] + p[3]) + 0.00738 * sind(phi) +
-             0.00713 * sind(l[2] - 2 * l[3] + p[2]) - 0.00674 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00713 * sind(l[2] - 2 * l[3] + p[2]) -
+             0.00674 * sind(p[1] + p[3] - 2 * P - 2 * G) +
              0.00666 * sind(l[2] - 2 * l[3] + p[4]) + 0.00445 * sind(l[1] - p[3]) -
              0.00354 * sind(l[1] - l[2]) - 0.00317 * sind(2 * psi - 2 * P) +
              0.00265 * sind(l[1] - p[4]) - 0.00186 * sind(G) + 0.00162 * sind(p[2] - p[3]) +
              0.00158 * sind(4 * (l[1] - l[2])) - 0.00155 * sind(l[1] - l[3]) -
-             0.00138 * sind(psi + w[3] - 2 * P - 2 * G) - 0.00115 * sind(2 * (l[1] - 2 * l[2] + w[2])) +
+             0.00138 * sind(psi + w[3] - 2 * P - 2 * G) -
+             0.00115 * sind(2 * (l[1] - 2 * l[2] + w[2])) +
              0.00089 * sind(p[2] - p[4]) + 0.00085 * sind(l[1] + p[3] - 2 * P - 2 * G) +
              0.00083 * sind(w[2] - w[3]) + 0.00053 * sind(psi - w[2]);
   sigma[2] = 1.06476 * sind(2 * (l[2] - l[3])) + 0.04256 * sind(l[1] - 2 * l[2] + p[3]) +
@@ -78,10 +80,12 @@ void longitudeTerms(const Angles& a, double sigma[5]) {
              0.01334 * sind(l[2] - 2 * l[3] + p[2]) + 0.01294 * sind(p[3] - p[4]) -
              0.01142 * sind(l[2] - l[3]) - 0.01057 * sind(G) - 0.00775 * sind(2 * (psi - P)) +
              0.00524 * sind(2 * (l[1] - l[2])) - 0.00460 * sind(l[1] - l[3]) +
-             0.00316 * sind(psi - 2 * G + w[3] - 2 * P) - 0.00203 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00316 * sind(psi - 2 * G + w[3] - 2 * P) -
+             0.00203 * sind(p[1] + p[3] - 2 * P - 2 * G) +
              0.00146 * sind(psi - w[3]) - 0.00145 * sind(2 * G) + 0.00125 * sind(psi - w[4]) -
              0.00115 * sind(l[1] - 2 * l[3] + p[3]) - 0.00094 * sind(2 * (l[2] - w[2])) +
-             0.00086 * sind(2 * (l[1] - 2 * l[2] + w[2])) - 0.00086 * sind(5 * Gs - 2 * G + 52.225) -
+             0.00086 * sind(2 * (l[1] - 2 * l[2] + w[2])) -
+             0.00086 * sind(5 * Gs - 2 * G + 52.225) -
              0.00078 * sind(l[2] - l[4]) - 0.00064 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) +
              0.00064 * sind(p[1] - p[4]) - 0.00063 * sind(l[1] - 2 * l[3] + p[4]) +
              0.00058 * sind(w[3] - w[4]) + 0.00056 * sind(2 * (psi - P - G)) +
@@ -99,7 +103,8 @@ void longitudeTerms(const Angles& a, double sigma[5]) {
              0.00119 * sind(5 * Gs - 2 * G + 52.225) + 0.00109 * sind(l[1] - l[2]) -
              0.00100 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) + 0.00091 * sind(w[3] - w[4]) +
              0.00080 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) -
-             0.00075 * sind(2 * l[2] - 3 * l[3] + p[3]) + 0.00072 * sind(p[1] + p[3] - 2 * P - 2 * G) +
+             0.00075 * sind(2 * l[2] - 3 * l[3] + p[3]) +
+             0.00072 * sind(p[1] + p[3] - 2 * P - 2 * G) +
              0.00069 * sind(p[4] - P) - 0.00058 * sind(2 * l[3] - 3 * l[4] + p[4]) -
              0.00057 * sind(l[3] - 2 * l[4] + p[4]) + 0.00056 * sind(l[3] + p[3] - 2 * P - 2 * G) -
              0.00052 * sind(l[2] - 2 * l[3] + p[1]) - 0.00050 * sind(p[2] - p[3]) +
@@ -312,7 +317,8 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
   for (int k = 1; k <= 4; ++k) {
     double x = seen[k][0], y = seen[k][1];
     const double z = seen[k][2];
-    x += std::fabs(z) / kLightTimeFactor[k] * std::sqrt(std::max(0.0, 1.0 - (x / R[k]) * (x / R[k])));
+    const double across = std::max(0.0, 1.0 - (x / R[k]) * (x / R[k]));
+    x += std::fabs(z) / kLightTimeFactor[k] * std::sqrt(across);
     const double W = fromEarth.distanceAu / (fromEarth.distanceAu + z / kRadiiPerAu);
     JupiterMoon& m = *moons[k];
     m.x = x * W;

@@ -44,7 +44,10 @@ const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
   a[0] * b[1] - a[1] * b[0]];
 const unit = (a) => { const n = Math.hypot(...a); return a.map((c) => c / n); };
 const arr = (v) => [v.x, v.y, v.z];
-const moonsAt = (time) => { const m = Astronomy.JupiterMoons(time); return [m.io, m.europa, m.ganymede, m.callisto].map(arr); };
+const moonsAt = (time) => {
+  const m = Astronomy.JupiterMoons(time);
+  return [m.io, m.europa, m.ganymede, m.callisto].map(arr);
+};
 
 // X, Y, Z of a jovicentric vector `v` (AU) seen along unit `u` from `distance` AU, Y along the
 // sky image of pole `n`.
@@ -69,7 +72,10 @@ function places(jd) {
   return moons.map((m, k) => {
     // The moon's own light time: its place when the light that reaches the Earth left it.
     const own = moonsAt(emitted.AddDays(-dot(m, u) / Astronomy.C_AUDAY))[k];
-    return { earth: seen(own, u, pole, delta), sun: seen(m, unit(helio), pole, Math.hypot(...helio)) };
+    return {
+      earth: seen(own, u, pole, delta),
+      sun: seen(m, unit(helio), pole, Math.hypot(...helio)),
+    };
   });
 }
 
@@ -80,7 +86,8 @@ const state = (p) => [onDisk(p.earth) && p.earth[2] < 0, onDisk(p.earth) && p.ea
 const rows = ['tt_jd,moon,x,y,z'];
 for (let i = 0; i < 300; ++i) {
   const jd = 2415020.5 + (2488069.5 - 2415020.5) * next();
-  places(jd).forEach((p, k) => rows.push([jd.toFixed(6), k + 1, ...p.earth.map((c) => c.toFixed(5))].join(',')));
+  places(jd).forEach((p, k) =>
+    rows.push([jd.toFixed(6), k + 1, ...p.earth.map((c) => c.toFixed(5))].join(',')));
 }
 fs.writeFileSync(path.join(outDir, 'astronomy_jupiter_moons.csv'), rows.join('\n') + '\n');
 
