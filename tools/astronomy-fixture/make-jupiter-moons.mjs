@@ -23,27 +23,14 @@
 // shadow_transit (1 or 0).
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, FIRST_JD, END_JD, ttTime, sequence32, dot, cross, unit, arr } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
 const RADIUS_AU = 71398.0 / Astronomy.KM_PER_AU;
 const POLAR_RATIO = 66854.0 / 71492.0;
-const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);
 
-let seed = 44044;
-const next = () => {
-  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
-  return seed / 4294967296;
-};
+const next = sequence32(44044);
 
-const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-  a[0] * b[1] - a[1] * b[0]];
-const unit = (a) => { const n = Math.hypot(...a); return a.map((c) => c / n); };
-const arr = (v) => [v.x, v.y, v.z];
 const moonsAt = (time) => {
   const m = Astronomy.JupiterMoons(time);
   return [m.io, m.europa, m.ganymede, m.callisto].map(arr);
@@ -85,7 +72,7 @@ const state = (p) => [onDisk(p.earth) && p.earth[2] < 0, onDisk(p.earth) && p.ea
 
 const rows = ['tt_jd,moon,x,y,z'];
 for (let i = 0; i < 300; ++i) {
-  const jd = 2415020.5 + (2488069.5 - 2415020.5) * next();
+  const jd = FIRST_JD + (END_JD - FIRST_JD) * next();
   places(jd).forEach((p, k) =>
     rows.push([jd.toFixed(6), k + 1, ...p.earth.map((c) => c.toFixed(5))].join(',')));
 }

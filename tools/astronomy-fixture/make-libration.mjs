@@ -14,29 +14,12 @@
 // positive, and latitude of the centre of the disk) and sun_lon, sun_lat (of the Sun).
 import * as fs from 'node:fs';
 import * as path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import * as Astronomy from 'astronomy-engine';
+import { outDir, FIRST_JD, END_JD, ttTime, sequence32, dot, cross, unit, arr } from './common.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'data');
-const J2000 = 2451545.0;
-const FIRST_JD = 2415020.5;  // 1900 January 1
-const END_JD = 2488069.5;    // 2100 January 1
 const DEG = Math.PI / 180;
-const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);
 
-// A pseudo-random sequence in [0, 1), the same every run.
-let seed = 53531;
-const next = () => {
-  seed = (Math.imul(seed, 1664525) + 1013904223) >>> 0;
-  return seed / 4294967296;
-};
-
-const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-  a[0] * b[1] - a[1] * b[0]];
-const unit = (a) => { const n = Math.hypot(...a); return a.map((c) => c / n); };
-const arr = (v) => [v.x, v.y, v.z];
+const next = sequence32(53531);
 
 // The selenographic longitude (east positive) and latitude of direction `d` (J2000 equatorial)
 // from the Moon's centre, in the body frame of pole `n` and prime meridian angle `spin` (deg).
