@@ -11,6 +11,7 @@
 #include "astronomy/of_date.h"
 #include "astronomy/terms/periodic_terms.h"
 #include "astronomy/time_scales.h"
+#include "ephemeris/heliocentric.h"
 
 namespace dockorrery {
 
@@ -93,10 +94,11 @@ struct Libration {
 };
 bool compute(Libration& out, double jdTt) {
   detail::OfDate ofDate;
-  ApparentPlace moon, sun;
+  ApparentPlace moon;
+  BodyPosition earth;
   if (!detail::withinSpan(jdTt) || !detail::ofDateAt(ofDate, jdTt) ||
       !detail::apparentPlace(moon, Body::Moon, ofDate) ||
-      !detail::apparentPlace(sun, Body::Sun, ofDate)) {
+      !computeHeliocentricPosition(earth, Body::Earth, jdTt)) {
     return false;
   }
   const double T = detail::julianCenturies(jdTt);
@@ -110,10 +112,12 @@ bool compute(Libration& out, double jdTt) {
   const double lambda = moon.ecliptic.longitude, beta = moon.ecliptic.latitude;
   out.earth = selenographic(lambda, beta, a);
 
-  // The Sun seen from the Moon: its geocentric direction, moved by the Moon's offset from the
-  // centre of the Earth (the ratio of the distances, some 0.0026).
-  const double ratio = moon.distanceAu / sun.distanceAu;
-  const double sunLon = sun.ecliptic.longitude;
+  // The Sun seen from the Moon: its apparent geocentric longitude (the Earth's heliocentric one
+  // turned around, less the aberration, plus the nutation; its latitude, under 1", is left out),
+  // moved by the Moon's offset from the centre of the Earth (the ratio of the distances, some
+  // 0.0026).
+  const double ratio = moon.distanceAu / earth.R;
+  const double sunLon = earth.L + kPi - kAberration / earth.R + a.deltaPsi;
   const double lonH = sunLon + kPi + ratio * std::cos(beta) * std::sin(sunLon - lambda);
   const double latH = ratio * beta;
   out.sun = selenographic(lonH, latH, a);
