@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "ephemeris/body.h"
-#include "ephemeris/motion.h"
+#include "ephemeris/position.h"
 
 namespace dockorrery {
 
@@ -21,6 +21,28 @@ constexpr double kPolarRatio = 66854.0 / 71492.0;
 
 double sind(double degrees) { return std::sin(degrees * kDegree); }
 double cosd(double degrees) { return std::cos(degrees * kDegree); }
+
+// The distance of Jupiter from the Earth, AU, from the book's mean orbits of the two (its
+// lower-accuracy method for the moons).
+double meanDistanceAu(double jdTt) {
+  const double d = jdTt - kJ2000Epoch;
+  const double V = 172.74 + 0.00111588 * d;
+  const double M = 357.529 + 0.9856003 * d;
+  const double N = 20.020 + 0.0830853 * d + 0.329 * sind(V);
+  const double J = 66.115 + 0.9025179 * d - 0.329 * sind(V);
+  const double K =
+      J + 1.915 * sind(M) + 0.020 * sind(2 * M) - 5.555 * sind(N) - 0.168 * sind(2 * N);
+  const double R = 1.00014 - 0.01671 * cosd(M) - 0.00014 * cosd(2 * M);
+  const double r = 5.20872 - 0.25208 * cosd(N) - 0.00611 * cosd(2 * N);
+  return std::sqrt(r * r + R * R - 2.0 * r * R * cosd(K));
+}
+
+// A heliocentric place as a rectangular vector, AU (mean ecliptic and equinox of date).
+void rectangular(const BodyPosition& p, double v[3]) {
+  v[0] = p.R * std::cos(p.B) * std::cos(p.L);
+  v[1] = p.R * std::cos(p.B) * std::sin(p.L);
+  v[2] = p.R * std::sin(p.B);
+}
 
 // The theory's angles at t days from JDE 2443000.5, less the light time, in degrees.
 struct Angles {
@@ -263,21 +285,19 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
   for (int k = 1; k <= 4; ++k) *moons[k] = {NAN, NAN, NAN, false, false, false, false};
   if (!detail::withinSpan(jdTt)) return false;
 
-  // Jupiter where the light that reaches the Earth at jdTt left it: back along its motion by
-  // the light time (a few hundredths of a day; its orbit's curvature over that is 1e-8 AU).
-  detail::Motion earth, jupiter;
-  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
-  detail::heliocentricMotion(static_cast<int>(Body::Jupiter), jdTt, jupiter);
-  double tau = 0.0, j[3], g[3];
-  for (int pass = 0; pass < 3; ++pass) {
-    j[0] = jupiter.x - jupiter.vx * tau;
-    j[1] = jupiter.y - jupiter.vy * tau;
-    j[2] = jupiter.z - jupiter.vz * tau;
-    g[0] = j[0] - earth.x;
-    g[1] = j[1] - earth.y;
-    g[2] = j[2] - earth.z;
-    tau = std::hypot(g[0], g[1], g[2]) * kLightTimePerAu;
-  }
+  // Jupiter where the light that reaches the Earth at jdTt left it, a light time before: one
+  // pass over its series at the instant the book's mean orbits give (their distance is good to
+  // 0.05 AU over the span, 25 s of light, in which Jupiter moves 2e-6 AU: 0.1" seen from the
+  // Earth), then the light time itself from that place, for the moons.
+  BodyPosition earth, jupiter;
+  computeBodyPosition(earth, static_cast<int>(Body::Earth), jdTt);
+  computeBodyPosition(jupiter, static_cast<int>(Body::Jupiter),
+                      jdTt - meanDistanceAu(jdTt) * kLightTimePerAu);
+  double j[3], g[3];
+  rectangular(jupiter, j);
+  rectangular(earth, g);
+  for (int k = 0; k < 3; ++k) g[k] = j[k] - g[k];
+  const double tau = std::hypot(g[0], g[1], g[2]) * kLightTimePerAu;
   const View fromEarth{std::atan2(g[1], g[0]), std::atan2(g[2], std::hypot(g[0], g[1])),
                        std::hypot(g[0], g[1], g[2])};
   const View fromSun{std::atan2(j[1], j[0]), std::atan2(j[2], std::hypot(j[0], j[1])),

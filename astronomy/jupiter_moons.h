@@ -32,8 +32,10 @@ struct JupiterMoons {
 //                     occulted moon may be eclipsed as well
 //             (bool)  false outside the library's span or for a non-finite day; then every
 //                     coordinate NaN and every phenomenon false
-//   Span:     kFirstJd up to kEndJd (TT); the theory's mean motions are fitted to two centuries
-//             of observations, and its places drift far from them
+//   Span:     kFirstJd up to kEndJd (TT); far from the twentieth century, whose observations the
+//             theory was fitted to, its places are extrapolations: against the newer theory
+//             below, Ganymede and Callisto part by 0.1 radius by 1500 and 2500 and by some 0.5
+//             radius at the span's ends (Io and Europa by a quarter of that)
 //   Accuracy: The book's example 44.b to its digits (X and Y to 0.0001 radius). Against
 //             Astronomy Engine's JupiterMoons (the L1.2 theory of Lainey, Duriez and Vienne,
 //             turned to the same axes with the IAU pole of Jupiter) at 300 instants of 1900 to
