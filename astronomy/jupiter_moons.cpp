@@ -4,7 +4,6 @@
 #include "astronomy/jupiter_moons.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "ephemeris/body.h"
@@ -14,8 +13,9 @@ namespace dockorrery {
 
 namespace {
 
-// Jupiter's equatorial radii in an AU (the theory's radius, 71398 km), and its polar radius over
-// its equatorial one (IAU: 66854 km and 71492 km), for its flattened outline.
+// Jupiter's equatorial radii in an AU (the book's rounding, with the theory's radius of
+// 71398 km), and its polar radius over its equatorial one (IAU: 66854 km and 71492 km), for its
+// flattened outline.
 constexpr double kRadiiPerAu = 2095.0;
 constexpr double kPolarRatio = 66854.0 / 71492.0;
 
@@ -303,16 +303,16 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
   const View fromSun{std::atan2(j[1], j[0]), std::atan2(j[2], std::hypot(j[0], j[1])),
                      std::hypot(j[0], j[1], j[2])};
 
-  // The moons on Jupiter's equator, the theory's longitudes from B1950.0 precessed to the date.
+  // The moons on Jupiter's equator, from the theory's mean longitudes and periodic terms.
   const Angles a = anglesAt(jdTt - 2443000.5 - tau);
   double sigma[5], L[5], B[5], R[5];
   longitudeTerms(a, sigma);
   for (int k = 1; k <= 4; ++k) L[k] = a.l[k] + sigma[k];
   latitudes(a, L, sigma, B);
   radii(a, R);
+  // The longitudes, the node psi among them, from the equinox of B1950.0 to that of the date.
   const double T0 = (jdTt - 2433282.423) / kJulianCentury;
-  const double precession = 1.3966626 * T0 + 0.0003088 * T0 * T0;
-  const double psi = a.psi + precession;
+  const double psi = a.psi + 1.3966626 * T0 + 0.0003088 * T0 * T0;
 
   const double T = (jdTt - kJ2000Epoch) / kJulianCentury;
   const double node = 100.464407 + T * (1.0209774 + T * (0.00040315 + T * 0.000000404));
@@ -320,13 +320,14 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
                       1.303267 + T * (-0.0054965 + T * (0.00000466 - T * 0.000000002)), node};
   double ecliptic[5][3];
   for (int k = 1; k <= 4; ++k) {
-    const double u = L[k] + precession - psi;
+    const double u = L[k] - a.psi;  // from the node, which the precession leaves where it is
     const double v[3] = {R[k] * cosd(u) * std::cos(B[k]), R[k] * sind(u) * std::cos(B[k]),
                          R[k] * std::sin(B[k])};
     toEcliptic(o, v, ecliptic[k]);
   }
+  const double north[3] = {0.0, 0.0, 1.0};
   double pole[3];
-  toEcliptic(o, std::array<double, 3>{0.0, 0.0, 1.0}.data(), pole);
+  toEcliptic(o, north, pole);
 
   double seen[5][3], lit[5][3];
   see(fromEarth, pole, ecliptic, seen);
