@@ -30,21 +30,23 @@ struct MoonLibration {
 //   Span:     kFirstJd up to kEndJd (TT)
 //   Accuracy: The book's example 53.a to its digits: l' = -1.206, b' = +4.194 (the optical
 //             part), rho, sigma and tau, l = -1.23, b = +4.20, P = 15.08 and the Sun's
-//             l0 = 67.89, b0 = +1.46 degrees. Against Astronomy Engine's Libration (the same
-//             physical libration on its own Moon) at 300 instants of 1900 to 2100: libration in
-//             longitude within 0.004 degree and libration in latitude within 0.0016 degree,
-//             which the two Moons' places set. Against the IAU rotation model of the Moon (its
-//             pole and prime meridian, a theory of the physical libration of its own, as
-//             Astronomy Engine computes them) at the same instants: the centre of the disk,
-//             libration by the IAU model within 0.03 degree; axis position angle within 0.008
-//             degree; the Sun's place, selenographic Sun within 0.03 degree (on the Moon's
-//             surface), which the two theories' poles set.
+//             b0 = +1.46 degrees; its l0 = 67.90 to 0.007 degree, the nutation in longitude
+//             that day, which the reduction here takes out of the Sun's place as of the Moon's.
+//             Against Astronomy Engine's Libration (the same physical libration on its own Moon)
+//             at 300 instants of 1900 to 2100: libration in longitude within 0.004 degree and
+//             libration in latitude within 0.0016 degree, which the two Moons' places set.
+//             Against the IAU rotation model of the Moon (its pole and prime meridian, a theory
+//             of the physical libration of its own, as Astronomy Engine computes them) at the
+//             same instants: the centre of the disk, libration by the IAU model within 0.03
+//             degree; axis position angle within 0.008 degree; the Sun's place, selenographic
+//             Sun within 0.03 degree (on the Moon's surface), which the two theories' poles set.
 //   Notes:    The optical libration from the apparent place of computeApparentPlace less the
 //             nutation in longitude, on the Moon's mean equator inclined by I = 1.54242 degrees
 //             to the ecliptic (Cassini's laws); the physical libration from the book's series in
 //             rho, sigma and tau. P from the apparent right ascension and the true obliquity.
-//             The Sun's place is the same reduction of the heliocentric direction of the Moon,
-//             from the apparent Sun. Seen from the centre of the Earth: an observer's
+//             The Sun's place is the same reduction of the Sun's direction seen from the Moon:
+//             its apparent longitude moved by the Moon's offset from the centre of the Earth.
+//             Seen from the centre of the Earth: an observer's
 //             topocentric libration differs by up to a degree (the Moon's parallax).
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 53 (example 53.a).
 [[nodiscard]] bool computeMoonLibration(MoonLibration& libration, double jdTt);
