@@ -44,7 +44,10 @@ struct JupiterMoons {
 //             2000 to 0.05 by 2100 (some 0.1 degree of their longitudes), where the theory's
 //             mean motions part from the newer one's. The transits, occultations, eclipses and
 //             shadow transits the reference's places make agree 20 minutes either side of
-//             their contacts.
+//             their contacts. Against the contacts the IMCCE published for 2016 January 1 to 5
+//             (26 of all four kinds and moons): Jovian moon contact within 2.5 min, the two
+//             theories and the published ones' definitions (the half of the light of an
+//             eclipsed moon, the limb across the middle of its disk).
 //   Notes:    The book's higher-accuracy method, from Lieske's theory E5: the moons' periodic
 //             terms in longitude, latitude and radius on Jupiter's equator of B1950 precessed to
 //             the date, where the light that reaches the Earth left them; Jupiter's place from

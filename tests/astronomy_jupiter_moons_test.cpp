@@ -4,9 +4,10 @@
 // perspective, at 300 instants of 1900 to 2100. The two theories (the book's abridged E5 and
 // L1.2) and the poles of Jupiter they take (the book's equator against the IAU model's) set the
 // differences. The phenomena are checked 20 minutes either side of the changes of state the
-// reference's places make, and against the library's own X, Y and Z. Each tolerance is the
-// largest difference found, rounded up; the README's table of differences quotes both, and
-// jupiter_moons.h the tolerance.
+// reference's places make, and against the library's own X, Y and Z; their contacts against
+// those the IMCCE published for a few days of 2016. Each tolerance is the largest difference
+// found, rounded up; the README's table of differences quotes both, and jupiter_moons.h the
+// tolerance.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "astronomy/jupiter_moons.h"
+#include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
 #include "tests/support/fixture_table.h"
 
@@ -103,6 +105,79 @@ TEST(JupiterMoonsTest, PhenomenaAroundTheReferencesContacts) {
   }
   // The table holds every kind of phenomenon, several times.
   for (int p = 0; p < 4; ++p) EXPECT_GE(seen[p], 5) << p;
+}
+
+// The phenomena of the first days of 2016 as published (Sky & Telescope, from the predictions of
+// the IMCCE, Paris Observatory): the mid-time of each contact, UT, to the minute. Where ours
+// changes the same state within half an hour, the difference of the two instants, minutes: the
+// two theories' places (a hundredth of a radius is a minute of Io's motion, four of Callisto's)
+// and the definitions (there, the half of the moon's light for an eclipse, the limb across the
+// middle of its disk otherwise; here its centre against Jupiter's outline and the shadow of the
+// Sun's centre).
+struct PublishedContact {
+  int day, hour, minute;  // 2016 January, UT
+  int moon;               // 1 Io to 4 Callisto
+  int phenomenon;         // 0 transit, 1 occultation, 2 eclipse, 3 shadow transit
+  bool begins;
+};
+const PublishedContact kJanuary2016[] = {
+    {1, 14, 12, 3, 2, true},  {1, 15, 39, 1, 2, true},  {1, 17, 39, 3, 2, false},
+    {1, 19, 6, 3, 1, true},   {1, 19, 6, 1, 1, false},  {1, 22, 19, 3, 1, false},
+    {2, 5, 35, 2, 2, true},   {2, 10, 41, 2, 1, false}, {2, 11, 32, 4, 2, true},
+    {2, 13, 1, 1, 3, true},   {2, 14, 10, 1, 0, true},  {2, 15, 10, 4, 2, false},
+    {2, 15, 16, 1, 3, false}, {2, 16, 24, 1, 0, false}, {2, 23, 24, 4, 1, true},
+    {3, 1, 42, 4, 1, false},  {3, 10, 7, 1, 2, true},   {3, 13, 34, 1, 1, false},
+    {3, 23, 48, 2, 3, true},  {4, 2, 10, 2, 0, true},   {4, 2, 37, 2, 3, false},
+    {4, 4, 54, 2, 0, false},  {5, 4, 13, 3, 3, true},   {5, 7, 36, 3, 3, false},
+    {5, 8, 56, 3, 0, true},   {5, 12, 6, 3, 0, false},
+};
+
+struct Contact {
+  std::string at;
+  double minutes;  // ours less the published, or NaN where ours makes no such change
+};
+
+bool inPhenomenon(const PublishedContact& c, double jdUt) {
+  JupiterMoons moons;
+  EXPECT_TRUE(computeJupiterMoons(moons, terrestrialTime(jdUt)));
+  const JupiterMoon& m = moons.*kMoons[c.moon - 1];
+  const bool states[] = {m.transit, m.occultation, m.eclipse, m.shadowTransit};
+  return states[c.phenomenon];
+}
+
+TEST(JupiterMoonsTest, AgreesWithPublishedContacts) {
+  const Quantity<Contact> quantities[] = {
+      {"Jovian moon contact", "min", 2.5,
+       [](const Contact& c) { return std::vector<double>{c.minutes}; }},
+  };
+  constexpr double kDayZero = 2457387.5;  // 2015 December 31, 0h UT
+  constexpr double kMinute = 1.0 / 1440.0;
+  std::vector<Contact> contacts;
+  for (const PublishedContact& c : kJanuary2016) {
+    const double published = kDayZero + c.day + (c.hour * 60 + c.minute) * kMinute;
+    // The first minute within half an hour either side where ours has changed as published,
+    // then the change to a second.
+    double before = published - 30.0 * kMinute, after = NAN;
+    for (double t = before; t <= published + 30.0 * kMinute; t += kMinute) {
+      if (inPhenomenon(c, t) == c.begins) {
+        after = t;
+        break;
+      }
+      before = t;
+    }
+    Contact contact{std::to_string(c.day) + " " + std::to_string(c.hour) + ":" +
+                        std::to_string(c.minute) + " moon " + std::to_string(c.moon),
+                    NAN};
+    ASSERT_FALSE(std::isnan(after)) << contact.at;
+    ASSERT_NE(inPhenomenon(c, before), c.begins) << contact.at;
+    while (after - before > 1.0 / 86400.0) {
+      const double middle = (before + after) / 2.0;
+      (inPhenomenon(c, middle) == c.begins ? after : before) = middle;
+    }
+    contact.minutes = (after - published) / kMinute;
+    contacts.push_back(contact);
+  }
+  compare(quantities, contacts);
 }
 
 }  // namespace
