@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astronomy/terms/terms.h"
 #include "ephemeris/body.h"
 #include "ephemeris/position.h"
 
@@ -80,90 +81,34 @@ Angles anglesAt(double t) {
   return a;
 }
 
-// The periodic terms in longitude, degrees (Sigma_1 to Sigma_4).
+// The argument of a term of the theory, degrees: four sums of products side by side, which the
+// processor adds up at once rather than one product after another.
+double argument(const JupiterMoonTerm& t, const Angles& a) {
+  const double longitudes = (t.l1 * a.l[1] + t.l2 * a.l[2]) + (t.l3 * a.l[3] + t.l4 * a.l[4]);
+  const double perijoves =
+      (t.pi1 * a.pi[1] + t.pi2 * a.pi[2]) + (t.pi3 * a.pi[3] + t.pi4 * a.pi[4]);
+  const double nodes = (t.omega1 * a.omega[1] + t.omega2 * a.omega[2]) +
+                       (t.omega3 * a.omega[3] + t.omega4 * a.omega[4]);
+  const double rest = (t.psi * a.psi + t.G * a.G) + (t.Gs * a.Gs + t.phi * a.phi) +
+                      (t.Pi * kPerihelion + t.phase);
+  return (longitudes + perijoves) + (nodes + rest);
+}
+
+// The periodic terms in longitude, degrees (Sigma_1 to Sigma_4), and the radius vectors, in
+// Jupiter's equatorial radii: the published tables, in their order.
 void longitudeTerms(const Angles& a, double sigma[5]) {
-  const double *l = a.l, *p = a.pi, *w = a.omega;
-  const double psi = a.psi, G = a.G, Gs = a.Gs, P = kPerihelion, phi = a.phi;
-  sigma[1] = 0.47259 * sind(2 * (l[1] - l[2])) - 0.03478 * sind(p[3] - p[4]) +
-             0.01081 * sind(l[2] - 2 * l[3] + p[3]) + 0.00738 * sind(phi) +
-             0.00713 * sind(l[2] - 2 * l[3] + p[2]) -
-             0.00674 * sind(p[1] + p[3] - 2 * P - 2 * G) +
-             0.00666 * sind(l[2] - 2 * l[3] + p[4]) + 0.00445 * sind(l[1] - p[3]) -
-             0.00354 * sind(l[1] - l[2]) - 0.00317 * sind(2 * psi - 2 * P) +
-             0.00265 * sind(l[1] - p[4]) - 0.00186 * sind(G) + 0.00162 * sind(p[2] - p[3]) +
-             0.00158 * sind(4 * (l[1] - l[2])) - 0.00155 * sind(l[1] - l[3]) -
-             0.00138 * sind(psi + w[3] - 2 * P - 2 * G) -
-             0.00115 * sind(2 * (l[1] - 2 * l[2] + w[2])) +
-             0.00089 * sind(p[2] - p[4]) + 0.00085 * sind(l[1] + p[3] - 2 * P - 2 * G) +
-             0.00083 * sind(w[2] - w[3]) + 0.00053 * sind(psi - w[2]);
-  sigma[2] = 1.06476 * sind(2 * (l[2] - l[3])) + 0.04256 * sind(l[1] - 2 * l[2] + p[3]) +
-             0.03581 * sind(l[2] - p[3]) + 0.02395 * sind(l[1] - 2 * l[2] + p[4]) +
-             0.01984 * sind(l[2] - p[4]) - 0.01778 * sind(phi) + 0.01654 * sind(l[2] - p[2]) +
-             0.01334 * sind(l[2] - 2 * l[3] + p[2]) + 0.01294 * sind(p[3] - p[4]) -
-             0.01142 * sind(l[2] - l[3]) - 0.01057 * sind(G) - 0.00775 * sind(2 * (psi - P)) +
-             0.00524 * sind(2 * (l[1] - l[2])) - 0.00460 * sind(l[1] - l[3]) +
-             0.00316 * sind(psi - 2 * G + w[3] - 2 * P) -
-             0.00203 * sind(p[1] + p[3] - 2 * P - 2 * G) +
-             0.00146 * sind(psi - w[3]) - 0.00145 * sind(2 * G) + 0.00125 * sind(psi - w[4]) -
-             0.00115 * sind(l[1] - 2 * l[3] + p[3]) - 0.00094 * sind(2 * (l[2] - w[2])) +
-             0.00086 * sind(2 * (l[1] - 2 * l[2] + w[2])) -
-             0.00086 * sind(5 * Gs - 2 * G + 52.225) -
-             0.00078 * sind(l[2] - l[4]) - 0.00064 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) +
-             0.00064 * sind(p[1] - p[4]) - 0.00063 * sind(l[1] - 2 * l[3] + p[4]) +
-             0.00058 * sind(w[3] - w[4]) + 0.00056 * sind(2 * (psi - P - G)) +
-             0.00056 * sind(2 * (l[2] - l[4])) + 0.00055 * sind(2 * (l[1] - l[3])) +
-             0.00052 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) - 0.00043 * sind(l[1] - p[3]) +
-             0.00041 * sind(5 * (l[2] - l[3])) + 0.00041 * sind(p[4] - P) +
-             0.00032 * sind(w[2] - w[3]) + 0.00032 * sind(2 * (l[3] - G - P));
-  sigma[3] = 0.16490 * sind(l[3] - p[3]) + 0.09081 * sind(l[3] - p[4]) -
-             0.06907 * sind(l[2] - l[3]) + 0.03784 * sind(p[3] - p[4]) +
-             0.01846 * sind(2 * (l[3] - l[4])) - 0.01340 * sind(G) - 0.01014 * sind(2 * (psi - P)) +
-             0.00704 * sind(l[2] - 2 * l[3] + p[3]) - 0.00620 * sind(l[2] - 2 * l[3] + p[2]) -
-             0.00541 * sind(l[3] - l[4]) + 0.00381 * sind(l[2] - 2 * l[3] + p[4]) +
-             0.00235 * sind(psi - w[3]) + 0.00198 * sind(psi - w[4]) + 0.00176 * sind(phi) +
-             0.00130 * sind(3 * (l[3] - l[4])) + 0.00125 * sind(l[1] - l[3]) -
-             0.00119 * sind(5 * Gs - 2 * G + 52.225) + 0.00109 * sind(l[1] - l[2]) -
-             0.00100 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) + 0.00091 * sind(w[3] - w[4]) +
-             0.00080 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) -
-             0.00075 * sind(2 * l[2] - 3 * l[3] + p[3]) +
-             0.00072 * sind(p[1] + p[3] - 2 * P - 2 * G) +
-             0.00069 * sind(p[4] - P) - 0.00058 * sind(2 * l[3] - 3 * l[4] + p[4]) -
-             0.00057 * sind(l[3] - 2 * l[4] + p[4]) + 0.00056 * sind(l[3] + p[3] - 2 * P - 2 * G) -
-             0.00052 * sind(l[2] - 2 * l[3] + p[1]) - 0.00050 * sind(p[2] - p[3]) +
-             0.00048 * sind(l[3] - 2 * l[4] + p[3]) - 0.00045 * sind(2 * l[2] - 3 * l[3] + p[4]) -
-             0.00041 * sind(p[2] - p[4]) - 0.00038 * sind(2 * G) -
-             0.00037 * sind(p[3] - p[4] + w[3] - w[4]) -
-             0.00032 * sind(3 * l[3] - 7 * l[4] + 2 * p[3] + 2 * p[4]) +
-             0.00030 * sind(4 * (l[3] - l[4])) + 0.00029 * sind(l[3] + p[4] - 2 * P - 2 * G) -
-             0.00028 * sind(w[3] + psi - 2 * P - 2 * G) + 0.00026 * sind(l[3] - P - G) +
-             0.00024 * sind(l[2] - 3 * l[3] + 2 * l[4]) + 0.00021 * sind(2 * (l[3] - P - G)) -
-             0.00021 * sind(l[3] - p[2]) + 0.00017 * sind(2 * (l[3] - p[3]));
-  sigma[4] = 0.84287 * sind(l[4] - p[4]) + 0.03431 * sind(p[4] - p[3]) -
-             0.03305 * sind(2 * (psi - P)) - 0.03211 * sind(G) - 0.01862 * sind(l[4] - p[3]) +
-             0.01186 * sind(psi - w[4]) + 0.00623 * sind(l[4] + p[4] - 2 * G - 2 * P) +
-             0.00387 * sind(2 * (l[4] - p[4])) - 0.00284 * sind(5 * Gs - 2 * G + 52.225) -
-             0.00234 * sind(2 * (psi - p[4])) - 0.00223 * sind(l[3] - l[4]) -
-             0.00208 * sind(l[4] - P) + 0.00178 * sind(psi + w[4] - 2 * p[4]) +
-             0.00134 * sind(p[4] - P) + 0.00125 * sind(2 * (l[4] - G - P)) -
-             0.00117 * sind(2 * G) - 0.00112 * sind(2 * (l[3] - l[4])) +
-             0.00107 * sind(3 * l[3] - 7 * l[4] + 4 * p[4]) + 0.00102 * sind(l[4] - G - P) +
-             0.00096 * sind(2 * l[4] - psi - w[4]) + 0.00087 * sind(2 * (psi - w[4])) -
-             0.00085 * sind(3 * l[3] - 7 * l[4] + p[3] + 3 * p[4]) +
-             0.00085 * sind(l[3] - 2 * l[4] + p[4]) - 0.00081 * sind(2 * (l[4] - psi)) +
-             0.00071 * sind(l[4] + p[4] - 2 * P - 3 * G) + 0.00061 * sind(l[1] - l[4]) -
-             0.00056 * sind(psi - w[3]) - 0.00054 * sind(l[3] - 2 * l[4] + p[3]) +
-             0.00051 * sind(l[2] - l[4]) + 0.00042 * sind(2 * (psi - G - P)) +
-             0.00039 * sind(2 * (p[4] - w[4])) + 0.00036 * sind(psi + P - p[4] - w[4]) +
-             0.00035 * sind(2 * Gs - G + 188.37) - 0.00035 * sind(l[4] - p[4] + 2 * P - 2 * psi) -
-             0.00032 * sind(l[4] + p[4] - 2 * P - G) + 0.00030 * sind(2 * Gs - 2 * G + 149.15) +
-             0.00029 * sind(3 * l[3] - 7 * l[4] + 2 * p[3] + 2 * p[4]) +
-             0.00028 * sind(l[4] - p[4] + 2 * psi - 2 * P) - 0.00028 * sind(2 * (l[4] - w[4])) -
-             0.00027 * sind(p[3] - p[4] + w[3] - w[4]) - 0.00026 * sind(5 * Gs - 3 * G + 188.37) +
-             0.00025 * sind(w[4] - w[3]) - 0.00025 * sind(l[2] - 3 * l[3] + 2 * l[4]) -
-             0.00023 * sind(3 * (l[3] - l[4])) + 0.00021 * sind(2 * l[4] - 2 * P - 3 * G) -
-             0.00021 * sind(2 * l[3] - 3 * l[4] + p[4]) + 0.00019 * sind(l[4] - p[4] - G) -
-             0.00019 * sind(2 * l[4] - p[3] - p[4]) - 0.00018 * sind(l[4] - p[4] + G) -
-             0.00016 * sind(l[4] + p[3] - 2 * P - 2 * G);
+  for (int k = 1; k <= 4; ++k) sigma[k] = 0.0;
+  for (const JupiterMoonTerm& t : kJupiterMoonLongitudeTerms) {
+    sigma[t.moon] += t.coefficient * sind(argument(t, a));
+  }
+}
+void radii(const Angles& a, double R[5]) {
+  constexpr double kMeanDistance[5] = {0.0, 5.90569, 9.39657, 14.98832, 26.36273};
+  double sum[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
+  for (const JupiterMoonTerm& t : kJupiterMoonRadiusTerms) {
+    sum[t.moon] += t.coefficient * cosd(argument(t, a));
+  }
+  for (int k = 1; k <= 4; ++k) R[k] = kMeanDistance[k] * (1.0 + sum[k]);
 }
 
 // The latitudes above Jupiter's equator, rad, from the true longitudes L (degrees).
@@ -193,37 +138,6 @@ void latitudes(const Angles& a, const double L[5], const double sigma[5], double
                    0.0000104 * sind(L[4] - psi + G) - 0.0000102 * sind(L[4] - psi - G) +
                    0.0000088 * sind(L[4] + psi - 2 * P - 3 * G) -
                    0.0000038 * sind(L[4] + psi - 2 * P - G));
-}
-
-// The radius vectors, Jupiter's equatorial radii.
-void radii(const Angles& a, double R[5]) {
-  const double *l = a.l, *p = a.pi, *w = a.omega;
-  const double psi = a.psi, G = a.G, P = kPerihelion;
-  R[1] = 5.90569 * (1.0 - 0.0041339 * cosd(2 * (l[1] - l[2])) - 0.0000387 * cosd(l[1] - p[3]) -
-                    0.0000214 * cosd(l[1] - p[4]) + 0.0000170 * cosd(l[1] - l[2]) -
-                    0.0000131 * cosd(4 * (l[1] - l[2])) + 0.0000106 * cosd(l[1] - l[3]) -
-                    0.0000066 * cosd(l[1] + p[3] - 2 * P - 2 * G));
-  R[2] = 9.39657 * (1.0 + 0.0093848 * cosd(l[1] - l[2]) - 0.0003116 * cosd(l[2] - p[3]) -
-                    0.0001744 * cosd(l[2] - p[4]) - 0.0001442 * cosd(l[2] - p[2]) +
-                    0.0000553 * cosd(l[2] - l[3]) + 0.0000523 * cosd(l[1] - l[3]) -
-                    0.0000290 * cosd(2 * (l[1] - l[2])) + 0.0000164 * cosd(2 * (l[2] - w[2])) +
-                    0.0000107 * cosd(l[1] - 2 * l[3] + p[3]) - 0.0000102 * cosd(l[2] - p[1]) -
-                    0.0000091 * cosd(2 * (l[1] - l[3])));
-  R[3] = 14.98832 * (1.0 - 0.0014388 * cosd(l[3] - p[3]) - 0.0007919 * cosd(l[3] - p[4]) +
-                     0.0006342 * cosd(l[2] - l[3]) - 0.0001761 * cosd(2 * (l[3] - l[4])) +
-                     0.0000294 * cosd(l[3] - l[4]) - 0.0000156 * cosd(3 * (l[3] - l[4])) +
-                     0.0000156 * cosd(l[1] - l[3]) - 0.0000153 * cosd(l[1] - l[2]) +
-                     0.0000070 * cosd(2 * l[2] - 3 * l[3] + p[3]) -
-                     0.0000051 * cosd(l[3] + p[3] - 2 * P - 2 * G));
-  R[4] = 26.36273 * (1.0 - 0.0073546 * cosd(l[4] - p[4]) + 0.0001621 * cosd(l[4] - p[3]) +
-                     0.0000974 * cosd(l[3] - l[4]) - 0.0000543 * cosd(l[4] + p[4] - 2 * P - 2 * G) -
-                     0.0000271 * cosd(2 * (l[4] - p[4])) + 0.0000182 * cosd(l[4] - P) +
-                     0.0000177 * cosd(2 * (l[3] - l[4])) - 0.0000167 * cosd(2 * l[4] - psi - w[4]) +
-                     0.0000167 * cosd(psi - w[4]) - 0.0000155 * cosd(2 * (l[4] - P - G)) +
-                     0.0000142 * cosd(2 * (l[4] - psi)) + 0.0000105 * cosd(l[1] - l[4]) +
-                     0.0000092 * cosd(l[2] - l[4]) - 0.0000089 * cosd(l[4] - P - G) -
-                     0.0000062 * cosd(l[4] + p[4] - 2 * P - 3 * G) +
-                     0.0000048 * cosd(2 * (l[4] - w[4])));
 }
 
 // The turn from Jupiter's equator (x to the node psi on the ecliptic) to the mean ecliptic and
