@@ -1,4 +1,4 @@
-# Front door: make (build), make run, make test, make bench, make install, make deb.
+# Front door: make (build), make run, make test, make bench, make install, make deb, make fuzz.
 BUILD   ?= build
 PREFIX  ?= /usr/local
 DESTDIR ?=
@@ -9,7 +9,7 @@ DEBDIR  ?= $(BUILD)-deb
 # it needs no X libraries.
 COMPONENT ?=
 
-.PHONY: all build run test bench install uninstall deb clean
+.PHONY: all build run test bench install uninstall deb clean fuzz
 
 all: build
 
@@ -96,3 +96,18 @@ deb:
 	@rm -rf $(DEBDIR)/src
 	@lintian --pedantic -E -I --allow-root $(DEBDIR)/dockorrery_*.changes
 	@ls $(DEBDIR)/dockorrery_*.deb $(DEBDIR)/libdockorrery-astronomy-dev_*.deb
+
+# The fuzzer of the Minor Planet Center's line readers (libFuzzer, ASan, UBSan), built with Clang
+# in $(BUILD)-fuzz and run from tests/fuzz/corpus for FUZZ_RUNS inputs (about ten seconds): a
+# bounded amount of work, the same on every machine. What it finds new goes to a fresh
+# $(BUILD)-fuzz/corpus, never into the committed corpus; a crash or a broken promise stops it
+# and leaves its input in $(BUILD)-fuzz. In that folder, ctest runs the committed corpus alone.
+FUZZ_RUNS ?= 1000000
+fuzz:
+	@tools/install-deps library fuzz
+	@cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDOCKORRERY_FUZZ=ON -DDOCKORRERY_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target mpc_lines_fuzzer
+	@rm -rf $(BUILD)-fuzz/corpus && mkdir -p $(BUILD)-fuzz/corpus
+	@$(BUILD)-fuzz/tests/fuzz/mpc_lines_fuzzer -runs=$(FUZZ_RUNS) -seed=1 -max_len=400 \
+	  -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus tests/fuzz/corpus

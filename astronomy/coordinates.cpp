@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "astronomy/angles.h"
 
@@ -48,7 +49,37 @@ void equatorialToHorizontal(HorizontalCoordinates& horizontal,
   const double east = -cosD * sinH;
   const double north = sinD * cosP - cosD * cosH * sinP;
   horizontal.azimuth = reduceAngle(std::atan2(east, north));
-  horizontal.altitude = clampedAsin(sinD * sinP + cosD * cosH * cosP);
+  // Not the arcsine of the up component, which loses half the digits near the zenith and the
+  // nadir (1e-8 rad there), so that horizontalToEquatorial undoes this to rounding everywhere.
+  horizontal.altitude = std::atan2(sinD * sinP + cosD * cosH * cosP, std::hypot(east, north));
+}
+
+bool horizontalToEquatorial(EquatorialCoordinates& equatorial,
+                            const HorizontalCoordinates& horizontal, const Observer& observer,
+                            double siderealTime) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  equatorial = {kNaN, kNaN};
+  const double longitude = reduceAngle(observer.longitude);
+  if (!std::isfinite(horizontal.azimuth) || !std::isfinite(horizontal.altitude) ||
+      !std::isfinite(longitude) || !std::isfinite(observer.latitude) ||
+      !std::isfinite(siderealTime)) {
+    return false;
+  }
+  const double sinA = std::sin(horizontal.azimuth), cosA = std::cos(horizontal.azimuth);
+  const double sinh = std::sin(horizontal.altitude), cosh = std::cos(horizontal.altitude);
+  const double sinP = std::sin(observer.latitude), cosP = std::cos(observer.latitude);
+  // The east, north and up components, turned about the east axis by the colatitude: cos d sin H
+  // is the westward component, cos d cos H the one towards the meridian above the equator.
+  const double east = cosh * sinA, north = cosh * cosA;
+  const double west = -east;
+  const double meridian = sinh * cosP - north * sinP;
+  const double pole = sinh * sinP + north * cosP;
+  const double H = std::atan2(west, meridian);
+  // atan2 of the sine against the length of the rest keeps full precision near the poles, where
+  // an arcsine loses it.
+  equatorial.declination = std::atan2(pole, std::hypot(west, meridian));
+  equatorial.rightAscension = reduceAngle(siderealTime + longitude - H);
+  return true;
 }
 
 }  // namespace dockorrery

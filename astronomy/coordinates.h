@@ -79,9 +79,32 @@ void equatorialToEcliptic(EclipticCoordinates& ecliptic, const EquatorialCoordin
 //             coordinates within 0.41": the two sidereal times.
 //   Notes:    The local hour angle is siderealTime + longitude - rightAscension. At a pole the
 //             azimuth is the limit of the formula (the meridian of `longitude` counts as north).
+//             The altitude is taken by atan2, full precision at the zenith and the nadir.
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 13.
 void equatorialToHorizontal(HorizontalCoordinates& horizontal,
                             const EquatorialCoordinates& equatorial, const Observer& observer,
                             double siderealTime);
+
+// Right ascension and declination of a direction given in azimuth and altitude; the inverse of
+// equatorialToHorizontal for the same observer and sidereal time.
+//   Given:    horizontal     azimuth from the north through the east and altitude, rad (no
+//                            refraction: take it off first with unrefractedAltitude)
+//             observer       longitude and latitude, rad (its height is not used)
+//             siderealTime   Greenwich sidereal time, rad: apparent or mean, as the coordinates
+//                            wanted are apparent or mean
+//   Returned: equatorial     right ascension in [0, 2pi) and declination in [-pi/2, pi/2] of
+//                            date, rad
+//             (bool)         false, and every field NaN, when an input is not finite
+//   Accuracy: Exact to rounding: turned back with equatorialToHorizontal, every direction of a
+//             grid over the sphere (the poles, the zenith and the nadir among them) for observers
+//             from pole to pole comes back within 4e-15 rad; the book's example 13.b turned
+//             round to the book's 0.0001 degree of azimuth and altitude.
+//   Notes:    Any finite angles name a direction, as in equatorialToHorizontal. At the zenith
+//             and the nadir the azimuth does not count; at a celestial pole the right ascension
+//             is the formula's limit.
+//   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 13, eq. 13.5 and 13.6 turned round.
+[[nodiscard]] bool horizontalToEquatorial(EquatorialCoordinates& equatorial,
+                                          const HorizontalCoordinates& horizontal,
+                                          const Observer& observer, double siderealTime);
 
 }  // namespace dockorrery

@@ -34,9 +34,10 @@ void precessEclipticToJ2000(double v[3], double jdTt);
 
 // The geocentric direction of a body on a Keplerian orbit, ecliptic and equinox of J2000.0, AU:
 // light time applied, and annual aberration when `aberration` (the Earth a light time before);
-// `distanceAu` the true distance at jdTt. False where computeOrbitPosition fails.
+// `distanceAu` the true distance at jdTt; the Earth's heliocentric place at jdTt in `earth`, when
+// given, for the callers that need it too. False where computeOrbitPosition fails.
 bool orbitGeocentricJ2000(double v[3], double& distanceAu, const OrbitalElements& elements,
-                          double jdTt, bool aberration);
+                          double jdTt, bool aberration, double* earth = nullptr);
 
 // computeApparentPlace at ofDate.jdTt with its nutation and obliquity.
 bool apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate);

@@ -2,6 +2,7 @@
 // apparent places of the bodies on them.
 #include "astronomy/orbits.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astronomy/angles.h"
@@ -157,7 +158,7 @@ bool computeOrbitPosition(OrbitPosition& position, const OrbitalElements& elemen
 
 bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
                                   const OrbitalElements& elements, double jdTt,
-                                  bool aberration) {
+                                  bool aberration, double* earthOut) {
   v[0] = v[1] = v[2] = distanceAu = NAN;
   OrbitPosition now;
   if (!computeOrbitPosition(now, elements, jdTt)) return false;
@@ -167,6 +168,7 @@ bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
   double ev[3] = {earth.vx, earth.vy, earth.vz};
   detail::precessEclipticToJ2000(e, jdTt);
   detail::precessEclipticToJ2000(ev, jdTt);
+  if (earthOut) std::copy(e, e + 3, earthOut);
   distanceAu = std::hypot(now.x - e[0], now.y - e[1], now.z - e[2]);
   // The light time: where the body was when the light that reaches the Earth left it.
   double tau = distanceAu * kLightTimePerAu;

@@ -42,7 +42,9 @@ struct OrbitPosition {
 //             the hyperbolic equation, in long double) over e from 0 to 20 and up to 550 years
 //             from perihelion: the distance to 3e-11 of itself (1e-9 where e lies within 0.01
 //             below 1, where the classical equation loses digits); across e = 1 the position is
-//             continuous in e.
+//             continuous in e. Against libnova's heliocentric places at 180 instants of 1900 to
+//             2100 on elliptic, parabolic and hyperbolic orbits: orbit heliocentric position
+//             within 1e-8 AU, libnova's own Kepler solution the larger part.
 //   Notes:    One formulation for every eccentricity: Kepler's equation in the universal
 //             anomaly s (ds/dt = 1/r) with the Stumpff functions, started at perihelion, solved
 //             by Newton's method held inside a bracket that bisection keeps; an ellipse's time is

@@ -9,17 +9,22 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/constellations.h"
 #include "astronomy/coordinates.h"
+#include "astronomy/elements.h"
 #include "astronomy/elongation.h"
 #include "astronomy/events.h"
 #include "astronomy/frames.h"
+#include "astronomy/galactic.h"
 #include "astronomy/illumination.h"
 #include "astronomy/jupiter_moons.h"
 #include "astronomy/libration.h"
@@ -27,6 +32,7 @@
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
 #include "astronomy/moon_phases.h"
+#include "astronomy/mpc_orbits.h"
 #include "astronomy/nutation.h"
 #include "astronomy/orbits.h"
 #include "astronomy/pluto.h"
@@ -41,6 +47,7 @@
 #include "ephemeris/body.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/position.h"
+#include "tests/support/mpc_line_promises.h"
 #include "tests/support/twilight_events.h"
 
 using namespace dockorrery;
@@ -98,6 +105,18 @@ bool held(const Outcome& outcome) {
     if (!range.holds(value)) return false;
   }
   return true;
+}
+
+// A constellation with the ranges it promises: an index of the 88, three letters and a name,
+// and a place of B1875.0; on failure index -1 and empty names, which count as NaN here.
+Outcome constellationOutcome(bool ok, const Constellation& c) {
+  const bool named = std::strlen(c.abbreviation) == 3 && std::strlen(c.name) > 2;
+  const bool empty = c.abbreviation[0] == '\0' && c.name[0] == '\0';
+  return Outcome{ok,
+                 {{c.index == -1 ? kNaN : c.index, {0.0, kConstellationCount - 1.0, false}},
+                  {named ? 0.0 : empty ? kNaN : 1.0, {0.0, 0.0, false}},
+                  {c.b1875.rightAscension, kTurn},
+                  {c.b1875.declination, kLatitude}}};
 }
 
 // ---- Routines of one day ----
@@ -524,6 +543,11 @@ std::vector<DayRoutine> makeDayRoutines() {
          Transit t;
          return transitOutcome(computeNextTransit(t, Body::Venus, jd), t, jd);
        }},
+      {"findConstellation", kFirstJd, kEndJd,
+       [](double jd) {
+         Constellation c;
+         return constellationOutcome(findConstellation(c, {1.0, 0.3}, jd), c);
+       }},
       // The libration within 8 and 7 degrees (optical 7.9 and 6.9, physical a few hundredths);
       // the axis within 26 degrees of the disk's north point.
       {"computeMoonLibration", kFirstJd, kEndJd,
@@ -662,6 +686,29 @@ const std::vector<AngleRoutine>& angleRoutines() {
          equatorialToHorizontal(h, {a[0], a[1]}, {a[2], a[3]}, a[4]);
          return Outcome{!std::isnan(h.azimuth + h.altitude),
                         {{h.azimuth, kTurn}, {h.altitude, kLatitude}}};
+       }},
+      {"horizontalToEquatorial", 5,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = horizontalToEquatorial(q, {a[0], a[1]}, {a[2], a[3]}, a[4]);
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
+      {"equatorialToGalactic", 2,
+       [](const double* a) {
+         GalacticCoordinates g;
+         const bool ok = equatorialToGalactic(g, {a[0], a[1]});
+         return Outcome{ok, {{g.longitude, kTurn}, {g.latitude, kLatitude}}};
+       }},
+      {"galacticToEquatorial", 2,
+       [](const double* a) {
+         EquatorialCoordinates q;
+         const bool ok = galacticToEquatorial(q, {a[0], a[1]});
+         return Outcome{ok, {{q.rightAscension, kTurn}, {q.declination, kLatitude}}};
+       }},
+      {"findConstellation", 2,
+       [](const double* a) {
+         Constellation c;
+         return constellationOutcome(findConstellation(c, {a[0], a[1]}, kJ2000Epoch), c);
        }},
   };
   return routines;
@@ -1124,5 +1171,135 @@ TEST(AstronomyHostileTest, OrbitalElementsThatAreNoOrbit) {
     OrbitPosition p;
     EXPECT_TRUE(computeOrbitPosition(p, {kFirstJd, 1e-3, e, 1.0, 2.0, 3.0}, kEndJd - 1e-6)) << e;
     EXPECT_TRUE(computeOrbitPosition(p, {kEndJd, 1e3, e, 1.0, 2.0, 3.0}, kFirstJd)) << e;
+  }
+}
+
+// Elements by mean anomaly: every argument hostile in turn, from a main-belt orbit's.
+TEST(AstronomyHostileTest, OrbitalElementsFromMeanAnomalyArguments) {
+  const double good[7] = {2460800.5, 3.3, 2.77, 0.08, 0.18, 1.28, 1.4};
+  for (int k = 0; k < 7; ++k) {
+    for (double value : kHostile) {
+      double a[7];
+      std::copy(std::begin(good), std::end(good), a);
+      a[k] = value;
+      OrbitalElements el;
+      const bool ok = orbitalElementsFromMeanAnomaly(el, a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
+      const Outcome outcome{ok,
+                            {{el.perihelionJdTt, kFinite},
+                             {el.perihelionDistanceAu, {0.0, 1e6, false}},
+                             {el.eccentricity, {0.0, 1.0, true}},
+                             {el.inclination, {0.0, kPi, false}},
+                             {el.argumentOfPerihelion, kTurn},
+                             {el.ascendingNode, kTurn}}};
+      // Angles of any size are directions; a semi-major axis of 1e9 AU and the rest are not.
+      const bool angle = (k == 1 || k == 5 || k == 6) && std::isfinite(value);
+      EXPECT_TRUE(angle ? held(outcome) : failed(outcome))
+          << "argument " << k << " = " << value << ": " << describe(outcome);
+      OrbitPosition p;
+      if (ok) {
+        EXPECT_TRUE(computeOrbitPosition(p, el, a[0])) << k << " " << value;
+      }
+    }
+  }
+}
+
+// Magnitudes: H, G, g and k hostile, on a main-belt orbit and on Encke's.
+TEST(AstronomyHostileTest, MagnitudeParameters) {
+  OrbitalElements belt;
+  ASSERT_TRUE(orbitalElementsFromMeanAnomaly(belt, 2460800.5, 3.3, 2.77, 0.08, 0.18, 1.28, 1.4));
+  for (double value : kHostile) {
+    for (int which = 0; which < 4; ++which) {
+      MinorBodyBrightness b;
+      const double h = which == 0 ? value : 3.34, g = which == 1 ? value : 0.15;
+      const bool asteroid = which < 2;
+      const bool ok = asteroid ? computeAsteroidMagnitude(b, belt, h, g, 2451545.0)
+                               : computeCometMagnitude(b, kEncke, which == 2 ? value : 10.0,
+                                                       which == 3 ? value : 4.0, 2451545.0);
+      const Outcome outcome{ok,
+                            {{b.magnitude, kFinite},
+                             {b.heliocentricAu, {0.3, 4.2, false}},
+                             {b.geocentricAu, {0.0, 5.3, false}},
+                             {b.phaseAngle, {0.0, kPi, false}}}};
+      // A finite parameter of 1e300 still gives a finite magnitude, or says it has none.
+      EXPECT_TRUE(std::isfinite(value) ? held(outcome) || failed(outcome) : failed(outcome))
+          << which << " " << value << ": " << describe(outcome);
+    }
+  }
+}
+
+// Magnitudes over the span: a main-belt asteroid (never near phase 180 degrees) and a comet of
+// Encke's orbit, at the span's ends and across it; outside it they fail.
+TEST(AstronomyHostileTest, MagnitudesAcrossTheSpan) {
+  OrbitalElements belt;
+  ASSERT_TRUE(orbitalElementsFromMeanAnomaly(belt, 2460800.5, 3.3, 2.77, 0.08, 0.18, 1.28, 1.4));
+  std::vector<double> days = {kFirstJd, std::nextafter(kEndJd, 0.0)};
+  for (int k = 0; k < 997; ++k) days.push_back(kFirstJd + (kEndJd - kFirstJd) * k / 997.0);
+  for (double jd : days) {
+    MinorBodyBrightness a, c;
+    const Outcome asteroid{computeAsteroidMagnitude(a, belt, 3.34, 0.15, jd),
+                           {{a.magnitude, {-10.0, 20.0, false}},
+                            {a.heliocentricAu, {2.5, 3.0, false}},
+                            {a.phaseAngle, {0.0, 25.0 * kDegree, false}}}};
+    EXPECT_TRUE(held(asteroid)) << jd << ": " << describe(asteroid);
+    const Outcome comet{computeCometMagnitude(c, kEncke, 10.0, 4.0, jd),
+                        {{c.magnitude, {-20.0, 40.0, false}},
+                         {c.heliocentricAu, {0.33, 4.2, false}},
+                         {c.geocentricAu, {0.0, 5.3, false}},
+                         {c.phaseAngle, {0.0, kPi, false}}}};
+    EXPECT_TRUE(held(comet)) << jd << ": " << describe(comet);
+  }
+  for (double jd : {kNaN, kInf, -kInf, std::nextafter(kFirstJd, 0.0), kEndJd}) {
+    MinorBodyBrightness a, c;
+    EXPECT_TRUE(failed({computeAsteroidMagnitude(a, belt, 3.34, 0.15, jd),
+                        {{a.magnitude, kFinite}, {a.geocentricAu, kFinite}}}));
+    EXPECT_TRUE(failed({computeCometMagnitude(c, kEncke, 10.0, 4.0, jd),
+                        {{c.magnitude, kFinite}, {c.phaseAngle, kFinite}}}));
+  }
+}
+
+// The readers of the Minor Planet Center's lines fed bytes of every kind: real lines with each
+// byte in turn replaced by hostile ones, cut at every length, and lines of pseudo-random bytes.
+// Each read keeps its promises (tests/support/mpc_line_promises.h).
+TEST(AstronomyHostileTest, MpcLinesOfAnyBytes) {
+  const std::string lines[2] = {
+      "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
+      "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
+      "(1) Ceres              20241101",
+      "    CJ95O010  1997 03 29.0319  0.925246  0.994897  130.7250  281.8047   89.7360  20260922  "
+      "-2.0  4.0  C/1995 O1 (Hale-Bopp)                                    MPC194091"};
+  const auto read = [](int which, std::string_view bytes) {
+    MpcOrbit o;
+    const bool ok = which == 0 ? parseMpcMinorPlanetLine(o, bytes) : parseMpcCometLine(o, bytes);
+    const MpcBodyKind kind = which == 0 ? MpcBodyKind::MinorPlanet : MpcBodyKind::Comet;
+    return mpc_promises::broken(ok, o, kind);
+  };
+  const char hostileBytes[] = {'\0', '\n', '\r', '\t', '\x7f', '\x80', '\xff', '-', '+', '.',
+                               '9',  'z',  '~',  ' ',  'e',    'I'};
+  uint32_t x = 12345;
+  for (int which = 0; which < 2; ++which) {
+    const std::string& line = lines[which];
+    for (size_t length = 0; length <= line.size(); ++length) {
+      const std::unique_ptr<char[]> cut(new char[length + 1]);
+      std::memcpy(cut.get(), line.data(), length);
+      const char* fault = read(which, {cut.get(), length});
+      EXPECT_EQ(fault, nullptr) << which << " cut at " << length << ": " << fault;
+    }
+    for (size_t at = 0; at < line.size(); ++at) {
+      for (char c : hostileBytes) {
+        std::string bad = line;
+        bad[at] = c;
+        const char* fault = read(which, bad);
+        EXPECT_EQ(fault, nullptr) << which << " byte " << at << " = " << int(c) << ": " << fault;
+      }
+    }
+    for (int n = 0; n < 2000; ++n) {
+      std::string noise(x % 260, ' ');
+      for (char& c : noise) {
+        x = x * 1664525u + 1013904223u;
+        c = static_cast<char>(x >> 24);
+      }
+      const char* fault = read(which, noise);
+      EXPECT_EQ(fault, nullptr) << which << " noise " << n << ": " << fault;
+    }
   }
 }

@@ -19,6 +19,7 @@ GENERATORS = [
     ("tools/gen_series.py", "ephemeris/data/vsop87d", "ephemeris/series"),
     ("tools/gen_terms.py", "astronomy/data/meeus", "astronomy/terms"),
     ("tools/gen_face.py", None, "applet/art"),
+    ("tools/gen_constellations.py", "astronomy/data/constellations", "astronomy/constellations"),
 ]
 
 

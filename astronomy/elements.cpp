@@ -1,0 +1,123 @@
+// Orbits by mean anomaly at an epoch, and the magnitudes of minor planets and comets.
+#include "astronomy/elements.h"
+
+#include <cmath>
+
+#include "astronomy/angles.h"
+#include "astronomy/elements_internal.h"
+#include "astronomy/of_date.h"
+
+namespace dockorrery {
+
+namespace {
+
+constexpr double kGauss = 0.01720209895;  // k, rad a day at 1 AU
+constexpr double kLargestSemiMajorAxisAu = 1e6;
+
+void fillNan(OrbitalElements& e) {
+  e.perihelionJdTt = e.perihelionDistanceAu = e.eccentricity = NAN;
+  e.inclination = e.argumentOfPerihelion = e.ascendingNode = NAN;
+}
+
+void fillNan(MinorBodyBrightness& b) {
+  b.magnitude = b.heliocentricAu = b.geocentricAu = b.phaseAngle = NAN;
+}
+
+// The body's distances and phase angle at jdTt, seen from the centre of the Earth: the body where
+// the light left it (the light time from its own orbit), the Earth at jdTt, both ecliptic of
+// J2000.0.
+bool distancesAt(MinorBodyBrightness& b, const OrbitalElements& elements, double jdTt) {
+  double v[3], trueDistance, body[3];
+  if (!detail::orbitGeocentricJ2000(v, trueDistance, elements, jdTt, false, body)) return false;
+  for (int i = 0; i < 3; ++i) body[i] += v[i];
+  b.heliocentricAu = std::hypot(body[0], body[1], body[2]);
+  b.geocentricAu = std::hypot(v[0], v[1], v[2]);
+  // The angle at the body between the Sun (-body) and the Earth (-v), by atan2 of the cross and
+  // dot products, which keeps its digits near 0 and pi.
+  const double cx = body[1] * v[2] - body[2] * v[1];
+  const double cy = body[2] * v[0] - body[0] * v[2];
+  const double cz = body[0] * v[1] - body[1] * v[0];
+  const double dot = body[0] * v[0] + body[1] * v[1] + body[2] * v[2];
+  b.phaseAngle = std::atan2(std::hypot(cx, cy, cz), dot);
+  return b.heliocentricAu > 0.0 && b.geocentricAu > 0.0;
+}
+
+// A magnitude's law at the body's distances, then the checks every result passes.
+template <typename Law>
+bool magnitudeAt(MinorBodyBrightness& b, const OrbitalElements& elements, double jdTt,
+                 bool parametersFinite, Law law) {
+  b.jdTt = jdTt;
+  fillNan(b);
+  if (!parametersFinite || !distancesAt(b, elements, jdTt)) {
+    fillNan(b);
+    return false;
+  }
+  b.magnitude = law(b);
+  if (!std::isfinite(b.magnitude)) {
+    fillNan(b);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double detail::asteroidMagnitude(double h, double g, double r, double delta, double phaseAngle) {
+  const double t = std::tan(0.5 * phaseAngle);
+  const double phi1 = std::exp(-3.33 * std::pow(t, 0.63));
+  const double phi2 = std::exp(-1.87 * std::pow(t, 1.22));
+  const double phase = (1.0 - g) * phi1 + g * phi2;
+  if (!(phase > 0.0)) return NAN;
+  return h + 5.0 * std::log10(r * delta) - 2.5 * std::log10(phase);
+}
+
+double detail::cometMagnitude(double g, double k, double r, double delta) {
+  return g + 5.0 * std::log10(delta) + 2.5 * k * std::log10(r);
+}
+
+bool orbitalElementsFromMeanAnomaly(OrbitalElements& elements, double epochJdTt,
+                                    double meanAnomaly, double semiMajorAxisAu,
+                                    double eccentricity, double inclination,
+                                    double argumentOfPerihelion, double ascendingNode) {
+  fillNan(elements);
+  if (!detail::withinSpan(epochJdTt) || !std::isfinite(meanAnomaly) ||
+      !std::isfinite(argumentOfPerihelion) || !std::isfinite(ascendingNode) ||
+      !(semiMajorAxisAu > 0.0 && semiMajorAxisAu <= kLargestSemiMajorAxisAu) ||
+      !(eccentricity >= 0.0 && eccentricity < 1.0) ||
+      !(inclination >= 0.0 && inclination <= kPi)) {
+    return false;
+  }
+  const double a = semiMajorAxisAu;
+  const double n = kGauss / (a * std::sqrt(a));
+  // The passage nearest the epoch: M in (-pi, pi] leaves at most half a period between them.
+  elements.perihelionJdTt = epochJdTt - signedAngle(meanAnomaly) / n;
+  elements.perihelionDistanceAu = a * (1.0 - eccentricity);
+  elements.eccentricity = eccentricity;
+  elements.inclination = inclination;
+  elements.argumentOfPerihelion = reduceAngle(argumentOfPerihelion);
+  elements.ascendingNode = reduceAngle(ascendingNode);
+  return true;
+}
+
+bool computeAsteroidMagnitude(MinorBodyBrightness& brightness, const OrbitalElements& elements,
+                              double absoluteMagnitude, double slopeParameter, double jdTt) {
+  return magnitudeAt(brightness, elements, jdTt,
+                     std::isfinite(absoluteMagnitude) && std::isfinite(slopeParameter),
+                     [&](const MinorBodyBrightness& b) {
+                       return detail::asteroidMagnitude(absoluteMagnitude, slopeParameter,
+                                                        b.heliocentricAu, b.geocentricAu,
+                                                        b.phaseAngle);
+                     });
+}
+
+bool computeCometMagnitude(MinorBodyBrightness& brightness, const OrbitalElements& elements,
+                           double absoluteMagnitude, double slopeParameter, double jdTt) {
+  return magnitudeAt(brightness, elements, jdTt,
+                     std::isfinite(absoluteMagnitude) && std::isfinite(slopeParameter),
+                     [&](const MinorBodyBrightness& b) {
+                       return detail::cometMagnitude(absoluteMagnitude, slopeParameter,
+                                                     b.heliocentricAu, b.geocentricAu);
+                     });
+}
+
+}  // namespace dockorrery
