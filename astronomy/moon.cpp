@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "astronomy/angles.h"
+#include "astronomy/moon_arguments.h"
 #include "astronomy/terms/terms.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/body.h"
@@ -19,18 +20,12 @@ constexpr double kTermUnit = 1e-6 * kDegree;     // longitude and latitude terms
 constexpr double kDistanceUnit = 0.001;          // distance terms: 0.001 km
 constexpr double kMeanDistance = 385000.56;      // km
 
-// Fundamental arguments in degrees, lowest power of T first: the Moon's mean longitude L', its
-// mean elongation D, the Sun's mean anomaly M, the Moon's mean anomaly M' and its argument of
-// latitude F (referred to the mean equinox of date).
-constexpr double kLp[] = {218.3164477, 481267.88123421, -0.0015786, 1.0 / 538841.0,
-                          -1.0 / 65194000.0};
-constexpr double kD[] = {297.8501921, 445267.1114034, -0.0018819, 1.0 / 545868.0,
-                         -1.0 / 113065000.0};
-constexpr double kM[] = {357.5291092, 35999.0502909, -0.0001536, 1.0 / 24490000.0};
-constexpr double kMp[] = {134.9633964, 477198.8675055, 0.0087414, 1.0 / 69699.0,
-                          -1.0 / 14712000.0};
-constexpr double kF[] = {93.2720950, 483202.0175233, -0.0036539, -1.0 / 3526000.0,
-                         1.0 / 863310000.0};
+// The fundamental arguments, degrees (astronomy/moon_arguments.h).
+constexpr const double (&kLp)[5] = detail::kMoonMeanLongitude;
+constexpr const double (&kD)[5] = detail::kMoonMeanElongation;
+constexpr const double (&kM)[4] = detail::kSunMeanAnomaly;
+constexpr const double (&kMp)[5] = detail::kMoonMeanAnomaly;
+constexpr const double (&kF)[5] = detail::kMoonArgumentOfLatitude;
 // Venus (A1), Jupiter (A2) and the flattening of the Earth (A3).
 constexpr double kA1[] = {119.75, 131.849};
 constexpr double kA2[] = {53.09, 479264.290};

@@ -35,6 +35,8 @@
 #include "astronomy/frames.h"
 #include "astronomy/galactic.h"
 #include "astronomy/illumination.h"
+#include "astronomy/jupiter_moons.h"
+#include "astronomy/libration.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -1078,6 +1080,21 @@ const std::vector<EngineRow>& engineRows() {
       {"lunar eclipses 1950-2050", lunarEclipseCentury, true},
       {"next transit, Mercury", [](double jd) { nextTransit(Body::Mercury, jd); }, true},
       {"next transit, Venus", [](double jd) { nextTransit(Body::Venus, jd); }, true},
+      // The engine's Libration gives l and b alone; ours adds the axis and the Sun.
+      {"libration of the Moon",
+       [](double jd) {
+         MoonLibration libration;
+         benchmark::DoNotOptimize(computeMoonLibration(libration, jd));
+         benchmark::DoNotOptimize(libration);
+       }},
+      // The engine's job takes Jupiter's light time and its moons then; ours also turns them to
+      // the sky of the Earth and of the Sun and finds their phenomena.
+      {"Jupiter's four moons",
+       [](double jd) {
+         JupiterMoons moons;
+         benchmark::DoNotOptimize(computeJupiterMoons(moons, jd));
+         benchmark::DoNotOptimize(moons);
+       }},
   };
   return table;
 }

@@ -27,6 +27,8 @@
 #include "astronomy/frames.h"
 #include "astronomy/galactic.h"
 #include "astronomy/illumination.h"
+#include "astronomy/jupiter_moons.h"
+#include "astronomy/libration.h"
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
@@ -547,6 +549,37 @@ std::vector<DayRoutine> makeDayRoutines() {
        [](double jd) {
          Constellation c;
          return constellationOutcome(findConstellation(c, {1.0, 0.3}, jd), c);
+       }},
+      // The libration within 8 and 7 degrees (optical 7.9 and 6.9, physical a few hundredths);
+      // the axis within 26 degrees of the disk's north point.
+      {"computeMoonLibration", kFirstJd, kEndJd,
+       [](double jd) {
+         MoonLibration l;
+         const bool ok = computeMoonLibration(l, jd);
+         return Outcome{ok,
+                        {{l.longitude, {-8.5 * kDegree, 8.5 * kDegree, false}},
+                         {l.latitude, {-7.5 * kDegree, 7.5 * kDegree, false}},
+                         {l.positionAngle, {-26.0 * kDegree, 26.0 * kDegree, false}},
+                         {l.sunLongitude, kHalfTurn},
+                         {l.sunLatitude, {-2.0 * kDegree, 2.0 * kDegree, false}}}};
+       }},
+      // Each moon within its orbit's radius (Callisto's 26.6 radii); a failure says no
+      // phenomenon, a result at most transit or occultation, eclipse or shadow transit.
+      {"computeJupiterMoons", kFirstJd, kEndJd,
+       [](double jd) {
+         JupiterMoons moons;
+         const bool ok = computeJupiterMoons(moons, jd);
+         Outcome outcome{ok && moons.jdTt == jd, {}};
+         for (const JupiterMoon* m : {&moons.io, &moons.europa, &moons.ganymede, &moons.callisto}) {
+           const Range orbit{-27.0, 27.0, false};
+           outcome.values.insert(outcome.values.end(),
+                                 {{m->x, orbit}, {m->y, orbit}, {m->z, orbit}});
+           const bool any = m->transit || m->occultation || m->eclipse || m->shadowTransit;
+           if ((!ok && any) || (m->transit && m->occultation) || (m->eclipse && m->shadowTransit)) {
+             outcome.values.push_back({kNaN, kFinite});
+           }
+         }
+         return outcome;
        }},
   };
   // The apparent place of every body but the Earth.

@@ -55,6 +55,7 @@ ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp", "astronomy
                    "astronomy_illumination_test.cpp",
                    "astronomy_sky_frames_test.cpp",
                    "astronomy_elements_test.cpp",
+                   "astronomy_libration_test.cpp", "astronomy_jupiter_moons_test.cpp",
                    "astronomy_stars_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}

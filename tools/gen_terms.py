@@ -3,10 +3,11 @@
 
 Usage: tools/gen_terms.py [--data DIR] [--out DIR]
 
---data  the directory holding moon_longitude_distance.csv, moon_latitude.csv, nutation.csv and
-        pluto.csv (default: astronomy/data/meeus of the repository)
---out   where moon_terms.cpp, nutation_terms.cpp, pluto_terms.cpp and terms.h are written
-        (default: astronomy/terms of the repository)
+--data  the directory holding moon_longitude_distance.csv, moon_latitude.csv, nutation.csv,
+        pluto.csv, jupiter_moons_longitude.csv and jupiter_moons_radius.csv (default:
+        astronomy/data/meeus of the repository)
+--out   where moon_terms.cpp, nutation_terms.cpp, pluto_terms.cpp, jupiter_moon_terms.cpp and
+        terms.h are written (default: astronomy/terms of the repository)
 
 The output depends on nothing but the CSV files, so running the generator again reproduces the
 committed sources byte for byte.
@@ -26,6 +27,10 @@ import sys
 from generated_sources import cpp_closing, cpp_opening, parse_folders, write_sources
 
 
+# The angles of the theory of Jupiter's moons whose multiples make its terms' arguments.
+JUPITER_ANGLES = ["l1", "l2", "l3", "l4", "pi1", "pi2", "pi3", "pi4", "omega1", "omega2",
+                  "omega3", "omega4", "psi", "G", "G_saturn", "Pi", "phi"]
+
 # file: (record type, array name, expected header, expected rows). The columns are written in
 # the order of the record's fields.
 TABLES = {
@@ -41,12 +46,18 @@ TABLES = {
     "pluto.csv": (
         "PlutoTerm", "kPlutoTerms",
         ["J", "S", "P", "l_sin", "l_cos", "b_sin", "b_cos", "r_sin", "r_cos"], 43),
+    "jupiter_moons_longitude.csv": (
+        "JupiterMoonTerm", "kJupiterMoonLongitudeTerms", ["moon"] + JUPITER_ANGLES + [
+            "phase", "coefficient"], 151),
+    "jupiter_moons_radius.csv": (
+        "JupiterMoonTerm", "kJupiterMoonRadiusTerms", ["moon"] + JUPITER_ANGLES + [
+            "phase", "coefficient"], 44),
 }
 
 # Columns that hold multiples of the fundamental arguments (stored as int8_t).
-MULTIPLES = {"D", "M", "Mprime", "F", "Omega", "J", "S", "P"}
+MULTIPLES = {"D", "M", "Mprime", "F", "Omega", "J", "S", "P"} | set(JUPITER_ANGLES)
 # Columns that may be decimal; every other one must be an integer that fits in 32 bits.
-DECIMALS = {"psi_sin", "psi_sin_T", "eps_cos", "eps_cos_T"}
+DECIMALS = {"psi_sin", "psi_sin_T", "eps_cos", "eps_cos_T", "phase", "coefficient"}
 
 INTEGER = re.compile(r"-?(0|[1-9][0-9]*)\Z")
 DECIMAL = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]+)?\Z")
@@ -62,6 +73,9 @@ SOURCES = [
     ("pluto_terms.cpp", ["pluto.csv"],
      "Pluto's periodic terms of heliocentric longitude, latitude and radius vector, J2000.0\n"
      "(Meeus, Astronomical Algorithms, 2nd ed., table 37.A, after Chapront and Francou)."),
+    ("jupiter_moon_terms.cpp", ["jupiter_moons_longitude.csv", "jupiter_moons_radius.csv"],
+     "The periodic terms of the longitudes and radius vectors of Jupiter's four large moons\n"
+     "(Meeus, Astronomical Algorithms, 2nd ed., ch. 44, after Lieske's theory E5)."),
 ]
 
 
@@ -124,8 +138,8 @@ def term_source(comment, arrays):
 
 def terms_header(tables):
     lines = cpp_opening(GENERATED + """
-The periodic-term arrays of the Moon, nutation and Pluto, in the order of the published
-tables; each count is the array's own bound.
+The periodic-term arrays of the Moon, nutation, Pluto and Jupiter's moons, in the order of the
+published tables; each count is the array's own bound.
 """, [['"astronomy/terms/periodic_terms.h"']], header=True)
     for type_name, array_name, table in tables:
         lines.append(f"extern const {type_name} {array_name}[{len(table)}];")

@@ -1,6 +1,7 @@
-// The published periodic terms of the Moon, nutation and Pluto, as constant data. Each term is a
-// row of small integer multiples of the fundamental arguments and the coefficients of the sine
-// and cosine of their sum, in the units of the published tables (stated per record).
+// The published periodic terms of the Moon, nutation, Pluto and Jupiter's moons, as constant
+// data. Each term is a row of small integer multiples of the fundamental arguments and the
+// coefficients of the sine and cosine of their sum, in the units of the published tables (stated
+// per record).
 #pragma once
 
 #include <cstdint>
@@ -42,6 +43,19 @@ constexpr int kHighestNutationMultiple = 3;
 struct PlutoTerm {
   int8_t J, S, P;
   int32_t lSin, lCos, bSin, bCos, rSin, rCos;
+};
+
+// Jupiter's moons (index 1 Io to 4 Callisto): with the argument the sum of the multiples of the
+// theory's angles (mean longitudes l, perijoves pi, nodes omega, the node psi of Jupiter's
+// equator, Jupiter's and Saturn's mean anomalies G and G', Jupiter's perihelion Pi and the free
+// libration phi) plus phase, degrees, coefficient * sin(argument) of the moon's longitude,
+// degrees, or coefficient * cos(argument) of its radius vector, in its mean distance. The
+// multiples are held as doubles, ready for the sum of products each argument takes.
+struct JupiterMoonTerm {
+  int32_t moon;
+  double l1, l2, l3, l4, pi1, pi2, pi3, pi4, omega1, omega2, omega3, omega4;
+  double psi, G, Gs, Pi, phi;
+  double phase, coefficient;
 };
 
 }  // namespace dockorrery

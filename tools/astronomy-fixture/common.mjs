@@ -32,3 +32,11 @@ export function sequence32(seed) {
     return x / 4294967296;
   };
 }
+
+// Vectors of three numbers: the dot and cross products, the unit vector along one, and the
+// array of a reference's Vector.
+export const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+export const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+  a[0] * b[1] - a[1] * b[0]];
+export const unit = (a) => { const n = Math.hypot(...a); return a.map((c) => c / n); };
+export const arr = (v) => [v.x, v.y, v.z];
