@@ -118,18 +118,9 @@ double peakOf(const ShadowModel& model) {
   // Rates per unit of x at x = 0 and the straight path's closest approach.
   const double x0 = lon[0], y0 = lat[0] - axisLat[0];
   const double vx = lon[1], vy = lat[1] - axisLat[1];
-  double t = model.centreJdTt - kStep * (x0 * vx + y0 * vy) / (vx * vx + vy * vy);
-  constexpr double h = 1e-3;  // days
-  for (int i = 0; i < 4; ++i) {
-    const double before = axisDistanceKm(model, t - h), at = axisDistanceKm(model, t),
-                 after = axisDistanceKm(model, t + h);
-    const double curvature = after - 2.0 * at + before;
-    if (!(curvature > 0.0)) break;
-    const double step = 0.5 * h * (after - before) / curvature;
-    t -= step;
-    if (std::fabs(step) < 1e-8) break;
-  }
-  return t;
+  return detail::polishedMinimum([&](double jd) { return axisDistanceKm(model, jd); },
+                                 model.centreJdTt -
+                                     kStep * (x0 * vx + y0 * vy) / (vx * vx + vy * vy));
 }
 
 // The contact where the distance from the axis equals the shadow's radius plus `moonSide` times

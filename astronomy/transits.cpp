@@ -74,19 +74,9 @@ Geometry geometryAt(const PathModel& model, double radiusKm, double jdTt) {
 double peakOf(const PathModel& model, double radiusKm) {
   const double x0 = model.c[0][0], y0 = model.c[1][0] - model.c[2][0];
   const double vx = model.c[0][1], vy = model.c[1][1] - model.c[2][1];
-  double t = model.centreJdTt - kStep * (x0 * vx + y0 * vy) / (vx * vx + vy * vy);
-  constexpr double h = 1e-3;
-  for (int i = 0; i < 4; ++i) {
-    const double before = geometryAt(model, radiusKm, t - h).separation,
-                 at = geometryAt(model, radiusKm, t).separation,
-                 after = geometryAt(model, radiusKm, t + h).separation;
-    const double curvature = after - 2.0 * at + before;
-    if (!(curvature > 0.0)) break;
-    const double step = 0.5 * h * (after - before) / curvature;
-    t -= step;
-    if (std::fabs(step) < 1e-8) break;
-  }
-  return t;
+  return detail::polishedMinimum(
+      [&](double jd) { return geometryAt(model, radiusKm, jd).separation; },
+      model.centreJdTt - kStep * (x0 * vx + y0 * vy) / (vx * vx + vy * vy));
 }
 
 // The instant on side `direction` of the peak where the separation reaches the Sun's
