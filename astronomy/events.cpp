@@ -269,6 +269,9 @@ bool searchAltitude(SearchedInstant& result, Body body, const Observer& observer
 
 bool searchHourAngle(SearchedInstant& result, Body body, const Observer& observer,
                      double hourAngle, double jdUt, std::optional<double> deltaTSeconds) {
+  // Reduced exactly before it meets the sidereal time: an angle of 1e300 rad is its remainder,
+  // which its sum with the sidereal time would have lost. NaN when not finite.
+  hourAngle = reduceAngle(hourAngle);
   TopocentricPlace place;
   double difference;
   if (!detail::withinSpan(jdUt) || !validObserver(observer) || !std::isfinite(hourAngle) ||

@@ -401,7 +401,9 @@ bool parseMpcCometLine(MpcOrbit& orbit, std::string_view text) {
   r.angle(72, 79, MpcLineError::BadInclination, i, true);
   // The epoch, eight digits or blank.
   double epoch = NAN;
-  if (r.error == MpcLineError::None && !line.blank(82, 89)) {
+  if (r.error == MpcLineError::None && line.length < 89 && !line.blank(82, 89)) {
+    r.fail(MpcLineError::TooShort, static_cast<int>(line.length) + 1);  // its day cut off
+  } else if (r.error == MpcLineError::None && !line.blank(82, 89)) {
     bool digits = true;
     int32_t value[3] = {0, 0, 0};
     for (int c = 82; c <= 89; ++c) {

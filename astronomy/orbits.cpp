@@ -153,7 +153,15 @@ bool computeOrbitPosition(OrbitPosition& position, const OrbitalElements& elemen
   fillNan(position);
   if (!detail::withinSpan(jdTt) || !validElements(elements)) return false;
   orbitAt(position, elements, jdTt);
-  return std::isfinite(position.x) && std::isfinite(position.vx);
+  // Elements at the edge of the doubles (a perihelion of 5e-324 AU) can overflow part of the
+  // record: a failed record is NaN throughout, never half infinite.
+  const double sum = position.x + position.y + position.z + position.vx + position.vy +
+                    position.vz + position.distanceAu + position.trueAnomaly;
+  if (!std::isfinite(sum)) {  // a sum is finite only if every term is
+    fillNan(position);
+    return false;
+  }
+  return true;
 }
 
 bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
@@ -183,7 +191,10 @@ bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
     if (done) break;
   }
   orbitAt(then, elements, jdTt - tau);
-  if (!std::isfinite(then.x)) return false;
+  if (!std::isfinite(then.x + then.y + then.z)) {
+    distanceAu = NAN;
+    return false;
+  }
   // With aberration: from where the Earth was a light time before, along its velocity.
   const double back = aberration ? tau : 0.0;
   v[0] = then.x - (e[0] - ev[0] * back);

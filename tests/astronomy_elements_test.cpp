@@ -412,8 +412,9 @@ TEST(MpcOrbitsTest, ReadsNoFurtherThanTheLine) {
     ASSERT_TRUE(parseMpcCometLine(o, {bytes.get(), length})) << length;
     EXPECT_EQ(std::isnan(o.absoluteMagnitude), length < 95) << length;
   }
-  // A number the line's end cuts is not read as its first digits: g "-2.0" cut to "-2".
-  for (size_t length : {size_t{93}, size_t{99}}) {
+  // A number the line's end cuts is not read as its first digits: g "-2.0" cut to "-2", the
+  // epoch "20260922" to "2026" (a year, not a bad date), "20260" or "2026092".
+  for (size_t length : {size_t{85}, size_t{86}, size_t{88}, size_t{93}, size_t{99}}) {
     const auto bytes = exact(haleBopp.substr(0, length));
     EXPECT_FALSE(parseMpcCometLine(o, {bytes.get(), length})) << length;
     EXPECT_EQ(o.error, MpcLineError::TooShort) << length;

@@ -963,6 +963,20 @@ TEST(AstronomyHostileTest, HugeLongitudesAreTheirDirections) {
   EXPECT_NEAR(g.jdUt, h.jdUt, 1e-9);
 }
 
+// An hour angle of any size is the angle it names, reduced before it meets the sidereal time:
+// 1e300 rad searched as its remainder, 5.5597586 rad, not 9.8 hours away from it.
+TEST(AstronomyHostileTest, HugeHourAnglesAreTheirRemainders) {
+  const Observer observer{0.3, 0.8};
+  const double jd = 2460400.5;
+  for (double angle : {1e300, -1e300, 1e15, -1e15, 4.0 * kTwoPi + 1.0, -0.5}) {
+    SearchedInstant huge, reduced;
+    ASSERT_TRUE(searchHourAngle(huge, Body::Moon, observer, angle, jd)) << angle;
+    ASSERT_TRUE(searchHourAngle(reduced, Body::Moon, observer, reduceAngle(angle), jd)) << angle;
+    EXPECT_NEAR(huge.jdUt, reduced.jdUt, 1e-9) << angle;
+  }
+  EXPECT_NEAR(reduceAngle(1e300), 5.5597586, 1e-7);
+}
+
 // ---- Routines of a year ----
 
 // The seasons of every year of the span fall in order within it; the years beyond and the
@@ -1167,6 +1181,19 @@ TEST(AstronomyHostileTest, OrbitalElementsThatAreNoOrbit) {
     el.*fields[static_cast<int>(row[0])] = row[1];
     OrbitPosition p;
     EXPECT_FALSE(computeOrbitPosition(p, el, 2451545.0)) << row[0] << " " << row[1];
+  }
+  // Perihelia at the edge of the doubles overflow the orbit: it fails as a whole, NaN in every
+  // field, not infinities beside a plausible true anomaly.
+  const struct {
+    double q, e;
+  } overflowing[] = {{5e-324, 1.0}, {1e-300, 20.0}};
+  for (const auto& c : overflowing) {
+    OrbitPosition p;
+    const bool ok = computeOrbitPosition(p, {2451000.5, c.q, c.e, 0.5, 1.0, 2.0}, 3912514.4999999995);
+    const double fields[] = {p.x, p.y, p.z, p.vx, p.vy, p.vz, p.distanceAu, p.trueAnomaly};
+    for (double v : fields) {
+      EXPECT_TRUE(ok ? std::isfinite(v) : std::isnan(v)) << c.q << " " << c.e << ": " << v;
+    }
   }
   // Far from perihelion, however far within the span, the orbit holds.
   for (double e : {0.0, 0.5, 0.99999, 1.0, 1.00001, 100.0}) {
