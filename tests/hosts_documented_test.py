@@ -1,5 +1,5 @@
 """Checks that the README and the manual page give, for each dock host of tests/hosts, exactly
-the files the host tests start it with: every file of tests/hosts/HOST/home verbatim as a fenced
+the files the host tests start it with: every file of examples/hosts/HOST verbatim as a fenced
 block of the README and as a no-fill block of the manual page (hyphens written \\-), the host's
 own files it is copied from named in both, and the host's picture in the README.
 
@@ -10,19 +10,21 @@ import checker
 
 def check(source):
     hosts = source / "tests" / "hosts"
+    homes = source / "examples" / "hosts"
     readme = (source / "README.md").read_text()
     manual = (source / "applet" / "dockorrery.1.in").read_text()
     faults = []
     for host in sorted(p for p in hosts.iterdir() if p.is_dir()):
-        for snippet in sorted(p for p in (host / "home").rglob("*") if p.is_file()):
-            name = f"{host.name}: ~/{snippet.relative_to(host / 'home')}"
+        home = homes / host.name
+        for snippet in sorted(p for p in home.rglob("*") if p.is_file()):
+            name = f"{host.name}: ~/{snippet.relative_to(home)}"
             text = snippet.read_text()
             if not any(f"```{lang}\n{text}```\n" in readme for lang in ("", "sh", "xml")):
                 faults.append(f"{name} is not a fenced block of README.md")
             roff = text.replace("-", "\\-")
             if f".nf\n{roff}.fi\n" not in manual:
                 faults.append(f"{name} is not a no-fill block of applet/dockorrery.1.in")
-            if f"~/{snippet.relative_to(host / 'home')}" not in readme:
+            if f"~/{snippet.relative_to(home)}" not in readme:
                 faults.append(f"{name}: README.md does not name the file")
         copies = host / "system-copy"
         if copies.exists():

@@ -1,7 +1,7 @@
 #!/bin/sh
 # make install and make uninstall into a temporary DESTDIR, with the default PREFIX and another
 # one: the program and its manual page land with their modes and contents where man looks for
-# them, and the set-up files of tests/hosts/HOST/home, the very files, under
+# them, and the set-up files of examples/hosts/HOST, the very files, under
 # share/doc/dockorrery/examples/HOST; the installed program runs and fails on a display it can't
 # open as its manual says, the page renders with man -l without a single groff warning, and
 # uninstall takes away exactly those files, leaving a neighbour's files alone.
@@ -38,8 +38,8 @@ for prefix in /usr/local /opt/dock; do
     cat "$work/before"
     echo "755 .$prefix/bin/dockorrery"
     echo "644 .$prefix/share/man/man1/dockorrery.1"
-    for home in "$source"/tests/hosts/*/home; do
-      host=$(basename "$(dirname "$home")")
+    for home in "$source"/examples/hosts/*; do
+      host=$(basename "$home")
       (cd "$home" && find . -type f -printf "%m .$prefix/share/doc/dockorrery/examples/$host/%P\n")
     done
   } | sort >"$work/expected"
@@ -47,8 +47,8 @@ for prefix in /usr/local /opt/dock; do
   diff -u "$work/expected" "$work/after" || fail "installed files"
   cmp -s "$build/dockorrery" "$bin" || fail "the installed program is not the one built"
   cmp -s "$build/dockorrery.1" "$page" || fail "the installed page is not the build's"
-  for home in "$source"/tests/hosts/*/home; do
-    examples=$dest$prefix/share/doc/dockorrery/examples/$(basename "$(dirname "$home")")
+  for home in "$source"/examples/hosts/*; do
+    examples=$dest$prefix/share/doc/dockorrery/examples/$(basename "$home")
     diff -r "$home" "$examples" || fail "the examples in $examples are not the files of $home"
   done
   [ "$(man -M "$dest$prefix/share/man" -w dockorrery)" = "$page" ] ||

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Debian package as make deb builds it: it holds exactly the program, its manual page, the
 # package's copyright, changelog and lintian overrides and the dock hosts' set-up files of
-# tests/hosts as examples; the manual page's footer shows the package's version; its
+# examples/hosts as examples; the manual page's footer shows the package's version; its
 # dependencies name the package of every shared library the program links, and it suggests each
 # dock host of tests/hosts; lintian --pedantic, with its experimental and informational tags too,
 # finds nothing in it, its .buildinfo or its .changes. Beside it, libdockorrery-astronomy-dev
@@ -31,8 +31,8 @@ cat >"$work/expected" <<'END'
 -rw-r--r-- root/root ./usr/share/lintian/overrides/dockorrery
 -rw-r--r-- root/root ./usr/share/man/man1/dockorrery.1.gz
 END
-for home in "$source"/tests/hosts/*/home; do
-  host=$(basename "$(dirname "$home")")
+for home in "$source"/examples/hosts/*; do
+  host=$(basename "$home")
   (cd "$home" && find . -type f -printf "%m ./usr/share/doc/dockorrery/examples/$host/%P\n")
 done | awk '{print ($1 == 755 ? "-rwxr-xr-x" : "-rw-r--r--"), "root/root", $2}' >>"$work/expected"
 sort -k3 -o "$work/expected" "$work/expected"
@@ -43,8 +43,8 @@ rm -rf "$root"
 dpkg-deb -x "$deb" "$root"
 gzip -dc "$root/usr/share/man/man1/dockorrery.1.gz" | cmp -s - "$build/dockorrery.1" ||
   fail "the packaged manual page is not the build's"
-for home in "$source"/tests/hosts/*/home; do
-  diff -r "$home" "$root/usr/share/doc/dockorrery/examples/$(basename "$(dirname "$home")")" ||
+for home in "$source"/examples/hosts/*; do
+  diff -r "$home" "$root/usr/share/doc/dockorrery/examples/$(basename "$home")" ||
     fail "the packaged examples are not the files of $home"
 done
 version=$(dpkg-deb -f "$deb" Version)

@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kHosts = SOURCE_DIR "/tests/hosts";
+// What the user writes in the home directory, shipped as the package's examples.
+const fs::path kHomes = SOURCE_DIR "/examples/hosts";
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path);
@@ -28,7 +30,7 @@ std::string readFile(const fs::path& path) {
 // The host's files in `home`: copies of the host's own files where the user starts from one,
 // each followed by the snippet, and the other snippets as they are.
 void writeHome(const std::string& host, const std::string& home) {
-  fs::copy(kHosts / host / "home", home, fs::copy_options::recursive);
+  fs::copy(kHomes / host, home, fs::copy_options::recursive);
   const fs::path copies = kHosts / host / "system-copy";
   if (!fs::exists(copies)) return;
   std::istringstream lines(readFile(copies));

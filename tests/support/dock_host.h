@@ -1,10 +1,11 @@
 // The dock hosts users run the applet in, each started as a session from its own files in a
-// temporary home: tests/hosts/HOST/home holds the files the README tells a user to write,
-// tests/hosts/HOST/session the command that starts the session, and the optional
-// tests/hosts/HOST/system-copy names files of the host's own that the user copies first
-// ("TARGET SYSTEM-FILE" a line; the snippet in home/TARGET is added at the copy's end), and the
-// optional tests/hosts/HOST/ready the WM_CLASS name of the window that shows the host's start-up
-// done (AfterStep holds the pointer, and takes a press as "cancel", until its last module is up).
+// temporary home: examples/hosts/HOST holds the files the README tells a user to write (the
+// package installs them as its examples), tests/hosts/HOST/session the command that starts the
+// session, and the optional tests/hosts/HOST/system-copy names files of the host's own that the
+// user copies first ("TARGET SYSTEM-FILE" a line; the snippet at TARGET in the home is added at
+// the copy's end), and the optional tests/hosts/HOST/ready the WM_CLASS name of the window that
+// shows the host's start-up done (AfterStep holds the pointer, and takes a press as "cancel",
+// until its last module is up).
 #pragma once
 
 #include "tests/support/xharness.h"
