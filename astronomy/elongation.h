@@ -44,8 +44,10 @@ struct GreatestElongations {
 //   Given:    body         Body::Mercury or Body::Venus
 //             jdTt         Julian Day (TT)
 //   Returned: elongations  the first greatest eastern and western elongation strictly after
-//                          jdTt, each within 125 days of it for Mercury, 590 for Venus (their
-//                          synodic periods, 116 and 584 days on average, vary with the orbits)
+//                          jdTt (one within 1 s of jdTt, the search's resolution, is jdTt's own
+//                          and skipped), each within 125 days of it for Mercury, 590 for Venus
+//                          (their synodic periods, 116 and 584 days on average, vary with the
+//                          orbits)
 //             (bool)       false for another body, outside the library's span, for a
 //                          non-finite day or where an elongation falls beyond the span's end;
 //                          then every field NaN
@@ -76,11 +78,13 @@ struct SolarConjunctions {
 // The next conjunctions and opposition of a planet with the Sun.
 //   Given:    body         Body::Mercury to Body::Neptune, not Body::Earth
 //             jdTt         Julian Day (TT)
-//   Returned: conjunctions the first of each event strictly after jdTt, each within 135 days
-//                          of it for Mercury, 595 for Venus, 815 for Mars and 405 for the
-//                          others (a synodic period, which the orbits vary): the instants at
-//                          which the apparent geocentric longitudes of the planet and the Sun
-//                          are equal (conjunctions) or differ by 180 degrees (opposition)
+//   Returned: conjunctions the first of each event strictly after jdTt (one within 1e-6 day of
+//                          jdTt, the search's resolution, is jdTt's own and skipped), each
+//                          within 135 days of it for Mercury, 595 for Venus, 815 for Mars and
+//                          405 for the others (a synodic period, which the orbits vary): the
+//                          instants at which the apparent geocentric longitudes of the planet
+//                          and the Sun are equal (conjunctions) or differ by 180 degrees
+//                          (opposition)
 //             (bool)       false for another body, outside the library's span, for a
 //                          non-finite day or where an event falls beyond the span's end; then
 //                          every field NaN

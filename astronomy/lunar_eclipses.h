@@ -31,9 +31,11 @@ struct LunarEclipse {
 
 // The first eclipse of the Moon whose peak falls after an instant.
 //   Given:    jdTt      Julian Day, TT
-//   Returned: eclipse   kind, peak (TT and UT), umbral and penumbral magnitudes, the
-//                       semi-durations of the penumbral, partial and total phases (minutes, NaN
-//                       where the phase does not occur), gamma (Earth equatorial radii)
+//   Returned: eclipse   the first whose peak falls strictly after jdTt (one within 1 s of jdTt,
+//                       the search's resolution, is jdTt's own and skipped): kind, peak (TT and
+//                       UT), umbral and penumbral magnitudes, the semi-durations of the
+//                       penumbral, partial and total phases (minutes, NaN where the phase does
+//                       not occur), gamma (Earth equatorial radii)
 //             (bool)    false outside the library's span or for a non-finite day, and after
 //                       the last eclipse whose places lie within it (some months before
 //                       kEndJd); then kind Invalid and every field NaN

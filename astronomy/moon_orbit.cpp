@@ -8,6 +8,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/moon.h"
+#include "astronomy/next_event.h"
 #include "astronomy/search_count.h"
 #include "astronomy/seeds.h"
 
@@ -97,11 +98,16 @@ MoonPosition moonAt(double jdTt) {
   return moon;
 }
 
+// What the second parabola of apsisNear leaves of the apsis' instant, days (0.1 s), and so its
+// resolution: from seeds half an hour either side of the book's, an apsis comes out within 0.012 s
+// of itself.
+constexpr double kApsisResolution = 0.1 / kSecondsPerDay;
+
 // The apsis near `seed` (days, TT): the vertex of the parabola through the Moon's distance at
 // three instants, first 0.05 day apart (the book's instant is within half an hour, over which
 // the distance's third derivative moves the vertex by seconds), then 0.005 day about that vertex
-// (leaving 0.1 s). Its instant and the parabola's distance there; false where a distance fails or
-// the parabola does not bend the way of the apsis.
+// (leaving kApsisResolution). Its instant and the parabola's distance there; false where a
+// distance fails or the parabola does not bend the way of the apsis.
 bool apsisNear(double seed, bool perigee, double& jdTt, double& distanceKm) {
   double c = seed;
   for (double h : {0.05, 0.005}) {
@@ -118,8 +124,12 @@ bool apsisNear(double seed, bool perigee, double& jdTt, double& distanceKm) {
   return true;
 }
 
+// The last secant step of a node, days (9 ms), and so its resolution: from seeds half an hour
+// either side of the book's, a node comes out within 5e-10 day of itself.
+constexpr double kNodeTolerance = 1e-7;
+
 // The node near `seed` (days, TT): secant steps on the Moon's latitude from a first step at its
-// mean rate there (its inclination, 5.145 degrees, over the draconic month), to 1e-7 day (9 ms).
+// mean rate there (its inclination, 5.145 degrees, over the draconic month), to kNodeTolerance.
 // Its instant and the Moon's longitude there; false where a position fails or the steps do not
 // settle.
 bool nodeNear(double seed, bool ascending, double& jdTt, double& longitude) {
@@ -135,7 +145,7 @@ bool nodeNear(double seed, bool ascending, double& jdTt, double& longitude) {
     // a step too short to measure it.
     if (std::fabs(slope / rate - 1.0) < 0.2) rate = slope;
     const double step = -m1.latitude / rate;
-    if (std::fabs(step) < 1e-7) {
+    if (std::fabs(step) < kNodeTolerance) {
       jdTt = t1 + step;
       longitude = reduceAngle(m1.longitude + step * (m1.longitude - m0.longitude) / (t1 - t0));
       return true;
@@ -148,11 +158,12 @@ bool nodeNear(double seed, bool ascending, double& jdTt, double& longitude) {
 
 // The first event strictly after `jdTt` of the kind whose events the book numbers k0 + n (n
 // whole, k0 the kind's offset, 0 or 0.5), each event `month` days apart from `epoch`: the book's
-// instant of each from one before jdTt on, searched on the Moon where it may follow jdTt. An
-// event whose search fails before jdTt lies before the span's start, so before jdTt.
+// instant of each from one before jdTt on, searched on the Moon where it may follow jdTt; one
+// within the search's `resolution` (days) of jdTt is jdTt's own. An event whose search fails
+// before jdTt lies before the span's start, so before jdTt.
 template <typename Approximate, typename Search>
 bool firstAfter(double jdTt, double epoch, double month, double half, Approximate approximate,
-                Search search, double& when, double& value) {
+                Search search, double resolution, double& when, double& value) {
   const double k0 = std::floor((jdTt - epoch) / month) - 1.0 + half;
   for (int n = 0; n < 4; ++n) {
     const double seed = approximate(k0 + n);
@@ -162,7 +173,7 @@ bool firstAfter(double jdTt, double epoch, double month, double half, Approximat
       if (seed < jdTt) continue;
       return false;
     }
-    if (t > jdTt) {
+    if (detail::followsStart(t, jdTt, resolution)) {
       when = t, value = v;
       return true;
     }
@@ -218,7 +229,8 @@ bool computeNextMoonApsides(MoonApsides& apsides, double jdTt) {
       return apsisNear(seed, perigee, t, d);
     };
     if (!firstAfter(jdTt, kMeanApsis[0], kAnomalisticMonth, perigee ? 0.0 : 0.5,
-                    detail::approximateApsis, search, found[2 * kind], found[2 * kind + 1])) {
+                    detail::approximateApsis, search, kApsisResolution, found[2 * kind],
+                    found[2 * kind + 1])) {
       return false;
     }
   }
@@ -236,7 +248,8 @@ bool computeNextMoonNodes(MoonNodes& nodes, double jdTt) {
       return nodeNear(seed, ascending, t, longitude);
     };
     if (!firstAfter(jdTt, kMeanNode[0], kDraconicMonth, ascending ? 0.0 : 0.5,
-                    detail::approximateNode, search, found[2 * kind], found[2 * kind + 1])) {
+                    detail::approximateNode, search, kNodeTolerance, found[2 * kind],
+                    found[2 * kind + 1])) {
       return false;
     }
   }

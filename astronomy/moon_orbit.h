@@ -17,8 +17,10 @@ struct MoonApsides {
 
 // The next perigee and the next apogee of the Moon.
 //   Given:    jdTt      Julian Day (TT)
-//   Returned: apsides   the first perigee and the first apogee strictly after jdTt, each within
-//                       32 days of it, with the Moon's distance there, km (356000 to 407000)
+//   Returned: apsides   the first perigee and the first apogee strictly after jdTt (one within
+//                       0.1 s of jdTt, the search's resolution, is jdTt's own and skipped), each
+//                       within 32 days of it, with the Moon's distance there, km (356000 to
+//                       407000)
 //             (bool)    false outside the library's span, for a non-finite day, or where an
 //                       apsis falls beyond the span's end; then every field NaN
 //   Span:     kFirstJd up to the last apsis of each kind before kEndJd
@@ -48,8 +50,9 @@ struct MoonNodes {
 
 // The Moon's next passages through the ecliptic, northwards (ascending) and southwards.
 //   Given:    jdTt      Julian Day (TT)
-//   Returned: nodes     the first ascending and the first descending node strictly after jdTt,
-//                       each within 28 days of it, and the Moon's longitude there
+//   Returned: nodes     the first ascending and the first descending node strictly after jdTt
+//                       (one within 1e-7 day of jdTt, the search's resolution, is jdTt's own and
+//                       skipped), each within 28 days of it, and the Moon's longitude there
 //             (bool)    false outside the library's span, for a non-finite day, or where a node
 //                       falls beyond the span's end; then every field NaN
 //   Span:     kFirstJd up to the last node of each kind before kEndJd

@@ -31,11 +31,13 @@ struct GlobalSolarEclipse {
 
 // Fills `eclipse` with the first solar eclipse whose peak follows Julian Day `jdTt` (TT).
 //   Given:    jdTt      Julian Day (TT) to search from
-//   Returned: eclipse   kind; central; peakJdTt (TT), peakJdUt (UT, the library's delta T);
-//                       axisDistanceKm (km) and gamma (Earth equatorial radii) of the axis from
-//                       the Earth's centre at the peak; latitude (geodetic, [-pi/2, pi/2]) and
-//                       longitude (east positive, (-pi, pi]) where the axis meets the Earth's
-//                       surface at the peak, rad, NaN when the axis misses the Earth
+//   Returned: eclipse   the first whose peak falls strictly after jdTt (one within 1 s of jdTt,
+//                       the search's resolution, is jdTt's own and skipped): kind; central;
+//                       peakJdTt (TT), peakJdUt (UT, the library's delta T); axisDistanceKm
+//                       (km) and gamma (Earth equatorial radii) of the axis from the Earth's
+//                       centre at the peak; latitude (geodetic, [-pi/2, pi/2]) and longitude
+//                       (east positive, (-pi, pi]) where the axis meets the Earth's surface at
+//                       the peak, rad, NaN when the axis misses the Earth
 //             (bool)    false when jdTt is not finite or outside the library's span (kFirstJd,
 //                       kEndJd), or the eclipse found peaks beyond it; then kind Invalid, central
 //                       false and every number NaN
@@ -97,9 +99,11 @@ struct LocalSolarEclipse {
 //   Given:    observer       longitude (east positive) and geodetic latitude, rad; height, m
 //             jdUt           Julian Day (UT) to search from
 //             deltaTSeconds  TT - UT, s; when absent the library's deltaT
-//   Returned: eclipse        kind there (Partial, Annular, Total); the instants (UT) of the
-//                            partial and central contacts and of the peak, with the Sun's
-//                            geometric topocentric altitude at each (rad, [-pi/2, pi/2]),
+//   Returned: eclipse        the first whose peak there falls strictly after jdUt (one within
+//                            0.1 s of jdUt, the search's resolution, is jdUt's own and
+//                            skipped): kind there (Partial, Annular, Total); the instants (UT)
+//                            of the partial and central contacts and of the peak, with the
+//                            Sun's geometric topocentric altitude at each (rad, [-pi/2, pi/2]),
 //                            NaN for the contacts that do not occur; at the peak the
 //                            obscuration, [0, 1], and the magnitude, the fraction of the Sun's
 //                            diameter the Moon covers, (0, 1.1], above 1 in a total eclipse

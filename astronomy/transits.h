@@ -22,7 +22,9 @@ struct Transit {
 // The first transit of Mercury or Venus whose peak falls after an instant.
 //   Given:    body      Body::Mercury or Body::Venus
 //             jdTt      Julian Day, TT
-//   Returned: transit   the contacts and the peak (TT), the least separation (rad)
+//   Returned: transit   the first whose peak falls strictly after jdTt (one within 0.01 s of
+//                       jdTt, the search's resolution, is jdTt's own and skipped): the contacts
+//                       and the peak (TT), the least separation (rad)
 //             (bool)    false for any other body or a value outside the enumeration, outside the
 //                       library's span or for a non-finite day, and after the last transit whose
 //                       places lie within the span; then every field NaN

@@ -17,6 +17,7 @@
 
 #include "astronomy/elongation.h"
 #include "ephemeris/constants.h"
+#include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -44,6 +45,62 @@ TEST(ElongationTest, BookExamples) {
   ASSERT_TRUE(computeNextGreatestElongations(elongations, Body::Mercury, 2449280.5));
   EXPECT_NEAR(elongations.westJdTt, 2449314.14, 0.02);
   EXPECT_NEAR(elongations.westAngle / kDegree, 19.75, 1.0 / 60.0);
+}
+
+// Asked from the very instant of a western greatest elongation of Mercury, as a walk from one
+// event to the next asks, the search found that elongation again a fraction of a millisecond
+// later; the next comes a synodic period on.
+TEST(ElongationTest, NextFromAGreatestElongationsOwnInstant) {
+  for (double jdTt : {2415131.6158734425, 2485931.649097376}) {
+    GreatestElongations g;
+    ASSERT_TRUE(computeNextGreatestElongations(g, Body::Mercury, jdTt));
+    EXPECT_GT(g.westJdTt - jdTt, 100.0) << walk::day(jdTt);
+    EXPECT_LT(g.westJdTt - jdTt, 125.0) << walk::day(jdTt);
+  }
+}
+
+// A century of each event of each planet, each asked from the instant of the one before: none
+// found twice, every one found (the count a mean synodic period gives). Each follows the one
+// before by more than 0.45 of the mean synodic period, half the shortest (Mercury's orbit makes
+// it 0.9 of the mean). The resolutions are elongation.h's.
+TEST(ElongationTest, NextFromTheOneBefore) {
+  constexpr double k2000 = 2451544.5, k2100 = 2488069.5;  // January 1, 0h TT
+  const struct {
+    Body body;
+    const char* name;
+    double synodicPeriod;  // days
+  } planets[] = {{Body::Mercury, "Mercury", 115.88}, {Body::Venus, "Venus", 583.92},
+                 {Body::Mars, "Mars", 779.94},       {Body::Jupiter, "Jupiter", 398.88},
+                 {Body::Saturn, "Saturn", 378.09},   {Body::Uranus, "Uranus", 369.66},
+                 {Body::Neptune, "Neptune", 367.49}};
+  for (const auto& p : planets) {
+    const Body body = p.body;
+    // One kind of event: the Julian Day `next` returns from an instant, NaN where it fails.
+    const auto walkOf = [&](const std::string& kind, double resolution, auto next) {
+      const std::string what = std::string(p.name) + " " + kind;
+      const auto found =
+          walk::eventsFrom(what, k2000, k2100, 0.45 * p.synodicPeriod, resolution, next);
+      EXPECT_NEAR(found.size(), (k2100 - k2000) / p.synodicPeriod, 1.0) << what;
+    };
+    if (body == Body::Mercury || body == Body::Venus) {
+      for (const bool east : {true, false}) {
+        walkOf(east ? "east" : "west", 1.0 / kSecondsPerDay, [&](double jd) {
+          GreatestElongations g;
+          if (!computeNextGreatestElongations(g, body, jd)) return double(NAN);
+          return east ? g.eastJdTt : g.westJdTt;
+        });
+      }
+    }
+    for (const bool beyond : {true, false}) {
+      walkOf(beyond ? "conjunction" : "opposition or inferior conjunction", 1e-6,
+             [&](double jd) {
+               SolarConjunctions c;
+               if (!computeNextSolarConjunctions(c, body, jd)) return double(NAN);
+               return beyond ? c.conjunctionJdTt
+                             : std::fmin(c.oppositionJdTt, c.inferiorConjunctionJdTt);
+             });
+    }
+  }
 }
 
 TEST(ElongationTest, AgreesWithAstronomyEngine) {

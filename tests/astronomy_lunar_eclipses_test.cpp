@@ -11,6 +11,7 @@
 
 #include "astronomy/lunar_eclipses.h"
 #include "astronomy/time_scales.h"
+#include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -220,6 +221,20 @@ TEST(LunarEclipses, PeakAroundTheInstant) {
   EXPECT_EQ(again.peakJdTt, first.peakJdTt);
   ASSERT_TRUE(computeNextLunarEclipse(after, first.peakJdTt));
   EXPECT_GT(after.peakJdTt - first.peakJdTt, 100.0);
+}
+
+// The eclipses of the 21st century, each asked from the peak of the one before: none found twice,
+// each following the one before by more than 14 days (two may come a lunation apart), and as
+// many as Espenak's published catalogue of the century counts (NASA: 228 from 2001 to 2100). The
+// resolution is lunar_eclipses.h's.
+TEST(LunarEclipses, NextFromTheOneBefore) {
+  constexpr double k2001 = 2451910.5, k2101 = 2488434.5;  // January 1, 0h TT
+  const auto found = walk::eventsFrom("lunar eclipse", k2001, k2101, 14.0, 1.0 / kSecondsPerDay,
+                                      [](double jd) {
+                                        LunarEclipse e;
+                                        return computeNextLunarEclipse(e, jd) ? e.peakJdTt : NAN;
+                                      });
+  EXPECT_EQ(found.size(), 228u);
 }
 
 // Outside the span and for days that are not numbers: false, kind Invalid, every field NaN.

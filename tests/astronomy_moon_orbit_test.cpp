@@ -18,6 +18,7 @@
 #include "astronomy/moon_orbit.h"
 #include "astronomy/seeds.h"
 #include "ephemeris/constants.h"
+#include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -79,6 +80,46 @@ TEST(MoonOrbitTest, RootsAndExtrema) {
       EXPECT_GT(sign * later.latitude, 0.0) << jdTt;
       EXPECT_NEAR(angleDifference(at.longitude, longitude), 0.0, 0.01 * kArcsecond) << jdTt;
     }
+  }
+}
+
+// A century of each kind, each asked from the instant of the one before: none found twice, every
+// one found (the count the mean anomalistic or draconic month gives). Each follows the one before
+// by more than 12 days, half the shortest span between two perigees (24.6 days; between apogees
+// and between nodes 27). The resolutions are moon_orbit.h's.
+TEST(MoonOrbitTest, NextFromTheOneBefore) {
+  constexpr double k2000 = 2451544.5, k2100 = 2488069.5;  // January 1, 0h TT
+  constexpr double kAnomalisticMonth = 27.55455, kDraconicMonth = 27.21222;
+  const struct {
+    const char* kind;
+    double month;       // days
+    double resolution;  // days
+    double (*next)(double);
+  } kinds[] = {
+      {"perigee", kAnomalisticMonth, 0.1 / kSecondsPerDay,
+       [](double jd) {
+         MoonApsides a;
+         return computeNextMoonApsides(a, jd) ? a.perigeeJdTt : NAN;
+       }},
+      {"apogee", kAnomalisticMonth, 0.1 / kSecondsPerDay,
+       [](double jd) {
+         MoonApsides a;
+         return computeNextMoonApsides(a, jd) ? a.apogeeJdTt : NAN;
+       }},
+      {"ascending node", kDraconicMonth, 1e-7,
+       [](double jd) {
+         MoonNodes n;
+         return computeNextMoonNodes(n, jd) ? n.ascendingJdTt : NAN;
+       }},
+      {"descending node", kDraconicMonth, 1e-7,
+       [](double jd) {
+         MoonNodes n;
+         return computeNextMoonNodes(n, jd) ? n.descendingJdTt : NAN;
+       }},
+  };
+  for (const auto& k : kinds) {
+    const auto found = walk::eventsFrom(k.kind, k2000, k2100, 12.0, k.resolution, k.next);
+    EXPECT_NEAR(found.size(), (k2100 - k2000) / k.month, 1.0) << k.kind;
   }
 }
 

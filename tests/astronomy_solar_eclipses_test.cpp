@@ -13,6 +13,7 @@
 #include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 #include "ephemeris/constants.h"
+#include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -324,6 +325,40 @@ TEST(SolarEclipsesTest, LocalAgreeWithAstronomyEngine) {
   std::printf("%zu eclipses seen by both, %d by one only (horizon or grazing)\n",
               seen.size(), borderline);
   compare(quantities, seen);
+}
+
+// A century of eclipses, each asked from the peak of the one before, the Earth's and those
+// Greenwich sees: none found twice, each following the one before by more than 14 days (two may
+// come a lunation apart). The Earth's as many as Espenak's published catalogue of the century
+// counts (NASA: 224 from 2001 to 2100); Greenwich's as many as the reference's list, give or take
+// one where the Sun stands on the horizon or the limbs graze. The resolutions are
+// solar_eclipses.h's.
+TEST(SolarEclipsesTest, NextFromTheOneBefore) {
+  constexpr double k2001 = 2451910.5, k2101 = 2488434.5;  // January 1, 0h TT
+  const auto global = walk::eventsFrom("solar eclipse", k2001, k2101, 14.0,
+                                       1.0 / kSecondsPerDay, [](double jd) {
+                                         GlobalSolarEclipse e;
+                                         return computeNextSolarEclipse(e, jd) ? e.peakJdTt : NAN;
+                                       });
+  EXPECT_EQ(global.size(), 224u);
+
+  constexpr double k2000 = 2451544.5, k2100 = 2488069.5;  // January 1, 0h UT
+  const Observer greenwich = observerFromDegrees(51.4769, 0.0, 46.0);
+  const auto local = walk::eventsFrom("Greenwich", k2000, k2100, 14.0, 0.1 / kSecondsPerDay,
+                                      [&](double jd) {
+                                        LocalSolarEclipse e;
+                                        return computeNextLocalSolarEclipse(e, greenwich, jd)
+                                                   ? e.peak.jdUt
+                                                   : NAN;
+                                      });
+  int theirs = 0;
+  for (const Row& row : readTable("astronomy_local_solar_eclipses.csv").rows) {
+    const double peak = number(row, "peak_ut");
+    theirs += row.at("obs_lat") == "51.4769" && row.at("obs_lon") == "0" && peak >= k2000 &&
+              peak < k2100;
+  }
+  EXPECT_GT(theirs, 30);
+  EXPECT_NEAR(static_cast<double>(local.size()), theirs, 1.0);
 }
 
 }  // namespace

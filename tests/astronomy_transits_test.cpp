@@ -6,10 +6,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "astronomy/transits.h"
+#include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -137,6 +139,33 @@ TEST(Transits, EveryTransitOfTheFixture) {
       EXPECT_LT(c.ours.peakJdTt, c.ours.thirdContactJdTt) << c.at;
       EXPECT_LT(c.ours.thirdContactJdTt, c.ours.lastContactJdTt) << c.at;
     }
+  }
+}
+
+// Each transit asked from the peak of the one before: Mercury's of a century, and Venus' of a
+// millennium, whose pairs eight years apart come 105.5 and 121.5 years after the pair before.
+// None found twice, each following the one before by more than half the shortest span between
+// two (3.5 years for Mercury, 8 for Venus), and the years of Espenak's published catalogues: 14
+// of Mercury, Venus' in 1518, 1526, 1631, 1639, 1761, 1769, 1874, 1882, 2004, 2012, 2117, 2125,
+// 2247, 2255, 2360, 2368, 2490 and 2498. The resolution is transits.h's.
+TEST(Transits, NextFromTheOneBefore) {
+  const auto next = [](Body body) {
+    return [body](double jd) {
+      Transit t;
+      return computeNextTransit(t, body, jd) ? t.peakJdTt : NAN;
+    };
+  };
+  constexpr double kResolution = 0.01 / kSecondsPerDay;
+  const auto mercury = walk::eventsFrom("Mercury", kJd2000, kJd2000 + 100 * kYear, 1.75 * kYear,
+                                        kResolution, next(Body::Mercury));
+  EXPECT_EQ(mercury.size(), 14u);
+  const auto venus = walk::eventsFrom("Venus", kJd2000 - 500 * kYear, kJd2000 + 500 * kYear,
+                                      4.0 * kYear, kResolution, next(Body::Venus));
+  const int years[] = {1518, 1526, 1631, 1639, 1761, 1769, 1874, 1882, 2004,
+                       2012, 2117, 2125, 2247, 2255, 2360, 2368, 2490, 2498};
+  ASSERT_EQ(venus.size(), std::size(years));
+  for (std::size_t i = 0; i < venus.size(); ++i) {
+    EXPECT_EQ(static_cast<int>(std::floor(2000.0 + (venus[i] - kJd2000) / kYear)), years[i]);
   }
 }
 
