@@ -86,8 +86,9 @@ def public_names(text):
     return functions, others
 
 
-# The escapes the page uses, as plain text: the arc second and minute as a header writes them.
-ESCAPES = {r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"', r"\(aq": "'", r"\(de": "°",
+# The escapes the page uses, as plain text: the arc second and minute as a header writes them,
+# and delta T, which a header spells out.
+ESCAPES = {r"\(*DT": "delta T", r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"', r"\(aq": "'", r"\(de": "°",
            r"\&": "", r"\ ": " ", r"\e": "\\"}
 
 
@@ -114,10 +115,10 @@ def page_text(page):
             else:
                 continue
         words.append(line)
-    text = " ".join(words)
-    text = re.sub(r"\\f[BIRP]|\\\(\*\w", "", text)
+    text = re.sub(r"\\f[BIRP]", "", " ".join(words))
     for escape, plain in ESCAPES.items():
         text = text.replace(escape, plain)
+    text = re.sub(r"\\\(\*\w", "", text)
     return " ".join(text.split()), headings
 
 
