@@ -101,6 +101,8 @@ PROSE = [
      r"any Body but \fBBody::Earth\fR, \fBAtmosphere{}\fR of 10 \(deC, \fBstd::chrono\fR, "
      r"\fBint64_t\fR"),
     ("Tromso, Mueller", (), (), r"Troms\(/o, M\(:uller"),
+    ("\u03c8, \u03c9 and \u03a9, \u0394T, 2.4\u2033, 1\u00b0 \u00b1 0.5\u2032", (), (),
+     r"\(*q, \(*w and \(*W, \(*DT, 2.4\(sd, 1\(de \(+- 0.5\(fm"),
 ]
 
 

@@ -28,8 +28,8 @@ order:
 - a constant or an alias: the same, where declarations without a comment of their own right
   below one another share the entry of the first.
 
-The headers' plain text becomes roff: Greek letters written out (pi, omega, Omega, delta T) become
-groff's glyphs, ' and " after a number the arc minute and second, - a minus sign unless it joins
+The headers' plain text becomes roff: Greek letters written out (pi, omega, Omega, delta T) or in
+Unicode become groff's glyphs, ' and " after a number the arc minute and second, - a minus sign unless it joins
 two words, and quotes, backslashes and carets their escapes; the routine's parameters (or the
 record's fields) are set in italics where they are written as code (with a capital letter or a
 digit inside, or between backquotes), the library's names in bold. The comments' ASCII spellings
@@ -39,6 +39,7 @@ of a few proper names get their accents back. Each sentence begins a source line
 import os
 import re
 import sys
+import unicodedata
 
 from generated_sources import parse_folders, write_sources
 
@@ -66,6 +67,14 @@ GREEK = {"alpha": "a", "beta": "b", "delta": "d", "epsilon": "e", "zeta": "z", "
          "pi": "p", "rho": "r", "sigma": "s", "tau": "t", "upsilon": "u", "phi": "f", "chi": "x",
          "psi": "q", "omega": "w", "Gamma": "G", "Delta": "D", "Theta": "H", "Lambda": "L",
          "Xi": "C", "Pi": "P", "Sigma": "S", "Upsilon": "U", "Phi": "F", "Psi": "Q", "Omega": "W"}
+# The same and a few signs as a header may write them in Unicode (which spells lambda "lamda");
+# gamma is unambiguous there.
+SIGNS = dict({unicodedata.lookup(("GREEK SMALL LETTER " if name.islower() else
+                                  "GREEK CAPITAL LETTER ") + name.upper().replace("MB", "M")):
+              r"\(*" + glyph for name, glyph in GREEK.items()},
+             **{"\u03b3": r"\(*g", "\u00b0": r"\(de", "\u2032": r"\(fm", "\u2033": r"\(sd",
+                "\u00b1": r"\(+-", "\u2212": r"\-", "\u2264": r"\(<=", "\u2265": r"\(>=",
+                "\u00d7": r"\(mu", "\u2013": r"\(en", "\u2014": r"\(em", "\u2019": "'"})
 # Proper names the headers write in ASCII.
 ACCENTED = {"Mueller": r"M\(:uller", "Tromso": r"Troms\(/o", "Delimitation": r"D\('elimitation"}
 # Words that begin a block in lower case on purpose.
@@ -304,6 +313,7 @@ def prose(text, italic=(), bold=(), enumerators=(), marks=True):
         return placeholder(len(saved) - 1)
 
     patterns = [
+        (r"[^\x00-\x7f]", lambda m: save(SIGNS[m[0]]) if m[0] in SIGNS else m[0]),
         # A quotation, a title or a string, is taken as written: no name in it is code.
         (r'(?<![\w.])"([^"\n]*)"(?!\w)',
          lambda m: save(r"\(dq" + prose(m[1], marks=False) + r"\(dq")),
