@@ -92,8 +92,8 @@ def public_names(text):
 
 # The escapes the page uses, as plain text: the arc second and minute as a header writes them,
 # and delta T, which a header spells out.
-ESCAPES = {r"\(*DT": "delta T", r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"', r"\(aq": "'", r"\(de": "°",
-           r"\&": "", r"\ ": " ", r"\e": "\\"}
+ESCAPES = {r"\(*DT": "delta T", r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"',
+           r"\(aq": "'", r"\(de": "°", r"\&": "", r"\ ": " ", r"\e": "\\"}
 
 
 def page_text(page):
