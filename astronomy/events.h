@@ -126,7 +126,8 @@ constexpr double kLongestSearchDays = 36525.0;
 //   Returned: result         outcome; the instant (UT) and the body's azimuth and altitude then
 //             (bool)         true when Found; false for NotWithinLimit and Invalid, every
 //                            number of the result NaN
-//   Span:     kFirstJd up to about kEndJd - 1.65 (UT), as computeBodyRiseTransitSet
+//   Span:     kFirstJd up to about kEndJd less the limit and 1.65 days (UT), as
+//             computeBodyRiseTransitSet
 //   Accuracy: Against Astronomy Engine's search of the same altitude, for every body at
 //             observers pole to pole, 1900 to 2100: altitude search instants within 2 s + 0.4' of
 //             altitude.

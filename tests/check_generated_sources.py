@@ -3,9 +3,9 @@
 
 Usage: check_generated_sources.py REPO_ROOT
 
-Each generator of GENERATORS is run into a temporary folder (with --data, where it reads a data
-folder, and --out) and each file it writes must match the committed one in its source folder byte
-for byte. Paths are relative to REPO_ROOT.
+Each generator of GENERATORS is run into a temporary folder (with the folder it reads, where it
+takes one, and --out) and each file it writes must match the committed one in its source folder
+byte for byte. Paths are relative to REPO_ROOT.
 """
 
 import difflib
@@ -14,12 +14,15 @@ import subprocess
 import sys
 import tempfile
 
-# (generator, data folder or None, folder of the committed sources)
+# (generator, (option, folder it reads) or None, folder of the committed sources)
 GENERATORS = [
-    ("tools/gen_series.py", "ephemeris/data/vsop87d", "ephemeris/series"),
-    ("tools/gen_terms.py", "astronomy/data/meeus", "astronomy/terms"),
+    ("tools/gen_series.py", ("--data", "ephemeris/data/vsop87d"), "ephemeris/series"),
+    ("tools/gen_terms.py", ("--data", "astronomy/data/meeus"), "astronomy/terms"),
     ("tools/gen_face.py", None, "applet/art"),
-    ("tools/gen_constellations.py", "astronomy/data/constellations", "astronomy/constellations"),
+    ("tools/gen_constellations.py", ("--data", "astronomy/data/constellations"),
+     "astronomy/constellations"),
+    # The library's manual page, from its frame and the installed headers of the whole tree.
+    ("tools/gen_manual.py", ("--source", "."), "library"),
 ]
 
 
@@ -29,7 +32,7 @@ def differences(repo, generator, data, committed):
     with tempfile.TemporaryDirectory() as out:
         command = [sys.executable, os.path.join(repo, generator), "--out", out]
         if data is not None:
-            command += ["--data", os.path.join(repo, data)]
+            command += [data[0], os.path.join(repo, data[1])]
         result = subprocess.run(command)
         if result.returncode != 0:
             print(f"{tool} failed with status {result.returncode}", file=sys.stderr)

@@ -12,7 +12,7 @@ Returned hold an entry for each parameter, in the declaration's order, begun at 
 column: Given what the routine reads, Returned what it fills (a reference not const) and then,
 unless it returns void, its value as "(<type>)". The routine's entry in the manual page
 (library/dockorrery-astronomy.3.in) has the same blocks, each a .TP paragraph headed
-".B <Block>", in the same order.
+".B <Block>", in the same order (an overloaded routine's entry those of each overload in turn).
 
 Usage: library_comments_test.py SOURCE_DIR
 """
@@ -165,9 +165,9 @@ def check(source):
             faults += found
             if found:
                 faulty.add(name)  # its fault is said; the page is compared with a sound comment
-            # An overloaded routine has one entry, with the blocks of all its comments.
-            shapes[name] = sorted(set(shapes.get(name, [])) | set(names) & set(BLOCKS),
-                                  key=BLOCKS.index)
+            # An overloaded routine has one entry, with the blocks of each overload's comment
+            # in turn.
+            shapes.setdefault(name, []).extend(block for block in names if block in BLOCKS)
     if not shapes:
         faults.append("no function found in the installed headers")
     entries = page_blocks((source / page.PAGE).read_text(), shapes)

@@ -8,11 +8,15 @@ routine leaves no entry behind. Every accuracy the astronomy tests hold a routin
 in the page as its header states it, "<quantity> within <tolerance>", with the tests' number
 (which readme_tables_test.py holds the headers to); the heliocentric series' bounds, here and in
 ephemeris/heliocentric.h, are the accuracy test's largest, and the span between a quarter and
-the next is moon_phases.h's.
+the next is moon_phases.h's. And the page is sound roff: man renders it without a groff
+warning and within 80 columns, it holds no line of a patch, and no omicron (groff's *o: the
+headers' omega is *w).
 
 Usage: library_page_test.py SOURCE_DIR
 """
+import os
 import re
+import subprocess
 
 import checker
 import readme_tables_test as tables
@@ -86,9 +90,10 @@ def public_names(text):
     return functions, others
 
 
-# The escapes the page uses, as plain text: the arc second and minute as a header writes them.
-ESCAPES = {r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"', r"\(aq": "'", r"\(de": "°",
-           r"\&": "", r"\ ": " ", r"\e": "\\"}
+# The escapes the page uses, as plain text: the arc second and minute as a header writes them,
+# and delta T, which a header spells out.
+ESCAPES = {r"\(*DT": "delta T", r"\-": "-", r"\(sd": '"', r"\(fm": "'", r"\(dq": '"',
+           r"\(aq": "'", r"\(de": "°", r"\&": "", r"\ ": " ", r"\e": "\\"}
 
 
 def page_text(page):
@@ -114,10 +119,10 @@ def page_text(page):
             else:
                 continue
         words.append(line)
-    text = " ".join(words)
-    text = re.sub(r"\\f[BIRP]|\\\(\*\w", "", text)
+    text = re.sub(r"\\f[BIRP]", "", " ".join(words))
     for escape, plain in ESCAPES.items():
         text = text.replace(escape, plain)
+    text = re.sub(r"\\\(\*\w", "", text)
     return " ".join(text.split()), headings
 
 
@@ -185,9 +190,29 @@ def series_faults(source, text):
     return faults
 
 
+def roff_faults(source, page):
+    """Where the page's source is no sound manual page: groff's warnings, lines wider than a
+    terminal of 80 columns, a patch's lines pasted in, an omicron."""
+    faults = [f"{PAGE} holds {stray!r}, a patch's line" for stray in ("++ b/", "--- a/", "@@ ")
+              if stray in page]
+    if r"\(*o" in page:
+        faults.append(f"{PAGE} sets an omicron, \\(*o; omega is \\(*w")
+    shown = subprocess.run(["man", "--warnings=w", "-l", str(source / PAGE)],
+                           capture_output=True, text=True,
+                           env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8"))
+    if shown.returncode or shown.stderr:
+        faults.append(f"man renders {PAGE} with status {shown.returncode} and warnings:\n"
+                      f"{shown.stderr}")
+    faults += [f"{PAGE} renders a line of {len(line)} columns: {line.strip()}"
+               for line in shown.stdout.splitlines() if len(line) > 80]
+    return faults
+
+
 def check(source):
-    text, headings = page_text((source / PAGE).read_text())
-    return name_faults(source, text, headings) + bound_faults(source, text) + series_faults(source, text)
+    page = (source / PAGE).read_text()
+    text, headings = page_text(page)
+    return (name_faults(source, text, headings) + bound_faults(source, text) +
+            series_faults(source, text) + roff_faults(source, page))
 
 
 if __name__ == "__main__":

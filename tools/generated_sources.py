@@ -12,12 +12,13 @@ import os
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
-def parse_folders(doc, argv, data, out, data_help):
-    """Returns the arguments --data and --out, by default the repository's folders `data` and
-    `out` (each a path relative to the repository); no --data when `data` is None."""
+def parse_folders(doc, argv, data, out, data_help, data_option="--data"):
+    """Returns the arguments --data (or `data_option`) and --out, by default the repository's
+    folders `data` and `out` (each a path relative to the repository); no --data when `data` is
+    None."""
     parser = argparse.ArgumentParser(description=doc.split("\n")[0])
     if data is not None:
-        parser.add_argument("--data", default=os.path.join(REPO, data), help=data_help)
+        parser.add_argument(data_option, default=os.path.join(REPO, data), help=data_help)
     parser.add_argument("--out", default=os.path.join(REPO, out),
                         help="directory to write the generated sources into")
     return parser.parse_args(argv)
