@@ -38,11 +38,11 @@ struct Eclipse {
 
 double column(const Eclipse& e, const char* name) { return fixture::number(e.reference, name); }
 
-// The differences of the phases both find, ours less the reference's, minutes; a phase shorter
-// than an hour's times its semi-duration over an hour: the Moon crosses a shadow's edge at a
-// slant there, and the instants of a grazing contact move by minutes for an arcsecond of the
-// Moon's place (the semi-duration goes as the square root of the distance's excess), so that
-// its difference in squared semi-durations is what stays the same along the list.
+// The differences of the phases both find, ours less the reference's, minutes; where the
+// reference's semi-duration is under an hour, times it over an hour: the Moon crosses a shadow's
+// edge at a slant there, and the instants of a grazing contact move by minutes for an arcsecond
+// of the Moon's place (the semi-duration goes as the square root of the distance's excess), so
+// that its difference in squared semi-durations is what stays the same along the list.
 std::vector<double> semiDurations(const Eclipse& e, const char* const (&columns)[3]) {
   const double ours[3] = {e.ours.penumbralSemiDurationMinutes, e.ours.partialSemiDurationMinutes,
                           e.ours.totalSemiDurationMinutes};

@@ -219,8 +219,8 @@ double centralSeconds(const Row& row) {
 
 // The differences of the contacts both have: instants (s) or the Sun's altitudes then (deg). A
 // contact where the limbs graze comes minutes earlier or later for a few km of the shadow's place:
-// the partial contacts are compared where a hundredth of the Sun is covered, the central contacts
-// where the central phase lasts a minute in both; the peak always.
+// the partial contacts are compared where the reference's peak covers a hundredth of the Sun or
+// more, the central contacts where the central phase lasts a minute in both; the peak always.
 std::vector<double> contactDifferences(const Seen& s, bool instants) {
   std::vector<double> out;
   const auto contacts = contactsOf(s.mine);
