@@ -37,17 +37,16 @@ struct Transit {
 //             256 s, Mercury's contact III of 1957 May 6, its centre 44" inside the Sun's limb.
 //             Where the least separation is under 12' (the planet's centre at least 3.7' inside the
 //             Sun's limb; 21 transits of Mercury and both of Venus, each phase over three hours):
-//             central transit contacts within 110 s, the same four contacts. Every transit: transit
-//             peak within 90 s; transit least separation within 5.6". The planet is 0.3 to 0.6 AU
-//             away, so that an arcsecond of its heliocentric place is several here; the reference's
-//             Mercury is 3" off. The first three transits of Mercury and two of Venus after -1500,
-//             3000 and 5500, where the two theories part by arcminutes: transit contacts far from
-//             2000 within 7300 s, the same four contacts and the same scaling; transit peak far
-//             from 2000 within 3100 s; transit least separation far from 2000 within 380". A
-//             transit whose planet's disc reaches less than 6.5' inside the Sun's limb (the sum of
-//             the semidiameters less the least separation) in one may be missing in the other: of
-//             Mercury in 5501 there only, of Venus in -1405 and -1276 here only, 3.2' and 4.1'
-//             inside.
+//             central transit contacts within 110 s, the same four contacts. All 30: transit peak
+//             within 90 s; transit least separation within 5.6". The planet is 0.3 to 0.6 AU away,
+//             so that an arcsecond of its heliocentric place is several here; the reference's
+//             Mercury is 3" off. Every other transit of -2000 to 6000 (1092 both find), where the
+//             two theories part by arcminutes: transit contacts far from 2000 within 8100 s, the
+//             same four contacts and the same scaling; transit peak far from 2000 within 5400 s;
+//             transit least separation far from 2000 within 460". A transit whose planet's disc
+//             reaches less than that 460" inside the Sun's limb (the sum of the semidiameters less
+//             the least separation) in one may be missing in the other: 75 are, the deepest 7.0'
+//             inside (Venus in 5763), Venus' of -1276 4.1'.
 //   Notes:    Each inferior conjunction from the mean ones of the book (a few days off for
 //             Mercury) is a candidate when the Sun's mean longitude then lies near the planet's
 //             node; the conjunction in apparent longitude is found by secant steps on the
