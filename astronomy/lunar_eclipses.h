@@ -47,10 +47,13 @@ struct LunarEclipse {
 //             lasting under two hours from its first contact to its last (a grazing contact moves
 //             by minutes for an arcsecond of the Moon's place). Its own search, with its larger
 //             shadow: lunar eclipse semi-durations against the reference's own shadow within 1.7
-//             min, the same scaling. The sample of -1500, 3000 and 5500, where the two theories of
-//             the Moon part by arcminutes: the same list, lunar eclipse peak far from 2000 within
-//             5200 s; lunar eclipse magnitudes far from 2000 within 0.11; lunar eclipse
-//             semi-durations far from 2000 within 10 min, scaled the same way.
+//             min, the same scaling. Every other eclipse of -2000 to 6000 (18653 both find), where
+//             the two theories of the Moon part by arcminutes: lunar eclipse peak far from 2000
+//             within 6900 s; lunar eclipse magnitudes far from 2000 within 0.26; lunar eclipse
+//             semi-durations far from 2000 within 50 min, scaled the same way. There an eclipse
+//             whose penumbral magnitude is under that 0.26 in one may be missing in the other (288
+//             are), and one whose umbral magnitude lies within 0.26 of 0 or 1 may be of the next
+//             kind.
 //   Notes:    Each full Moon of computeNextMoonPhases from a little before jdTt is a candidate
 //             unless the Moon's mean argument of latitude F puts it far from a node (|sin F| >
 //             0.36). For a candidate the apparent places of the Moon and the Sun

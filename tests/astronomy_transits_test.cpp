@@ -1,6 +1,6 @@
 // Transits of Mercury and Venus against the Astronomy Engine fixture (tools/astronomy-fixture/
-// make-transits.mjs): every transit of 1900 to 2100 found by repeated calls, and the first few
-// after -1500, 3000 and 5500; the contacts, peak and least separation; and the failures.
+// make-transits.mjs): every transit of -2000 to 6000 found by repeated calls, those of 1900 to
+// 2100 apart; the contacts, peak and least separation; and the failures.
 
 #include <gtest/gtest.h>
 
