@@ -95,19 +95,21 @@ TEST(LunarEclipses, EveryEclipseOfTheFixture) {
   for (const Span& span : kSpans) {
     const bool far = &span != &kSpans[0];
     std::vector<fixture::Row> theirs;
+    std::vector<double> theirPeaks, ourPeaks;
     for (const fixture::Row& row : table.rows) {
       const double peak = fixture::number(row, "peak_tt");
-      if (peak >= span.firstJdTt && peak < span.endJdTt) {
-        // Near 2000 the reference's own search finds the same eclipses.
-        if (!far) {
-          EXPECT_NE(row.at("ae_kind"), "none") << "an eclipse the reference's own search "
-                                               << "misses at " << row.at("peak_tt");
-          EXPECT_NE(row.at("kind"), "none") << "an eclipse of the reference's own search only, "
-                                            << "at " << row.at("peak_tt");
-          if (row.at("ae_kind") != row.at("kind")) ++kindsApart;
-        }
-        if (row.at("kind") != "none") theirs.push_back(row);
+      if (peak < span.firstJdTt || peak >= span.endJdTt) continue;
+      // Near 2000 the reference's own search finds the same eclipses.
+      if (!far) {
+        EXPECT_NE(row.at("ae_kind"), "none") << "an eclipse the reference's own search misses at "
+                                             << row.at("peak_tt");
+        EXPECT_NE(row.at("kind"), "none") << "an eclipse of the reference's own search only, at "
+                                          << row.at("peak_tt");
+        if (row.at("ae_kind") != row.at("kind")) ++kindsApart;
       }
+      if (row.at("kind") == "none") continue;
+      theirs.push_back(row);
+      theirPeaks.push_back(peak);
     }
     std::vector<LunarEclipse> ours;
     LunarEclipse e;
@@ -120,34 +122,36 @@ TEST(LunarEclipses, EveryEclipseOfTheFixture) {
       EXPECT_GT(e.peakJdTt, jd);
       if (e.peakJdTt >= span.endJdTt) break;
       ours.push_back(e);
+      ourPeaks.push_back(e.peakJdTt);
     }
-    // The two lists merged by their peaks.
-    std::size_t a = 0, b = 0;
-    while (a < ours.size() || b < theirs.size()) {
-      const double mine = a < ours.size() ? ours[a].peakJdTt : INFINITY;
-      const double reference = b < theirs.size() ? fixture::number(theirs[b], "peak_tt") : INFINITY;
-      char at[40];
-      std::snprintf(at, sizeof at, "JD %.4f TT", std::fmin(mine, reference));
-      if (std::fabs(mine - reference) < 0.5) {
-        const fixture::Row& row = theirs[b++];
-        // Far from 2000 an eclipse whose umbral magnitude is within the Moons' parting of 0 or 1
-        // may be of the next kind.
-        const double umbral = fixture::number(row, "umbral_mag");
-        if (!far ||
-            (std::fabs(umbral) > kFarMagnitude && std::fabs(umbral - 1.0) > kFarMagnitude)) {
-          EXPECT_EQ(kindName(ours[a].kind), row.at("kind")) << at;
-        }
-        eclipses.push_back({at, ours[a++], row, far});
-        continue;
-      }
-      // Found by one only: far from 2000, and within the Moons' parting of missing the penumbra.
-      const double penumbral = mine < reference
-                                   ? ours[a++].penumbralMagnitude
-                                   : fixture::number(theirs[b++], "penumbral_mag");
-      EXPECT_TRUE(far) << "an eclipse missed or invented at " << at;
-      EXPECT_LT(penumbral, kFarMagnitude) << "an eclipse found by one only at " << at;
+    const auto at = [](double peak) {
+      char text[40];
+      std::snprintf(text, sizeof text, "JD %.4f TT", peak);
+      return std::string(text);
+    };
+    // Found by one only: far from 2000, and within the Moons' parting of missing the penumbra.
+    const auto foundByOneOnly = [&](double peak, double penumbralMagnitude) {
+      EXPECT_TRUE(far) << "an eclipse missed or invented at " << at(peak);
+      EXPECT_LT(penumbralMagnitude, kFarMagnitude)
+          << "an eclipse found by one only at " << at(peak);
       ++oneOnly;
-    }
+    };
+    fixture::mergeByPeaks(
+        ourPeaks, theirPeaks, 0.5,
+        [&](std::size_t i, std::size_t j) {
+          // Far from 2000 an eclipse whose umbral magnitude is within the Moons' parting of 0 or
+          // 1 may be of the next kind.
+          const double umbral = fixture::number(theirs[j], "umbral_mag");
+          if (!far ||
+              (std::fabs(umbral) > kFarMagnitude && std::fabs(umbral - 1.0) > kFarMagnitude)) {
+            EXPECT_EQ(kindName(ours[i].kind), theirs[j].at("kind")) << at(ourPeaks[i]);
+          }
+          eclipses.push_back({at(ourPeaks[i]), ours[i], theirs[j], far});
+        },
+        [&](std::size_t i) { foundByOneOnly(ourPeaks[i], ours[i].penumbralMagnitude); },
+        [&](std::size_t j) {
+          foundByOneOnly(theirPeaks[j], fixture::number(theirs[j], "penumbral_mag"));
+        });
   }
   std::printf("%zu eclipses both find, %d by one only (far from 2000)\n", eclipses.size(), oneOnly);
   // The reference's own shadow is larger: three grazing eclipses of 1900 to 2100 touch its

@@ -90,39 +90,44 @@ TEST(Transits, EveryTransitOfTheFixture) {
   for (const char* name : {"Mercury", "Venus"}) {
     const Body body = std::string(name) == "Mercury" ? Body::Mercury : Body::Venus;
     std::vector<fixture::Row> theirs;
+    std::vector<double> theirPeaks, ourPeaks;
     for (const fixture::Row& row : table.rows) {
-      if (row.at("body") == name) theirs.push_back(row);
+      if (row.at("body") != name) continue;
+      theirs.push_back(row);
+      theirPeaks.push_back(fixture::number(row, "peak_tt"));
     }
     std::vector<Transit> ours;
     Transit t;
     for (double jd = kJd2000 - 4000 * kYear;
          computeNextTransit(t, body, jd) && t.peakJdTt < kJd2000 + 4000 * kYear; jd = t.peakJdTt) {
       ours.push_back(t);
+      ourPeaks.push_back(t.peakJdTt);
     }
-    std::size_t a = 0, b = 0;
-    while (a < ours.size() || b < theirs.size()) {
-      const double mine = a < ours.size() ? ours[a].peakJdTt : INFINITY;
-      const double reference = b < theirs.size() ? fixture::number(theirs[b], "peak_tt") : INFINITY;
-      char at[48];
-      std::snprintf(at, sizeof at, "%s JD %.4f TT", name, std::fmin(mine, reference));
-      double depth;
-      if (std::fabs(mine - reference) < 0.1) {
-        cases.push_back({at, ours[a++], theirs[b], theirs[b].at("span") == "far"});
-        ++b;
-        continue;
-      } else if (mine < reference) {
-        EXPECT_FALSE(mine >= kJd2000 - 100 * kYear && mine < kJd2000 + 101 * kYear)
-            << "a transit the reference does not find: " << at;
-        depth = depthInside(body, mine, ours[a++].leastSeparation);
-      } else {
-        EXPECT_EQ(theirs[b].at("span"), "far") << "a transit missed: " << at;
-        depth = depthInside(body, reference,
-                            fixture::number(theirs[b++], "separation") * 60.0 * kArcsecond);
-      }
-      EXPECT_LT(depth, kMissable) << "a transit found by one only: " << at;
+    const auto at = [&](double peak) {
+      char text[48];
+      std::snprintf(text, sizeof text, "%s JD %.4f TT", name, peak);
+      return std::string(text);
+    };
+    const auto foundByOneOnly = [&](double peak, double depth) {
+      EXPECT_LT(depth, kMissable) << "a transit found by one only: " << at(peak);
       deepest = std::fmax(deepest, depth);
       ++oneOnly;
-    }
+    };
+    fixture::mergeByPeaks(
+        ourPeaks, theirPeaks, 0.1,
+        [&](std::size_t i, std::size_t j) {
+          cases.push_back({at(ourPeaks[i]), ours[i], theirs[j], theirs[j].at("span") == "far"});
+        },
+        [&](std::size_t i) {
+          EXPECT_FALSE(ourPeaks[i] >= kJd2000 - 100 * kYear && ourPeaks[i] < kJd2000 + 101 * kYear)
+              << "a transit the reference does not find: " << at(ourPeaks[i]);
+          foundByOneOnly(ourPeaks[i], depthInside(body, ourPeaks[i], ours[i].leastSeparation));
+        },
+        [&](std::size_t j) {
+          EXPECT_EQ(theirs[j].at("span"), "far") << "a transit missed: " << at(theirPeaks[j]);
+          const double separation = fixture::number(theirs[j], "separation") * 60.0 * kArcsecond;
+          foundByOneOnly(theirPeaks[j], depthInside(body, theirPeaks[j], separation));
+        });
   }
   std::printf("%d transits found by one only, the deepest %.2f' inside the Sun's limb\n", oneOnly,
               deepest / kArcsecond / 60.0);
