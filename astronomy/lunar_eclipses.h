@@ -41,17 +41,21 @@ struct LunarEclipse {
 //                       kEndJd); then kind Invalid and every field NaN
 //   Span:     kFirstJd to kEndJd (TT), the places 0.12 day either side of the full Moon within
 //             it
-//   Accuracy: Against Astronomy Engine, every eclipse of the Moon from 1900 to 2100 (the same
-//             list, the same kinds), its own Moon and apparent Sun with this library's shadow:
-//             lunar eclipse peak within 16 s; lunar eclipse magnitudes within 0.003; lunar
-//             eclipse semi-durations within 0.3 min, times an hour over the semi-duration for a
-//             phase shorter than an hour (a grazing contact moves by minutes for an arcsecond of
-//             the Moon's place). Its own search, with its larger shadow: lunar eclipse
-//             semi-durations against the reference's own shadow within 1.7 min, the same scaling.
-//             The sample of -1500, 3000 and 5500, where the two theories of the Moon part by
-//             arcminutes: the same list, lunar eclipse peak far from 2000 within 5200 s; lunar
-//             eclipse magnitudes far from 2000 within 0.11; lunar eclipse semi-durations far from
-//             2000 within 10 min.
+//   Accuracy: Against Astronomy Engine, every eclipse of the Moon from 1900 to 2100 (the same list,
+//             the same kinds), its own Moon and apparent Sun with this library's shadow: lunar
+//             eclipse peak within 16 s; lunar eclipse magnitudes within 0.003; lunar eclipse
+//             semi-durations within 0.3 min, each phase's difference times an hour over its
+//             semi-duration (the reference's) where that semi-duration is under an hour, a phase
+//             lasting under two hours from its first contact to its last (a grazing contact moves
+//             by minutes for an arcsecond of the Moon's place). Its own search, with its larger
+//             shadow: lunar eclipse semi-durations against the reference's own shadow within 1.7
+//             min, the same scaling. Every other eclipse of -2000 to 6000 (18653 both find), where
+//             the two theories of the Moon part by arcminutes: lunar eclipse peak far from 2000
+//             within 6900 s; lunar eclipse magnitudes far from 2000 within 0.26; lunar eclipse
+//             semi-durations far from 2000 within 50 min, scaled the same way. There an eclipse
+//             whose penumbral magnitude is under that 0.26 in one may be missing in the other (288
+//             are), and one whose umbral magnitude lies within 0.26 of 0 or 1 may be of the next
+//             kind.
 //   Notes:    Each full Moon of computeNextMoonPhases from a little before jdTt is a candidate
 //             unless the Moon's mean argument of latitude F puts it far from a node (|sin F| >
 //             0.36). For a candidate the apparent places of the Moon and the Sun

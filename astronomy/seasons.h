@@ -24,10 +24,11 @@ struct Seasons {
 //   Span:     the years -2000 to 5999, whose seasons all fall within the library's span
 //   Accuracy: Against Astronomy Engine's seasons (its Sun apparent too), every season of 1900 to
 //             2100: season instants within 47 s, which the two Suns set (within 2.4", which the
-//             Sun crosses in 58 s); every 37th year from -2000 to 5999: season instants far from
-//             2000 within 2000 s, as both truncated theories of the Earth's orbit and the two
-//             models of precession part with the powers of time. The book's June solstice of
-//             1962 by the full VSOP87 to 3 s.
+//             Sun crosses in 58 s); every season of every other year from -2000 to 5999 (7799
+//             years): season instants far from 2000 within 2000 s, the largest 1970 s (the
+//             December solstice of -1998), as both truncated theories of the Earth's orbit and
+//             the two models of precession part with the powers of time. The book's June solstice
+//             of 1962 by the full VSOP87 to 3 s.
 //   Notes:    Each instant is the root of the Sun's apparent longitude from computeApparentPlace,
 //             to 0.05 s: Newton's steps from the book's approximate instant (its mean instants
 //             and 24 periodic terms, a minute or two off near 2000, more far from it) at the

@@ -113,17 +113,18 @@ struct LocalSolarEclipse {
 //                            delta T is not finite, or no eclipse is seen within 80 years or
 //                            before the span's end; then kind Invalid and every number NaN
 //   Span:     the library's span
-//   Accuracy: Against Astronomy Engine, every eclipse 32 observers see from 1900 to 2100 (from
-//             pole to pole, up to 4200 m; 2494 both find): the same eclipses and kinds, but for
-//             31 where the Sun stands within a degree of the horizon or the limbs only graze (a
-//             thousandth of the Sun covered, which a few km of the shadow's place decide), and
-//             kinds where the central phase lasts less than a minute (the edge of the path);
-//             local solar eclipse contacts within 46 s and local solar eclipse altitudes within
-//             0.18 degree, at the peak and at the partial contacts where a hundredth of the Sun
-//             is covered, the central ones where the central phase lasts a minute (nearer a
-//             grazing contact a km of the shadow moves the instant by more), the reference's
-//             refracted altitudes taken back by its own refraction; local solar eclipse
-//             obscuration within 0.003
+//   Accuracy: Against Astronomy Engine, every eclipse 32 observers see from 1900 to 2100 (from pole
+//             to pole, up to 4200 m; 2494 both find): the same eclipses and kinds, but for 31 where
+//             the Sun stands within a degree of the horizon or the limbs only graze (under a
+//             thousandth of the Sun covered at the peak, by the one that finds it, which a few km
+//             of the shadow's place decide), and kinds where the central phase lasts less than a
+//             minute (the edge of the path); local solar eclipse contacts within 46 s and local
+//             solar eclipse altitudes within 0.18 degree, at the peak, at the partial contacts of
+//             an eclipse whose peak covers a hundredth of the Sun or more (the reference's
+//             obscuration there), and at the central ones where the central phase lasts a minute or
+//             more in both (nearer a grazing contact a km of the shadow moves the instant by more),
+//             the reference's refracted altitudes taken back by its own refraction; local solar
+//             eclipse obscuration within 0.003
 //   Notes:    An eclipse is seen when the Sun's centre stands above the horizon (geometric, no
 //             refraction) at a partial contact or at the peak. Astronomy Engine asks the same of
 //             its refracted altitude at the partial contacts only, so near the horizon the lists

@@ -29,16 +29,26 @@ struct Transit {
 //                       library's span or for a non-finite day, and after the last transit whose
 //                       places lie within the span; then every field NaN
 //   Span:     kFirstJd to kEndJd (TT)
-//   Accuracy: Against Astronomy Engine, every transit of 1900 to 2100 (the same list): transit
-//             contacts within 240 s, times two hours over the transit's duration where it is
-//             shorter (a grazing contact moves by minutes for an arcsecond; the transits of
-//             Venus and the central ones of Mercury within 110 s); transit peak within 90 s;
-//             transit least separation within 5.6". The planet is 0.3 to 0.6 AU away, so that
-//             an arcsecond of its heliocentric place is several here; the reference's Mercury is
-//             3" off. Samples after -1500, 3000 and 5500, where the two theories part by
-//             arcminutes and a transit within 4' of the limb in one may be missing in the other:
-//             transit contacts far from 2000 within 5900 s; transit peak far from 2000 within
-//             3100 s; transit least separation far from 2000 within 380".
+//   Accuracy: Against Astronomy Engine, every transit of 1900 to 2100 (the same list, 28 of Mercury
+//             and 2 of Venus), its internal contacts found on its own shadow geometry as it finds
+//             the external ones: transit contacts within 260 s, each of the four (the external I
+//             and IV, and the internal II and III where both find them: in 1999 November the
+//             planet's disc lies wholly on the Sun's for 21 minutes here, by 2", and not in the
+//             reference), times two hours over the duration of its phase (I to IV, II to III) where
+//             that is shorter, as a grazing contact moves by minutes for an arcsecond; the largest,
+//             256 s, Mercury's contact III of 1957 May 6, its centre 44" inside the Sun's limb.
+//             Where the least separation is under 12' (the planet's centre at least 3.7' inside the
+//             Sun's limb; 21 transits of Mercury and both of Venus, each phase over three hours):
+//             central transit contacts within 110 s, the same four contacts. All 30: transit peak
+//             within 90 s; transit least separation within 5.6". The planet is 0.3 to 0.6 AU away,
+//             so that an arcsecond of its heliocentric place is several here; the reference's
+//             Mercury is 3" off. Every other transit of -2000 to 6000 (1092 both find), where the
+//             two theories part by arcminutes: transit contacts far from 2000 within 8100 s, the
+//             same four contacts and the same scaling; transit peak far from 2000 within 5400 s;
+//             transit least separation far from 2000 within 460". A transit whose planet's disc
+//             reaches less than that 460" inside the Sun's limb (the sum of the semidiameters less
+//             the least separation) in one may be missing in the other: 75 are, the deepest 7.0'
+//             inside (Venus in 5763), Venus' of -1276 4.1'.
 //   Notes:    Each inferior conjunction from the mean ones of the book (a few days off for
 //             Mercury) is a candidate when the Sun's mean longitude then lies near the planet's
 //             node; the conjunction in apparent longitude is found by secant steps on the

@@ -220,8 +220,8 @@ double centralSeconds(const Row& row) {
 
 // The differences of the contacts both have: instants (s) or the Sun's altitudes then (deg). A
 // contact where the limbs graze comes minutes earlier or later for a few km of the shadow's place:
-// the partial contacts are compared where a hundredth of the Sun is covered, the central contacts
-// where the central phase lasts a minute in both; the peak always.
+// the partial contacts are compared where the reference's peak covers a hundredth of the Sun or
+// more, the central contacts where the central phase lasts a minute in both; the peak always.
 std::vector<double> contactDifferences(const Seen& s, bool instants) {
   std::vector<double> out;
   const auto contacts = contactsOf(s.mine);
@@ -275,52 +275,55 @@ TEST(SolarEclipsesTest, LocalAgreeWithAstronomyEngine) {
       theirs.push_back(table.rows[i]);
     }
     std::vector<LocalSolarEclipse> mine;
+    std::vector<double> ourPeaks, theirPeaks;
     LocalSolarEclipse e;
     for (double jd = 2415020.5;;) {
       ASSERT_TRUE(computeNextLocalSolarEclipse(e, observer, jd)) << where << " " << jd;
       if (e.peak.jdUt >= 2488069.5) break;
       mine.push_back(e);
+      ourPeaks.push_back(e.peak.jdUt);
       jd = e.peak.jdUt;
     }
+    for (const Row& row : theirs) theirPeaks.push_back(number(row, "peak_ut"));
     // The two lists, merged by their peaks: an eclipse one finds and the other not must have the
     // Sun within a degree of the horizon (the reference asks its refracted altitude at the
     // partial contacts for a visible eclipse, this library its geometric one there or at the
-    // peak), or the limbs only graze (a thousandth of the Sun covered, a few km of the shadow).
-    size_t a = 0, b = 0;
-    while (a < mine.size() || b < theirs.size()) {
-      const double ours = a < mine.size() ? mine[a].peak.jdUt : INFINITY;
-      const double reference = b < theirs.size() ? number(theirs[b], "peak_ut") : INFINITY;
-      if (std::fabs(ours - reference) < 0.1) {
-        const std::string at = where + " " + theirs[b].at("peak_ut");
-        // At the edge of the path, where the central phase lasts seconds, the kinds may part.
-        if (std::max(centralSeconds(mine[a]), centralSeconds(theirs[b])) >= 60.0) {
-          EXPECT_EQ(mine[a].kind, kindNamed(theirs[b].at("kind"))) << at;
-        }
-        // The peak's measures agree with the kind: a total eclipse covers the whole Sun and
-        // more than its diameter, an annular one leaves a ring, a partial one part of the disc.
-        const LocalSolarEclipse& m = mine[a];
-        if (m.kind == SolarEclipseKind::Total) {
-          EXPECT_TRUE(m.obscuration == 1.0 && m.magnitude > 1.0) << at;
-        } else {
-          EXPECT_TRUE(m.obscuration > 0.0 && m.obscuration < 1.0 && m.magnitude > 0.0) << at;
-          if (m.kind == SolarEclipseKind::Annular) {
-            EXPECT_LT(m.magnitude, 1.0) << at;
+    // peak), or the limbs only graze (under a thousandth of the Sun covered at the peak, a few km
+    // of the shadow).
+    fixture::mergeByPeaks(
+        ourPeaks, theirPeaks, 0.1,
+        [&](std::size_t i, std::size_t j) {
+          const std::string at = where + " " + theirs[j].at("peak_ut");
+          const LocalSolarEclipse& m = mine[i];
+          // At the edge of the path, where the central phase lasts seconds, the kinds may part.
+          if (std::max(centralSeconds(m), centralSeconds(theirs[j])) >= 60.0) {
+            EXPECT_EQ(m.kind, kindNamed(theirs[j].at("kind"))) << at;
           }
-        }
-        seen.push_back({at, mine[a++], theirs[b++]});
-      } else if (ours < reference) {
-        const LocalSolarEclipse& m = mine[a++];
-        const double high = std::max({m.partialBegin.altitude, m.peak.altitude,
-                                      m.partialEnd.altitude}) / kDegree;
-        EXPECT_TRUE(high < 1.0 || m.obscuration < 0.001) << where << " only here, " << ours;
-        ++borderline;
-      } else {
-        EXPECT_TRUE(highestSun(theirs[b]) < 1.0 || number(theirs[b], "obscuration") < 0.001)
-            << where << " only there, " << reference;
-        ++b;
-        ++borderline;
-      }
-    }
+          // The peak's measures agree with the kind: a total eclipse covers the whole Sun and
+          // more than its diameter, an annular one leaves a ring, a partial one part of the disc.
+          if (m.kind == SolarEclipseKind::Total) {
+            EXPECT_TRUE(m.obscuration == 1.0 && m.magnitude > 1.0) << at;
+          } else {
+            EXPECT_TRUE(m.obscuration > 0.0 && m.obscuration < 1.0 && m.magnitude > 0.0) << at;
+            if (m.kind == SolarEclipseKind::Annular) {
+              EXPECT_LT(m.magnitude, 1.0) << at;
+            }
+          }
+          seen.push_back({at, m, theirs[j]});
+        },
+        [&](std::size_t i) {
+          const LocalSolarEclipse& m = mine[i];
+          const double high = std::max({m.partialBegin.altitude, m.peak.altitude,
+                                        m.partialEnd.altitude}) / kDegree;
+          EXPECT_TRUE(high < 1.0 || m.obscuration < 0.001) << where << " only here, "
+                                                           << ourPeaks[i];
+          ++borderline;
+        },
+        [&](std::size_t j) {
+          EXPECT_TRUE(highestSun(theirs[j]) < 1.0 || number(theirs[j], "obscuration") < 0.001)
+              << where << " only there, " << theirPeaks[j];
+          ++borderline;
+        });
   }
   std::printf("%zu eclipses seen by both, %d by one only (horizon or grazing)\n",
               seen.size(), borderline);

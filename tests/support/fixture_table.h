@@ -98,6 +98,26 @@ void compare(const Quantity<Case> (&quantities)[N], const std::vector<Case>& cas
   }
 }
 
+// Walks two lists of events in order of their peaks (Julian Days) side by side: both(i, j) for
+// this library's i-th and the reference's j-th where their peaks lie within `window` days of each
+// other, oursOnly(i) or theirsOnly(j) for an event that one list holds and the other does not.
+template <typename Both, typename OursOnly, typename TheirsOnly>
+void mergeByPeaks(const std::vector<double>& ours, const std::vector<double>& theirs,
+                  double window, Both both, OursOnly oursOnly, TheirsOnly theirsOnly) {
+  std::size_t i = 0, j = 0;
+  while (i < ours.size() || j < theirs.size()) {
+    const double mine = i < ours.size() ? ours[i] : INFINITY;
+    const double reference = j < theirs.size() ? theirs[j] : INFINITY;
+    if (std::fabs(mine - reference) < window) {
+      both(i++, j++);
+    } else if (mine < reference) {
+      oursOnly(i++);
+    } else {
+      theirsOnly(j++);
+    }
+  }
+}
+
 // A rising, transit or setting that this library and the reference both find: how much later
 // this library finds it, s, and how long the body's altitude takes there to change by an
 // arcminute (0 at a transit, whose time is the hour angle's).

@@ -15,7 +15,7 @@
 // against Jupiter's heliocentric direction, scaled by the perspective of the Sun's centre.
 //
 // astronomy_jupiter_moons.csv: one row per instant and moon, at 300 pseudo-random instants from
-// 1900 to 2100: tt_jd (TT), moon (1 Io to 4 Callisto), x, y, z.
+// 1900 to 2100 and at the few of LARGEST: tt_jd (TT), moon (1 Io to 4 Callisto), x, y, z.
 // astronomy_jupiter_moon_events.csv: where the reference's places put a moon on Jupiter's disk
 // (polar radius 0.93513 of the equatorial) or in its shadow: from 40 instants of 1990 to 2030,
 // each moon's first change of state within 5 days, found to a second, and the instants 20
@@ -30,6 +30,13 @@ const RADIUS_AU = 71398.0 / Astronomy.KM_PER_AU;
 const POLAR_RATIO = 66854.0 / 71492.0;
 
 const next = sequence32(44044);
+
+// Instants of 1900 to 2100 where the library's places part most from these: in some 1.3 million
+// random instants, each moon's largest difference (Io's X in 2097, Europa's X in 2058,
+// Ganymede's X in 2098, Callisto's Z in 2099), and two more of Callisto's X (2087) and Europa's
+// (2058).
+const LARGEST = [2487274.2785, 2472766.3970, 2487616.9881, 2488045.5890, 2483408.1332354,
+  2472780.7564706];
 
 const moonsAt = (time) => {
   const m = Astronomy.JupiterMoons(time);
@@ -75,6 +82,10 @@ for (let i = 0; i < 300; ++i) {
   const jd = FIRST_JD + (END_JD - FIRST_JD) * next();
   places(jd).forEach((p, k) =>
     rows.push([jd.toFixed(6), k + 1, ...p.earth.map((c) => c.toFixed(5))].join(',')));
+}
+for (const jd of LARGEST) {
+  places(jd).forEach((p, k) =>
+    rows.push([jd.toFixed(7), k + 1, ...p.earth.map((c) => c.toFixed(5))].join(',')));
 }
 fs.writeFileSync(path.join(outDir, 'astronomy_jupiter_moons.csv'), rows.join('\n') + '\n');
 

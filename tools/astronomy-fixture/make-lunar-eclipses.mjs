@@ -1,9 +1,9 @@
-// Makes tests/data/astronomy_lunar_eclipses.csv: every eclipse of the Moon from 1900 to 2100 and
-// those of three sample spans far from 2000 (-1500 to -1497, 3000 to 3003, 5500 to 5503), from
+// Makes tests/data/astronomy_lunar_eclipses.csv: every eclipse of the Moon from 1900 to 2100, then
+// every other one from -2000 to 6000 (the library's span: -2000 to 1900, then 2101 to 6000), from
 // Astronomy Engine, an implementation written independently of the library's.
 //
 // Usage: cd tools/astronomy-fixture && npm ci && node make-lunar-eclipses.mjs [OUT_DIR]
-// (OUT_DIR defaults to tests/data of the repository). Deterministic; a few seconds of Node.
+// (OUT_DIR defaults to tests/data of the repository). Deterministic; a minute or two of Node.
 //
 // Two views of each eclipse. The first takes the reference's own Moon (GeoMoon) and apparent Sun
 // (GeoVector with aberration, the direction the sunlight comes from in the Earth's frame) with
@@ -33,7 +33,7 @@ import { outDir, J2000 } from './common.mjs';
 
 const KM_PER_AU = Astronomy.KM_PER_AU;
 const EARTH_KM = 6378.14, SUN_KM = 696000.0, MOON_KM = 1737.4;
-const spans = [[1900, 2101], [-1500, -1497], [3000, 3003], [5500, 5503]];
+const spans = [[1900, 2101], [-2000, 1900], [2101, 6000]];
 
 const norm = (v) => Math.hypot(v.x, v.y, v.z);
 function shadow(time) {

@@ -9,20 +9,16 @@
 //
 // One row per year: year, then march, june, september and december, the instants of the March
 // equinox, the June solstice, the September equinox and the December solstice as Julian Days
-// (TT). Every year from 1900 to 2100, then every 37th year from -2000 to 5999 outside them, so
-// that the book's approximate instants, hours off there, are seen to be refined.
+// (TT). Every year from -2000 to 5999, the library's whole span of years, so that a bound far
+// from 2000 is the largest difference there is, and the book's approximate instants, hours off
+// there, are seen to be refined in every year.
 import * as fs from 'node:fs';
 import * as path from 'node:path';
 import * as Astronomy from 'astronomy-engine';
 import { here, outDir, J2000 } from './common.mjs';
 
 const years = [];
-for (let year = 1900; year <= 2100; ++year) years.push(year);
-for (let year = -2000; year <= 5999; year += 37) {
-  if (year < 1900 || year > 2100) years.push(year);
-}
-years.push(5999);
-years.sort((a, b) => a - b);
+for (let year = -2000; year <= 5999; ++year) years.push(year);
 
 const version = JSON.parse(fs.readFileSync(
   path.join(here, 'node_modules', 'astronomy-engine', 'package.json'), 'utf8')).version;
