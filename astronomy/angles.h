@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

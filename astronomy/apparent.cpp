@@ -8,11 +8,11 @@
 #include "astronomy/angles.h"
 #include "astronomy/moon.h"
 #include "astronomy/nutation.h"
-#include "astronomy/of_date.h"
+#include "astronomy/detail/of_date.h"
 #include "astronomy/pluto.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/motion.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {

@@ -6,7 +6,7 @@
 
 #include "coordinates.h"
 #include "refraction.h"
-#include "../ephemeris/body.h"
+#include "../base/body.h"
 
 namespace dockorrery {
 

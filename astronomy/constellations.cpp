@@ -8,7 +8,7 @@
 #include <iterator>
 #include <limits>
 
-#include "astronomy/constellations/constellation_table.h"
+#include "astronomy/tables/constellation_table.h"
 #include "astronomy/precession.h"
 
 namespace dockorrery {

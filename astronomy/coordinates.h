@@ -1,7 +1,7 @@
 // Conversions between ecliptic, equatorial and horizontal coordinates.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

@@ -3,7 +3,7 @@
 // or to be monotonic (then it holds one crossing exactly when its ends lie on either side). A
 // scan of fixed steps would step over an excursion shorter than its step; this cannot, down to
 // the finest piece, a few milliseconds, over which no excursion reaches 1e-11 of a radian.
-#include "astronomy/crossings.h"
+#include "astronomy/detail/crossings.h"
 
 #include <cmath>
 

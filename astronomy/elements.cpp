@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/elements_internal.h"
-#include "astronomy/of_date.h"
+#include "astronomy/detail/magnitudes.h"
+#include "astronomy/detail/of_date.h"
 
 namespace dockorrery {
 

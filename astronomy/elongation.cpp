@@ -6,10 +6,10 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
-#include "astronomy/next_event.h"
-#include "astronomy/of_date.h"
-#include "astronomy/search_count.h"
-#include "ephemeris/heliocentric.h"
+#include "astronomy/detail/next_event.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/search_count.h"
+#include "astronomy/heliocentric.h"
 
 namespace dockorrery {
 

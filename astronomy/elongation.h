@@ -2,7 +2,7 @@
 // conjunctions and oppositions of the planets with the Sun.
 #pragma once
 
-#include "../ephemeris/body.h"
+#include "../base/body.h"
 
 namespace dockorrery {
 

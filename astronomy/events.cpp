@@ -8,9 +8,9 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
-#include "astronomy/crossings.h"
-#include "astronomy/of_date.h"
-#include "astronomy/search_count.h"
+#include "astronomy/detail/crossings.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/search_count.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 

@@ -7,7 +7,7 @@
 
 #include "coordinates.h"
 #include "rise_set.h"
-#include "../ephemeris/body.h"
+#include "../base/body.h"
 
 namespace dockorrery {
 

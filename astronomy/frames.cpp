@@ -1,9 +1,9 @@
-#include "frames.h"
+#include "astronomy/frames.h"
 
 #include <cmath>
 #include <limits>
 
-#include "angles.h"
+#include "astronomy/angles.h"
 
 namespace dockorrery {
 

@@ -1,7 +1,7 @@
 // Angles between two directions on the sky.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 #include "coordinates.h"
 
 namespace dockorrery {

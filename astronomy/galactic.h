@@ -1,7 +1,7 @@
 // Galactic coordinates: the IAU 1958 system, from and to the mean equator and equinox of J2000.0.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 #include "coordinates.h"
 
 namespace dockorrery {

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/of_date.h"
-#include "ephemeris/heliocentric.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/heliocentric.h"
+#include "astronomy/detail/motion.h"
 
 namespace dockorrery {
 

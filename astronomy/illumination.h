@@ -2,7 +2,7 @@
 // the tilt of Saturn's rings.
 #pragma once
 
-#include "../ephemeris/body.h"
+#include "../base/body.h"
 
 namespace dockorrery {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astronomy/terms/terms.h"
-#include "ephemeris/body.h"
+#include "astronomy/tables/terms.h"
+#include "base/body.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {

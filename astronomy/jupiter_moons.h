@@ -2,7 +2,7 @@
 // and whether each is in front of its disk, behind it or in its shadow.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/libration_parts.h"
-#include "astronomy/moon_arguments.h"
-#include "astronomy/of_date.h"
-#include "astronomy/terms/periodic_terms.h"
+#include "astronomy/detail/libration.h"
+#include "astronomy/detail/moon_arguments.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/periodic_terms.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/heliocentric.h"
+#include "astronomy/heliocentric.h"
 
 namespace dockorrery {
 

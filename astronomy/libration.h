@@ -2,7 +2,7 @@
 // the physical ephemeris a lunar observer reads off before a night at the telescope.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

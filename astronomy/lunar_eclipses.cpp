@@ -5,9 +5,9 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/moon_phases.h"
-#include "astronomy/next_event.h"
-#include "astronomy/roots.h"
-#include "astronomy/search_count.h"
+#include "astronomy/detail/next_event.h"
+#include "astronomy/detail/roots.h"
+#include "astronomy/detail/search_count.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

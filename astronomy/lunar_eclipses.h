@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

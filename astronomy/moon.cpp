@@ -1,4 +1,4 @@
-// The Moon by the abridged ELP-2000/82 series, from the generated tables of astronomy/terms, and
+// The Moon by the abridged ELP-2000/82 series, from the generated tables of astronomy/tables, and
 // its phase against the Sun of the library's own Earth series.
 #include "astronomy/moon.h"
 
@@ -6,10 +6,10 @@
 #include <cstdlib>
 
 #include "astronomy/angles.h"
-#include "astronomy/moon_arguments.h"
-#include "astronomy/terms/terms.h"
+#include "astronomy/detail/moon_arguments.h"
+#include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/body.h"
+#include "base/body.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {
@@ -20,7 +20,7 @@ constexpr double kTermUnit = 1e-6 * kDegree;     // longitude and latitude terms
 constexpr double kDistanceUnit = 0.001;          // distance terms: 0.001 km
 constexpr double kMeanDistance = 385000.56;      // km
 
-// The fundamental arguments, degrees (astronomy/moon_arguments.h).
+// The fundamental arguments, degrees (astronomy/detail/moon_arguments.h).
 constexpr const double (&kLp)[5] = detail::kMoonMeanLongitude;
 constexpr const double (&kD)[5] = detail::kMoonMeanElongation;
 constexpr const double (&kM)[4] = detail::kSunMeanAnomaly;

@@ -1,7 +1,7 @@
 // The Moon's geocentric position and its illumination (its phase angle and lit fraction).
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

@@ -8,9 +8,9 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/moon.h"
-#include "astronomy/next_event.h"
-#include "astronomy/search_count.h"
-#include "astronomy/seeds.h"
+#include "astronomy/detail/next_event.h"
+#include "astronomy/detail/search_count.h"
+#include "astronomy/detail/seeds.h"
 
 namespace dockorrery {
 

@@ -2,7 +2,7 @@
 // of its orbit on the ecliptic.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "astronomy/angles.h"
-#include "astronomy/terms/periodic_terms.h"
+#include "astronomy/detail/periodic_terms.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

@@ -1,7 +1,7 @@
 // The instants of the Moon's principal phases.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

@@ -1,11 +1,11 @@
-// Nutation by the IAU 1980 theory, from the generated table of astronomy/terms.
+// Nutation by the IAU 1980 theory, from the generated table of astronomy/tables.
 #include "astronomy/nutation.h"
 
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/of_date.h"
-#include "astronomy/terms/terms.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

@@ -1,7 +1,7 @@
 // Nutation in longitude and obliquity (IAU 1980) and the obliquity of the ecliptic.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

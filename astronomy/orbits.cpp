@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/of_date.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/motion.h"
 
 namespace dockorrery {
 

@@ -1,10 +1,10 @@
-// Pluto from the generated table of astronomy/terms.
+// Pluto from the generated table of astronomy/tables.
 #include "astronomy/pluto.h"
 
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/terms/terms.h"
+#include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

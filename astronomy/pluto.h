@@ -1,7 +1,7 @@
 // Pluto's heliocentric position.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

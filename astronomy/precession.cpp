@@ -1,14 +1,14 @@
 // Precession between two epochs (IAU 1976), of the equator and of the ecliptic, and the frames of
 // J2000.0 and of date. Directions are turned as unit vectors, so that no pole needs a case of its
 // own and each frame's inverse is its rotation's transpose.
-#include "precession.h"
+#include "astronomy/precession.h"
 
 #include <cmath>
 #include <limits>
 
-#include "angles.h"
-#include "of_date.h"
-#include "time_scales.h"
+#include "astronomy/angles.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/time_scales.h"
 
 namespace dockorrery {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 #include "coordinates.h"
 
 namespace dockorrery {

@@ -1,4 +1,4 @@
-#include "refraction.h"
+#include "astronomy/refraction.h"
 
 #include <algorithm>
 #include <cmath>

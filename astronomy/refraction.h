@@ -1,7 +1,7 @@
 // The atmosphere's refraction of an altitude, its inverse, and the airmass along a line of sight.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

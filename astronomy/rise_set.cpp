@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/crossings.h"
+#include "astronomy/detail/crossings.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "coordinates.h"
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

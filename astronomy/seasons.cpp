@@ -6,8 +6,8 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
-#include "astronomy/search_count.h"
-#include "astronomy/seeds.h"
+#include "astronomy/detail/search_count.h"
+#include "astronomy/detail/seeds.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

@@ -6,7 +6,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/nutation.h"
-#include "astronomy/of_date.h"
+#include "astronomy/detail/of_date.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

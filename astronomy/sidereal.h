@@ -1,7 +1,7 @@
 // Sidereal time at Greenwich.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

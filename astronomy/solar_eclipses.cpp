@@ -8,10 +8,10 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
-#include "astronomy/next_event.h"
-#include "astronomy/of_date.h"
-#include "astronomy/search_count.h"
-#include "astronomy/solar_eclipse_elements.h"
+#include "astronomy/detail/next_event.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/search_count.h"
+#include "astronomy/detail/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

@@ -8,10 +8,10 @@
 #include <limits>
 
 #include "astronomy/angles.h"
-#include "astronomy/crossings.h"
-#include "astronomy/of_date.h"
+#include "astronomy/detail/crossings.h"
+#include "astronomy/detail/of_date.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/motion.h"
 
 namespace dockorrery {
 

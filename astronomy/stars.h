@@ -8,7 +8,7 @@
 #include "coordinates.h"
 #include "refraction.h"
 #include "rise_set.h"
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

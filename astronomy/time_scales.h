@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

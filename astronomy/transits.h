@@ -1,8 +1,8 @@
 // Transits of Mercury and Venus across the Sun: the next one after an instant.
 #pragma once
 
-#include "../ephemeris/body.h"
-#include "../ephemeris/constants.h"
+#include "../base/body.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

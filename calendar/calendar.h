@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 namespace dockorrery {
 

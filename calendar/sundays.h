@@ -1,7 +1,7 @@
 // The first Sunday in April and the last Sunday in October of a year, as days of the month.
 #pragma once
 
-#include "../ephemeris/constants.h"
+#include "../base/constants.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "ephemeris/series.h"
 
 namespace dockorrery {

@@ -1,15 +1,15 @@
 // The applet's own entry to the planetary series and the helpers it is built from (the library's
-// checked entry is heliocentric.h): geometric heliocentric positions, mean ecliptic and equinox of
+// checked entry is astronomy/heliocentric.h): geometric heliocentric positions, mean ecliptic and equinox of
 // date, from the tables of series.h. Time is a Julian Day of Terrestrial Time (TT; the series' own dynamical time differs from it by
 // under 2 ms): a day number of the calendar goes in as it is, with no correction from UT (no
 // delta T).
 #pragma once
 
-#include "constants.h"
+#include "../base/constants.h"
 
 #include <cstdint>
 
-#include "heliocentric.h"
+#include "../base/body.h"
 
 namespace dockorrery {
 

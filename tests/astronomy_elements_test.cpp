@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "astronomy/elements.h"
-#include "astronomy/elements_internal.h"
+#include "astronomy/detail/magnitudes.h"
 #include "astronomy/mpc_orbits.h"
-#include "astronomy/of_date.h"
-#include "ephemeris/constants.h"
+#include "astronomy/detail/of_date.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "astronomy/elongation.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "astronomy/illumination.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

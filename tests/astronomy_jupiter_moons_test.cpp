@@ -17,7 +17,7 @@
 
 #include "astronomy/jupiter_moons.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "astronomy/libration.h"
-#include "astronomy/libration_parts.h"
-#include "ephemeris/constants.h"
+#include "astronomy/detail/libration.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

@@ -16,8 +16,8 @@
 
 #include "astronomy/moon.h"
 #include "astronomy/moon_orbit.h"
-#include "astronomy/seeds.h"
-#include "ephemeris/constants.h"
+#include "astronomy/detail/seeds.h"
+#include "base/constants.h"
 #include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 

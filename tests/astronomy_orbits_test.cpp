@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-#include "astronomy/of_date.h"
+#include "astronomy/detail/of_date.h"
 #include "astronomy/orbits.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 
 using namespace dockorrery;
 

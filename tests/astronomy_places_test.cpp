@@ -22,7 +22,7 @@
 #include "astronomy/events.h"
 #include "astronomy/moon_phases.h"
 #include "astronomy/sidereal.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 #include "tests/support/twilight_events.h"
 

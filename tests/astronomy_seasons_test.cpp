@@ -13,8 +13,8 @@
 
 #include "astronomy/apparent.h"
 #include "astronomy/seasons.h"
-#include "astronomy/seeds.h"
-#include "ephemeris/constants.h"
+#include "astronomy/detail/seeds.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

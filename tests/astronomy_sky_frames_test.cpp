@@ -28,7 +28,7 @@
 #include "astronomy/coordinates.h"
 #include "astronomy/galactic.h"
 #include "astronomy/precession.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

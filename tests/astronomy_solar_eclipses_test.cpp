@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "astronomy/solar_eclipse_elements.h"
+#include "astronomy/detail/solar_eclipses.h"
 #include "astronomy/solar_eclipses.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "tests/support/event_walk.h"
 #include "tests/support/fixture_table.h"
 

@@ -13,13 +13,13 @@
 
 #include "astronomy/frames.h"
 #include "astronomy/nutation.h"
-#include "astronomy/of_date.h"
+#include "astronomy/detail/of_date.h"
 #include "astronomy/precession.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/stars.h"
-#include "ephemeris/body.h"
-#include "ephemeris/constants.h"
-#include "ephemeris/motion.h"
+#include "base/body.h"
+#include "base/constants.h"
+#include "astronomy/detail/motion.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

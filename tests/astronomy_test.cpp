@@ -25,10 +25,10 @@
 #include "astronomy/pluto.h"
 #include "astronomy/rise_set.h"
 #include "astronomy/sidereal.h"
-#include "astronomy/terms/terms.h"
+#include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
-#include "ephemeris/constants.h"
-#include "ephemeris/motion.h"
+#include "base/constants.h"
+#include "astronomy/detail/motion.h"
 #include "ephemeris/position.h"
 #include "tests/support/fixture_table.h"
 

@@ -17,10 +17,10 @@ import tempfile
 # (generator, (option, folder it reads) or None, folder of the committed sources)
 GENERATORS = [
     ("tools/gen_series.py", ("--data", "ephemeris/data/vsop87d"), "ephemeris/series"),
-    ("tools/gen_terms.py", ("--data", "astronomy/data/meeus"), "astronomy/terms"),
+    ("tools/gen_terms.py", ("--data", "astronomy/data/meeus"), "astronomy/tables"),
     ("tools/gen_face.py", None, "applet/art"),
     ("tools/gen_constellations.py", ("--data", "astronomy/data/constellations"),
-     "astronomy/constellations"),
+     "astronomy/tables"),
     # The library's manual page, from its frame and the installed headers of the whole tree.
     ("tools/gen_manual.py", ("--source", "."), "library"),
 ]

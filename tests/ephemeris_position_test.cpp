@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "ephemeris/position.h"
 
 using namespace dockorrery;

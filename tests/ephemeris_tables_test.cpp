@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 #include "ephemeris/series.h"
 #include "ephemeris/series/theories.h"
 

@@ -36,6 +36,7 @@ tree_make -o build BUILD="$build" install COMPONENT=library DESTDIR="$dest"
   done
   # The headers of the build's list, at their paths in the tree.
   library_headers "$source" | sed "s|^|644 .$prefix/include/dockorrery/|"
+  moved_headers "$source" | sed "s|^|644 .$prefix/include/dockorrery/|"
   # The whole library in one header, and its version.
   for header in astronomy.h version.h; do echo "644 .$prefix/include/dockorrery/$header"; done
 } | sort >"$work/expected"

@@ -7,7 +7,7 @@ heading of an entry (.SS after the DESCRIPTION) is such a name, so that a rename
 routine leaves no entry behind. Every accuracy the astronomy tests hold a routine to is stated
 in the page as its header states it, "<quantity> within <tolerance>", with the tests' number
 (which readme_tables_test.py holds the headers to); the heliocentric series' bounds, here and in
-ephemeris/heliocentric.h, are the accuracy test's largest, and the span between a quarter and
+astronomy/heliocentric.h, are the accuracy test's largest, and the span between a quarter and
 the next is moon_phases.h's. And the page is sound roff: man renders it without a groff
 warning and within 80 columns, it holds no line of a patch, and no omicron (groff's *o: the
 headers' omega is *w).
@@ -162,7 +162,7 @@ def bound_faults(source, text):
     return faults
 
 
-HELIOCENTRIC = "ephemeris/heliocentric.h"
+HELIOCENTRIC = "astronomy/heliocentric.h"
 
 
 def series_faults(source, text):

@@ -88,6 +88,7 @@ dpkg-deb -c "$devdeb" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$work/f
   done
   # The headers of the build's list, at their paths in the tree.
   library_headers "$source" | sed "s|^|./usr/include/dockorrery/|"
+  moved_headers "$source" | sed "s|^|./usr/include/dockorrery/|"
   # The whole library in one header, and its version.
   for header in astronomy.h version.h; do echo "./usr/include/dockorrery/$header"; done
   for file in changelog.gz copyright examples/almanac.cpp examples/CMakeLists.txt; do

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Generates the constellation tables of astronomy/constellations/ from the IAU boundaries in CSV.
+"""Generates the constellation tables of astronomy/tables/ from the IAU boundaries in CSV.
 
 Usage: tools/gen_constellations.py [--data DIR] [--out DIR]
 
 --data  the directory holding names.csv and boundaries.csv (default:
         astronomy/data/constellations of the repository)
 --out   where constellation_table.cpp and constellation_table.h are written (default:
-        astronomy/constellations of the repository)
+        astronomy/tables of the repository)
 
 The output depends on nothing but the CSV files, so running the generator again reproduces the
 committed sources byte for byte.
@@ -139,7 +139,7 @@ def table_source(names, zones):
     lines = cpp_opening(GENERATED + """
 Delporte's boundaries of 1930 at the equinox of B1875.0, as digitised by Roman (1987; CDS
 catalogue VI/42), by way of Astronomy Engine's copy.
-""", [['"astronomy/constellations/constellation_table.h"']])
+""", [['"astronomy/tables/constellation_table.h"']])
     lines += ["namespace detail {", "",
               f"constexpr ConstellationName kConstellationNames[{len(names)}] = {{"]
     lines += [f'    {{"{abbreviation}", "{name}"}},' for abbreviation, name in names]
@@ -152,7 +152,7 @@ catalogue VI/42), by way of Astronomy Engine's copy.
 
 def main(argv):
     args = parse_folders(__doc__, argv, "astronomy/data/constellations",
-                         "astronomy/constellations", "directory of names.csv and boundaries.csv")
+                         "astronomy/tables", "directory of names.csv and boundaries.csv")
     try:
         names = read_names(args.data)
         zones = read_zones(args.data, names)

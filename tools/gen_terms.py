@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates the periodic-term tables of astronomy/terms/ from the published tables in CSV.
+"""Generates the periodic-term tables of astronomy/tables/ from the published tables in CSV.
 
 Usage: tools/gen_terms.py [--data DIR] [--out DIR]
 
@@ -7,7 +7,7 @@ Usage: tools/gen_terms.py [--data DIR] [--out DIR]
         pluto.csv, jupiter_moons_longitude.csv and jupiter_moons_radius.csv (default:
         astronomy/data/meeus of the repository)
 --out   where moon_terms.cpp, nutation_terms.cpp, pluto_terms.cpp, jupiter_moon_terms.cpp and
-        terms.h are written (default: astronomy/terms of the repository)
+        terms.h are written (default: astronomy/tables of the repository)
 
 The output depends on nothing but the CSV files, so running the generator again reproduces the
 committed sources byte for byte.
@@ -130,7 +130,7 @@ def array_source(type_name, array_name, table):
 
 
 def term_source(comment, arrays):
-    lines = cpp_opening(GENERATED + "\n" + comment, [['"astronomy/terms/terms.h"']])
+    lines = cpp_opening(GENERATED + "\n" + comment, [['"astronomy/tables/terms.h"']])
     for type_name, array_name, table in arrays:
         lines.extend(array_source(type_name, array_name, table) + [""])
     return "\n".join(lines[:-1] + cpp_closing()) + "\n"
@@ -140,7 +140,7 @@ def terms_header(tables):
     lines = cpp_opening(GENERATED + """
 The periodic-term arrays of the Moon, nutation, Pluto and Jupiter's moons, in the order of the
 published tables; each count is the array's own bound.
-""", [['"astronomy/terms/periodic_terms.h"']], header=True)
+""", [['"astronomy/detail/periodic_terms.h"']], header=True)
     for type_name, array_name, table in tables:
         lines.append(f"extern const {type_name} {array_name}[{len(table)}];")
     lines += cpp_closing()
@@ -148,7 +148,7 @@ published tables; each count is the array's own bound.
 
 
 def main(argv):
-    args = parse_folders(__doc__, argv, "astronomy/data/meeus", "astronomy/terms", "directory of the CSV tables")
+    args = parse_folders(__doc__, argv, "astronomy/data/meeus", "astronomy/tables", "directory of the CSV tables")
 
     try:
         tables = {}

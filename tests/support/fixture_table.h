@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "astronomy/rise_set.h"
-#include "ephemeris/body.h"
-#include "ephemeris/constants.h"
+#include "base/body.h"
+#include "base/constants.h"
 #include "tests/support/fixture_file.h"
 
 namespace fixture {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "astronomy/mpc_orbits.h"
-#include "ephemeris/constants.h"
+#include "base/constants.h"
 
 namespace mpc_promises {
 

@@ -8,7 +8,7 @@
 #include "astronomy/apparent.h"
 #include "astronomy/nutation.h"
 #include "astronomy/orbits.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/motion.h"
 
 namespace dockorrery::detail {
 

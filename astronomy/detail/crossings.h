@@ -4,7 +4,7 @@
 // upper culmination. Not installed: the library's own.
 #pragma once
 
-#include "rise_set.h"
+#include "astronomy/rise_set.h"
 
 namespace dockorrery::detail {
 

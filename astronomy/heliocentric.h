@@ -2,23 +2,11 @@
 // date, from the abridged VSOP87D series.
 #pragma once
 
-#include "constants.h"
+#include "../base/constants.h"
 
-#include <cstdint>
-
-#include "body.h"
+#include "../base/body.h"
 
 namespace dockorrery {
-
-// A heliocentric position: the body's index (Body::Sun = 0 to Body::Neptune = 8), the day it was
-// filled for and its spherical coordinates on the mean ecliptic and equinox of date.
-struct BodyPosition {
-  int32_t body;  // body index the record was filled for
-  double jd;     // Julian Day (TT) it was filled for
-  double R;      // radius vector, AU
-  double L;      // ecliptic longitude, rad
-  double B;      // ecliptic latitude, rad
-};
 
 // The geometric heliocentric place of the Sun (the origin) or a planet, from the abridged
 // VSOP87D series.

@@ -3,7 +3,7 @@
 // published tables; each count is the array's own bound.
 #pragma once
 
-#include "astronomy/terms/periodic_terms.h"
+#include "astronomy/detail/periodic_terms.h"
 
 namespace dockorrery {
 

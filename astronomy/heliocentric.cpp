@@ -1,10 +1,11 @@
 // The library's checked entry to the planetary series, apart from the applet's own so that the
 // applet links none of it.
+#include "astronomy/heliocentric.h"
+
 #include <cmath>
 
-#include "ephemeris/constants.h"
-#include "ephemeris/heliocentric.h"
-#include "ephemeris/motion.h"
+#include "astronomy/detail/motion.h"
+#include "base/constants.h"
 #include "ephemeris/position.h"
 #include "ephemeris/series.h"
 
