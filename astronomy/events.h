@@ -1,5 +1,5 @@
-// Rising, transit and setting of a body, and twilight, for an observer on a given day, in one
-// call from the library's own apparent places and delta T.
+// Rising, transit (culmination) and setting of a body, and twilight, for an observer on a given
+// day, in one call from the library's own apparent places and delta T.
 #pragma once
 
 #include <cstdint>
