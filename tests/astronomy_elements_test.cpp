@@ -332,17 +332,20 @@ TEST(MpcOrbitsTest, BookCometEncke) {
 }
 
 // One case of each error, each a real line with the fault put in: the error, and the column the
-// caller is pointed to.
+// caller is pointed to. A date's fault points to the date's first column, whichever of its
+// parts is wrong (a comet's perihelion 15, its epoch 82, a minor planet's epoch 21); a comet's
+// designation missing or wrong in columns 6-12 (its fragment too) to column 6, its number to 1.
 struct Fault {
   bool comet;
   int column;      // from 1: where the replacement goes
   const char* with;
   MpcLineError error;
   int errorColumn;
+  int line = 0;    // which of kComets or kMinorPlanets
 };
 
 std::string damaged(const Fault& f) {
-  std::string line = f.comet ? kComets[0].line : kMinorPlanets[0].line;
+  std::string line = f.comet ? kComets[f.line].line : kMinorPlanets[f.line].line;
   line.replace(f.column - 1, std::strlen(f.with), f.with);
   return line;
 }
@@ -362,6 +365,7 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {false, 21, "K25D5", E::BadEpoch, 21},  // month D
       {false, 21, "K252U", E::BadEpoch, 21},  // February 30
       {false, 21, "M2555", E::BadEpoch, 21},  // century 22
+      {false, 26, "5", E::BadEpoch, 21},      // a sixth character
       {false, 27, "188.7O269", E::BadMeanAnomaly, 27},
       {false, 27, "         ", E::BadMeanAnomaly, 27},
       {false, 27, "360.00000", E::OutOfRange, 27},
@@ -381,12 +385,15 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {true, 1, "00x1", E::BadDesignation, 1},
       {true, 5, "Q", E::BadOrbitType, 5},
       {true, 6, "       ", E::BadDesignation, 6},  // neither a number nor a designation
+      {true, 1, "    ", E::BadDesignation, 6, 3},   // 1P/Halley without its number
+      {true, 12, "!", E::BadDesignation, 6, 4},     // 3D-A/Biela's fragment
       {true, 6, "J95O000", E::BadDesignation, 6},  // a comet's count starts at 1
       {true, 6, "J95O01!", E::BadDesignation, 6},
       {true, 15, "199x", E::BadPerihelionDate, 15},
       {true, 20, "13", E::BadPerihelionDate, 15},
       {true, 23, "32.0319", E::BadPerihelionDate, 15},
       {true, 23, " 0.0319", E::BadPerihelionDate, 15},
+      {true, 20, "02 30.0319", E::BadPerihelionDate, 15},  // February 30
       {true, 31, " 0.92x246", E::BadPerihelionDistance, 31},
       {true, 31, " 0.000000", E::OutOfRange, 31},
       {true, 42, "-0.99489", E::OutOfRange, 42},
@@ -395,6 +402,7 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {true, 72, "  89.73.", E::BadInclination, 72},
       {true, 82, "20261322", E::BadEpoch, 82},
       {true, 82, "2026O922", E::BadEpoch, 82},
+      {true, 82, "20260230", E::BadEpoch, 82},
       {true, 92, "-2-0", E::BadAbsoluteMagnitude, 92},
       {true, 97, "4.0x", E::BadSlopeParameter, 97},
       {true, 15, "6001", E::OutsideSpan, 15},
