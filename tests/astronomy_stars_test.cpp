@@ -458,9 +458,9 @@ int expectOnItsOwnPlace(const RiseTransitSet& found, const CatalogueStar& star,
     EXPECT_TRUE(computeStarTopocentricPlace(place, star, event.jdUt, observer)) << at;
     if (std::string(event.name) == "transit") {
       const bool nearPole = kPi / 2.0 - std::fabs(place.equatorial.declination) < 10.0 * kArcsecond;
-      EXPECT_LE(std::fabs(std::sin(place.horizontal.azimuth) * std::cos(place.horizontal.altitude)) *
-                    kArcsecondsPerRadian,
-                nearPole ? 0.2 : 0.01)
+      const double fromMeridian =
+          std::sin(place.horizontal.azimuth) * std::cos(place.horizontal.altitude);
+      EXPECT_LE(std::fabs(fromMeridian) * kArcsecondsPerRadian, nearPole ? 0.2 : 0.01)
           << "transit at " << at << ", declination "
           << place.equatorial.declination / kDegree;
     } else {
@@ -481,7 +481,9 @@ int expectOnItsOwnPlace(const RiseTransitSet& found, const CatalogueStar& star,
 TEST(StarsTest, RiseTransitSetAtTheStarsOwnPlace) {
   std::mt19937_64 engine{20261212};
   std::uniform_real_distribution<double> uniform(0.0, 1.0);
-  const auto between = [&](double low, double high) { return low + (high - low) * uniform(engine); };
+  const auto between = [&](double low, double high) {
+    return low + (high - low) * uniform(engine);
+  };
   constexpr double kMas = kArcsecond / 1000.0;
   int events = 0;
   for (int k = 0; k < 24000; ++k) {
@@ -491,7 +493,8 @@ TEST(StarsTest, RiseTransitSetAtTheStarsOwnPlace) {
                        uniform(engine) < 0.25 ? 0.0 : between(0.0, 1000.0) * kMas,
                        between(-500.0, 500.0), between(kFirstJd, kEndJd - 1.0)};
     if (k % 6 == 0) {  // within 60" of a pole of date, standing still
-      const double pole = (k % 12 == 0 ? 1.0 : -1.0) * (kPi / 2.0 - between(0.0, 60.0) * kArcsecond);
+      const double pole =
+          (k % 12 == 0 ? 1.0 : -1.0) * (kPi / 2.0 - between(0.0, 60.0) * kArcsecond);
       ASSERT_TRUE(equatorialToJ2000(star.place, {between(0.0, kTwoPi), pole}, jdUt + 0.5,
                                     EquinoxOfDate::Mean));
       star = {star.place, 0.0, 0.0, 0.0, 0.0};

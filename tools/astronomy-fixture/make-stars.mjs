@@ -94,7 +94,8 @@ function eventsRow(kind, name, star, dayJd, latitude, longitude) {
   const within = (t) => (t && t.ut + J2000 < dayJd + 1 ? t.ut + J2000 : null);
   const rise = within(Astronomy.SearchRiseSet(Astronomy.Body.Star1, observer, +1, start, 1));
   const set = within(Astronomy.SearchRiseSet(Astronomy.Body.Star1, observer, -1, start, 1));
-  const transit = within(Astronomy.SearchHourAngle(Astronomy.Body.Star1, observer, 0, start, +1).time);
+  const transit =
+    within(Astronomy.SearchHourAngle(Astronomy.Body.Star1, observer, 0, start, +1).time);
   return [kind, dayJd.toFixed(1), '', name, latitude.toFixed(5), longitude.toFixed(5),
     '', '', '', '', '', fixed(rise, 8), fixed(transit, 8), fixed(set, 8)];
 }
@@ -106,7 +107,8 @@ for (let i = 0; i < 300; ++i) {
   const star = stars[Math.floor(next() * stars.length)];
   const utJd = FIRST_JD + (END_JD - FIRST_JD) * next();
   const latitude = -90 + 180 * next(), longitude = -180 + 360 * next();
-  rows.push(placeRow('place', star.name, star, utJd, latitude, longitude).concat(NO_STAR).join(','));
+  rows.push(placeRow('place', star.name, star, utJd, latitude, longitude).concat(NO_STAR)
+    .join(','));
 }
 for (let i = 0; i < 120; ++i) {
   const star = stars[Math.floor(next() * stars.length)];
