@@ -64,10 +64,10 @@ Vector precessFromJ2000(const Vector& v, double jdTt) {
 }
 
 // Heliocentric position of Pluto, mean ecliptic and equinox of date, AU; false outside its
-// series.
+// series (from a day and its light time before its first day).
 bool plutoAt(double jdTt, Vector& v) {
   PlutoPosition pluto;
-  if (!computePlutoPosition(pluto, jdTt)) return false;
+  if (!detail::plutoPositionOfDate(pluto, jdTt)) return false;
   v = precessFromJ2000(fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
   return true;
 }
@@ -98,7 +98,7 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
   Vector bodyNow, bodyThen;
   double tau;
   if (body == Body::Pluto) {
-    if (!plutoAt(jdTt, bodyNow)) return false;
+    if (!(jdTt >= detail::kPlutoFirstPlaceJd) || !plutoAt(jdTt, bodyNow)) return false;
     tau = length(bodyNow - earthNow) * kLightTimePerAu;
     if (!plutoAt(jdTt - tau, bodyThen)) return false;
   } else {

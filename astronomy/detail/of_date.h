@@ -9,6 +9,7 @@
 #include "astronomy/nutation.h"
 #include "astronomy/orbits.h"
 #include "astronomy/detail/motion.h"
+#include "astronomy/pluto.h"
 
 namespace dockorrery::detail {
 
@@ -39,6 +40,16 @@ void precessEclipticToJ2000(double v[3], double jdTt);
 // given, for the callers that need it too. False where computeOrbitPosition fails.
 bool orbitGeocentricJ2000(double v[3], double& distanceAu, const OrbitalElements& elements,
                           double jdTt, bool aberration, double* earth = nullptr);
+
+// The first instant (TT) of Pluto's places of date: a day before its fit's first day, so that
+// the rising and setting of that first day (UT) hold for any delta T they take (under a day).
+constexpr double kPlutoFirstPlaceJd = kPlutoFirstJd - 1.0;
+// The longest light time from Pluto, days: 52 AU, further than it ever is from the Earth.
+constexpr double kPlutoLongestLightTime = 0.3;
+
+// computePlutoPosition from kPlutoFirstPlaceJd less kPlutoLongestLightTime, where the place of
+// date's light left Pluto, up to kPlutoEndJd (TT); false and NaN outside.
+bool plutoPositionOfDate(PlutoPosition& position, double jdTt);
 
 // computeApparentPlace at ofDate.jdTt with its nutation and obliquity.
 bool apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate);
