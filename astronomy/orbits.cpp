@@ -96,27 +96,37 @@ void orbitAt(OrbitPosition& p, const OrbitalElements& el, double jdTt) {
     sHigh = std::fmin(target / q, std::cbrt(6.0 * target / (kSunGravity * e)));
   }
   // Newton's method from the parabola's s, kept inside [sLow, sHigh] by bisection; t(s) rises
-  // and is convex for s > 0.
+  // and is convex for s > 0. Far out on a hyperbola t grows as an exponential of s, whose Newton
+  // steps from above shrink by a constant each: a step that would not halve the one before is a
+  // bisection instead, so the bracket always closes. A search that does not converge leaves NaN.
   double sLow = 0.0;
   double s = std::fmin(std::cbrt(6.0 * target / (kSunGravity * (e + 1e-300))), target / q);
   if (!(s > sLow && s < sHigh)) s = 0.5 * (sLow + sHigh);
-  for (int i = 0; i < 200; ++i) {
+  double step = sHigh - sLow, stepBefore = step;
+  bool converged = target == 0.0;  // at perihelion itself
+  if (converged) s = 0.0;
+  for (int i = 0; i < 400 && !converged; ++i) {
     u.at(s, t, r, g2, g3);
     const double f = t - target;
-    if (f == 0.0) break;
+    if (f == 0.0) {
+      converged = true;
+      break;
+    }
     if (f > 0.0) {
       sHigh = s;
     } else {
       sLow = s;
     }
     double next = s - f / r;
-    if (!(next > sLow && next < sHigh)) next = 0.5 * (sLow + sHigh);
-    if (std::fabs(next - s) <= 1e-15 * std::fabs(s) || sHigh - sLow <= 1e-15 * sHigh) {
-      s = next;
-      break;
+    if (!(next > sLow && next < sHigh) || std::fabs(2.0 * f) > std::fabs(stepBefore * r)) {
+      next = 0.5 * (sLow + sHigh);
     }
+    stepBefore = step;
+    step = next - s;
+    converged = std::fabs(next - s) <= 1e-15 * std::fabs(s) || sHigh - sLow <= 1e-15 * sHigh;
     s = next;
   }
+  if (!converged) s = NAN;
   s *= sign;
   u.at(s, t, r, g2, g3);
   // f and g from perihelion, in the plane of the orbit: x towards perihelion.

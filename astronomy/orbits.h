@@ -41,12 +41,13 @@ struct OrbitPosition {
 //   Accuracy: Against the classical solutions (Kepler's, Barker's and the hyperbolic equation,
 //             in long double, their near-parabolic differences by series), measured at four
 //             million random orbits (q from 0.01 to 100 AU, e from 0 to 20 and within 1e-10 of 1
-//             either side, a hyperbola's mean anomaly up to 1e6 rad) up to 550 years from
-//             perihelion and tested at 100000: the distance to 3e-12 (n + 1) of itself and the
-//             true anomaly (the direction in the orbit's plane) to 7e-12 (n + 1) rad, n the
-//             turns of an ellipse from perihelion, 0 on a parabola or hyperbola (the whole
-//             periods taken out of an ellipse's time cost that much a turn: 4e-10 and 2e-9 rad
-//             at 33000 turns); across e = 1 the position is continuous in e. Against libnova's
+//             either side, a hyperbola's mean anomaly up to 3e8 rad) up to 550 years from
+//             perihelion and tested at 100000: the distance to 5e-12 (n + 1) of itself and the
+//             true anomaly (the direction in the orbit's plane) to 2.5e-11 (n + 1) rad, n the
+//             turns of an ellipse from perihelion, 0 on a parabola or hyperbola (the ellipses
+//             within 0.01 of a parabola the largest, the others within 3e-13 and 1.5e-12 rad;
+//             the whole periods taken out of an ellipse's time cost 3e-12 and 7e-12 rad a turn:
+//             4e-10 and 2e-9 rad at 33000 turns); across e = 1 the position is continuous in e. Against libnova's
 //             heliocentric places at 180 instants of 1900 to 2100 on elliptic, parabolic and
 //             hyperbolic orbits: orbit heliocentric position within 1e-8 AU, libnova's own
 //             Kepler solution the larger part.
