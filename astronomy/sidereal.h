@@ -28,7 +28,7 @@ double meanSiderealTime(double jdUt);
 //             sidereal time within 0.033 s.
 //   Notes:    The equation of the equinoxes is delta psi cos(epsilon) (IAU 1980 nutation and
 //             true obliquity). Nutation is evaluated at the UT instant itself: TT - UT moves it
-//             by far less than 0.0001 arcsecond over any delta T of the last centuries, but by
+//             by less than 0.0002" over the delta T of the last centuries (0.24" a day at most), by
 //             up to 0.15" in longitude (0.009 s of sidereal time) at the span's ends, where
 //             delta T nears 0.6 day.
 //   Source:   Meeus, Astronomical Algorithms, 2nd ed., ch. 12.
