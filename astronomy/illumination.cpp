@@ -6,9 +6,10 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
+#include "astronomy/detail/apparent.h"
+#include "astronomy/detail/motion.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/heliocentric.h"
-#include "astronomy/detail/motion.h"
 
 namespace dockorrery {
 

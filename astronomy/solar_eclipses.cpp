@@ -8,9 +8,11 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/next_event.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/search_count.h"
+#include "astronomy/detail/sidereal.h"
 #include "astronomy/detail/solar_eclipses.h"
 #include "astronomy/time_scales.h"
 
