@@ -9,6 +9,7 @@
 #include "astronomy/detail/apparent.h"
 #include "astronomy/detail/motion.h"
 #include "astronomy/detail/of_date.h"
+#include "astronomy/detail/pluto.h"
 #include "astronomy/detail/precession.h"
 #include "astronomy/detail/sidereal.h"
 #include "astronomy/detail/vector.h"
@@ -50,10 +51,10 @@ Vector before(const detail::Motion& m, double tau) {
 }
 
 // Heliocentric position of Pluto, mean ecliptic and equinox of date, AU; false outside its
-// series.
+// series (from a day and its light time before its first day).
 bool plutoAt(double jdTt, Vector& v) {
   PlutoPosition pluto;
-  if (!computePlutoPosition(pluto, jdTt)) return false;
+  if (!detail::plutoPositionOfDate(pluto, jdTt)) return false;
   v = detail::precessEclipticFromJ2000(
       detail::fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
   return true;
@@ -85,7 +86,7 @@ bool geocentric(Body body, double jdTt, double& longitude, double& latitude, dou
   Vector bodyNow, bodyThen;
   double tau;
   if (body == Body::Pluto) {
-    if (!plutoAt(jdTt, bodyNow)) return false;
+    if (!(jdTt >= detail::kPlutoFirstPlaceJd) || !plutoAt(jdTt, bodyNow)) return false;
     tau = length(bodyNow - earthNow) * kLightTimePerAu;
     if (!plutoAt(jdTt - tau, bodyThen)) return false;
   } else {

@@ -37,9 +37,11 @@ struct TopocentricPlace {
 //                      the true one at jdTt
 //             (bool)   false, and every angle and the distance NaN, for Body::Earth or a value
 //                      outside the enumeration, outside the library's span or for a non-finite
-//                      day; for Pluto, outside its series' span too
-//   Span:     kFirstJd up to kEndJd (TT); Pluto from a little after kPlutoFirstJd up to
-//             kPlutoEndJd, its series' span shifted by its light time (about a quarter of a day)
+//                      day; for Pluto, outside its span below too
+//   Span:     kFirstJd up to kEndJd (TT); Pluto from a day before kPlutoFirstJd up to
+//             kPlutoEndJd, so that the rising and setting of the fit's first day hold for any
+//             delta T: its fit is taken back by that day and Pluto's light time (under 0.3 day)
+//             before its first day, where its terms hold as on it
 //   Accuracy: Against Astronomy Engine at 10000 instants from 1900 to 2100: apparent Sun within
 //             2.4" and apparent planets within 23", bounds the reference sets (it truncates
 //             VSOP87 for its 1', and takes the IAU 2006 precession and IAU 2000B nutation; the

@@ -42,9 +42,9 @@ struct Constellation {
 //   Notes:    The place is precessed to B1875.0 (IAU 1976, as precessEquatorial) and looked up in
 //             Roman's table of the boundaries (first zone that holds it). The boundaries are
 //             arcs of the meridians and parallels of B1875.0, so that at another epoch a
-//             direction within the precession's error of one (0.1" a century from 2000, more
-//             beyond) may be given either side. A place of date (apparent) should be the mean
-//             place: nutation and aberration move a direction by up to 30".
+//             direction within the precession's error of one (precessEquatorial's) may be given
+//             either side. A place of date (apparent) should be the mean place: nutation and
+//             aberration move a direction by up to 30".
 //   Source:   Delporte, Delimitation scientifique des constellations (IAU 1930); Roman, PASP 99,
 //             695 (1987), CDS catalogue VI/42; Meeus, Astronomical Algorithms, 2nd ed., ch. 21.
 [[nodiscard]] bool findConstellation(Constellation& constellation,

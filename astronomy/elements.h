@@ -22,8 +22,15 @@ namespace dockorrery {
 //                                   epoch outside the library's span, a not positive or above
 //                                   1e6 AU, e outside [0, 1) or i outside [0, pi]
 //   Span:     an epoch from kFirstJd up to kEndJd (TT)
-//   Accuracy: Exact but for rounding: the orbit's place at the epoch has the mean anomaly given,
-//             to the mean motion of the 5e-10 day a Julian Day's double holds.
+//   Accuracy: Exact but for rounding: the orbit's place at the epoch is where the mean anomaly
+//             given puts it to 5e-10 day of its motion (a Julian Day's rounding) and of its
+//             period 5e-15 / (1 - e) (the Kepler solution) and 4e-17 for each whole turn in the
+//             anomaly given (taken out by a rounded 2 pi): a slow orbit is off by more than its
+//             day, 1e-5 day at a = 3.5e5 AU and half a day there at a million radians. Measured
+//             at eight million random orbits (a from 0.01 to 1e6 AU, e up to 1 - 1e-8,
+//             anomalies up to 1e7 rad, epochs over the span) against Kepler's equation in long
+//             double: 2.6e-15 / (1 - e) of the period beyond the day's rounding, and 3.9e-17 a
+//             turn.
 //   Notes:    The mean motion from Gauss' constant alone, n = k / a^1.5 rad a day,
 //             k = 0.01720209895, as the Minor Planet Center's does (the body's own mass left
 //             out).

@@ -21,7 +21,7 @@ struct Elongation {
 //                          longitudes (true ecliptic and equinox of date)
 //             (bool)       false where computeApparentPlace fails, for the Sun or a value
 //                          outside the enumeration; then both angles NaN and east false
-//   Span:     the library's span (Pluto's: its series')
+//   Span:     as computeApparentPlace's
 //   Accuracy: Against Astronomy Engine's elongations at 300 instants of 1900 to 2100, for the
 //             Moon, Mercury to Neptune and Pluto: elongation within 20", which the reference's
 //             truncated planets set (as they set its apparent planets). The side agrees

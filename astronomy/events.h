@@ -1,5 +1,5 @@
-// Rising, transit and setting of a body, and twilight, for an observer on a given day, in one
-// call from the library's own apparent places and delta T.
+// Rising, transit (culmination) and setting of a body, and twilight, for an observer on a given
+// day, in one call from the library's own apparent places and delta T.
 #pragma once
 
 #include <cstdint>
@@ -28,11 +28,11 @@ enum class Twilight : int32_t { Civil, Nautical, Astronomical };
 //                             keeps all day; each event's flag and time (UT)
 //             (bool)          false, with kind Invalid, every flag false and every time NaN,
 //                             where a place of the day fails (outside the library's span, up to
-//                             its end less a day and delta T; Pluto outside its series), for a
-//                             latitude outside [-pi/2, pi/2], a longitude that is not finite,
-//                             and a delta T of a day or more
+//                             its end less a day and delta T; Pluto outside computeApparentPlace's
+//                             span of it), for a latitude outside [-pi/2, pi/2], a longitude
+//                             that is not finite, and a delta T of a day or more
 //   Span:     kFirstJd up to kEndJd less a day and delta T (UT); Pluto kPlutoFirstJd up to
-//             kPlutoEndJd
+//             kPlutoEndJd less a day and delta T
 //   Accuracy: Against Astronomy Engine (its rise and set by the top limb, topocentric, with
 //             refraction; converted), over 2360 observer-days from the equator to 89.99 degrees
 //             on both hemispheres, 1900 to 2100: one-call Sun rise, transit and set within 2 s +

@@ -27,8 +27,8 @@ struct Illumination {
 //                           magnitude, the distances from the Sun and the Earth (AU), and
 //                           for Saturn its rings' tilt and their share of the magnitude
 //             (bool)        false for the Sun, the Earth, a value outside the enumeration,
-//                           outside the library's span (Pluto's: its series') or for a
-//                           non-finite day; then every field NaN
+//                           outside computeApparentPlace's span or for a non-finite day; then
+//                           every field NaN
 //   Span:     as computeApparentPlace's
 //   Accuracy: Against Astronomy Engine's Illumination at 300 instants of 1900 to 2100, for the
 //             Moon, Mercury to Neptune and Pluto: phase angle within 0.05 degree and

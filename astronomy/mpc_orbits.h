@@ -80,7 +80,9 @@ struct MpcOrbit {
 //             daily motion (degrees a day); 93-103 a (AU); 167-194 the readable designation.
 //             The line must reach column 103, and a number the line's end cuts is TooShort;
 //             the other columns (the uncertainty, reference, observations and flags) are not
-//             read. H and G may be blank. A packed number is
+//             read. H and G may be blank. A designation that does not decode is BadDesignation
+//             at column 1; an epoch that does not decode, a date the calendar has not or a
+//             character in column 26 is BadEpoch at column 21. A packed number is
 //             five characters (A-Z and a-z for 10 to 61 ten-thousands; ~ and four base-62
 //             digits beyond 619999); a packed provisional designation is seven (century letter,
 //             year, half-month, cycle count, second letter), or a survey's (PLS, T1S, T2S,
@@ -110,7 +112,14 @@ struct MpcOrbit {
 //             but a number the line's end cuts is TooShort.
 //             Either the number or the provisional designation must be there; a numbered
 //             comet's fragment is a lower-case letter in column 12. Dates are of the Gregorian
-//             calendar.
+//             calendar. The column of an error: a number that does not read, BadDesignation at
+//             1; an orbit type, BadOrbitType at 5; neither a number nor a provisional
+//             designation (columns 1-4 and 6-12 blank), or a provisional designation or
+//             fragment that does not decode, BadDesignation at 6; a perihelion date whose
+//             year, month or day is not a number, or that the calendar has not (a day below 1,
+//             February 30), BadPerihelionDate at 15, its first column, whichever part is wrong,
+//             and OutsideSpan at 15 beyond the span; an epoch that is not eight digits or not a
+//             date, BadEpoch at 82, and OutsideSpan at 82.
 //   Source:   Minor Planet Center, "Export Format for Comet Orbits" and "Packed Provisional and
 //             Permanent Designations".
 [[nodiscard]] bool parseMpcCometLine(MpcOrbit& orbit, std::string_view line);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
+#include "astronomy/detail/pluto.h"
 #include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 
@@ -19,12 +20,11 @@ constexpr double kJ[] = {34.35, 3034.9057};
 constexpr double kS[] = {50.08, 1222.1138};
 constexpr double kP[] = {238.96, 144.9600};
 
-}  // namespace
-
-bool computePlutoPosition(PlutoPosition& position, double jdTt) {
+// The fit's terms at jdTt, from `firstJd` up to kPlutoEndJd.
+bool fitFrom(PlutoPosition& position, double jdTt, double firstJd) {
   position.jdTt = jdTt;
   // Written so that a NaN day fails the test as well.
-  if (!(jdTt >= kPlutoFirstJd && jdTt < kPlutoEndJd)) {
+  if (!(jdTt >= firstJd && jdTt < kPlutoEndJd)) {
     position.longitude = position.latitude = position.distanceAu = NAN;
     return false;
   }
@@ -46,6 +46,20 @@ bool computePlutoPosition(PlutoPosition& position, double jdTt) {
   position.latitude = -3.908239 * kDegree + b * kAngleUnit;
   position.distanceAu = 40.7241346 + r * kRadiusUnit;
   return true;
+}
+
+}  // namespace
+
+bool computePlutoPosition(PlutoPosition& position, double jdTt) {
+  return fitFrom(position, jdTt, kPlutoFirstJd);
+}
+
+// Its periodic terms and their arguments' steady motion hold a day and a third before the fit's
+// first day as on it, where nothing ends but the fit's making: against Astronomy Engine's
+// integrated Pluto the same 5.742" in longitude, 1.439" in latitude and 1.32e-3 AU there as on
+// its first day.
+bool detail::plutoPositionOfDate(PlutoPosition& position, double jdTt) {
+  return fitFrom(position, jdTt, kPlutoFirstPlaceJd - kPlutoLongestLightTime);
 }
 
 }  // namespace dockorrery

@@ -1,4 +1,5 @@
-// Times of rising, transit and setting of a body for an observer on a given day.
+// Times of rising, transit (culmination: the crossing of the meridian) and setting of a body for
+// an observer on a given day.
 #pragma once
 
 #include <cstdint>

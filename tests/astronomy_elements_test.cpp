@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "astronomy/detail/orbits.h"
 #include "astronomy/detail/vector.h"
 #include "base/constants.h"
+#include "tests/support/classical_orbit.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;
@@ -33,19 +35,37 @@ using namespace fixture;
 
 constexpr double kGauss = 0.01720209895;
 
-// The mean anomaly of an ellipse's place, from its true anomaly.
-double meanAnomalyOf(const OrbitPosition& p, double e) {
-  const double E = 2.0 * std::atan(std::sqrt((1.0 - e) / (1.0 + e)) * std::tan(p.trueAnomaly / 2));
-  return E - e * std::sin(E);
+// How far the place at the epoch is from where the mean anomaly given puts it (the classical
+// solution at that anomaly, in long double), in days of its motion: its displacement in the
+// orbit's plane over its speed.
+double daysFromTheAnomaly(const OrbitalElements& el, double a, double e, double m, double epoch) {
+  OrbitPosition p;
+  EXPECT_TRUE(computeOrbitPosition(p, el, epoch));
+  long double r, nu;
+  classical::ellipse(a, e, m, r, nu);
+  const long double along = r * std::remainder(p.trueAnomaly - nu, 2.0L * classical::kPi);
+  return static_cast<double>(std::hypot(p.distanceAu - r, along)) /
+         std::hypot(p.vx, p.vy, p.vz);
+}
+
+// What the header allows: 5e-10 day (a Julian Day's rounding), and of the period 5e-15 / (1 - e)
+// (the Kepler solution) and 4e-17 for each whole turn in the anomaly given (the turns are taken
+// out by a rounded 2 pi).
+double allowedDays(double a, double e, double m) {
+  const double period = kTwoPi * a * std::sqrt(a) / kGauss;
+  return 5e-10 + (5e-15 / (1.0 - e) + 4e-17 * std::floor(std::fabs(m) / kTwoPi)) * period;
 }
 
 // The place at the epoch has the mean anomaly given, whatever the anomaly's turn and however
-// eccentric; the perihelion is the one nearest the epoch.
+// eccentric or slow the orbit; the perihelion is the one nearest the epoch. A slow orbit is the
+// case a bound in days alone misses: at a = 3.5e5 AU, a period of 2e8 years, the place is
+// within 1e-5 day of its motion in the first turn, and half a day (6e-12 of the period) at an
+// anomaly of a million radians, whose turns a rounded 2 pi takes out.
 TEST(ElementsTest, MeanAnomalyAtTheEpoch) {
   const double anomalies[] = {0.0, 1e-9, 0.3, kPi - 1e-6, kPi, kPi + 1e-6, 5.9, 2 * kPi - 1e-9,
-                              -2.0, 40.0};
-  for (double e : {0.0, 0.0794013, 0.5, 0.97}) {
-    for (double a : {0.4, 2.7660512, 44.35}) {
+                              -2.0, 40.0, 1000.5 * kTwoPi, -1e6};
+  for (double e : {0.0, 0.0794013, 0.5, 0.97, 0.999999}) {
+    for (double a : {0.4, 2.7660512, 44.35, 3.5e5, 1e6}) {
       for (double m : anomalies) {
         OrbitalElements el;
         const double epoch = 2460800.5;
@@ -55,16 +75,25 @@ TEST(ElementsTest, MeanAnomalyAtTheEpoch) {
         EXPECT_LE(std::fabs(el.perihelionJdTt - epoch), 0.5 * period + 1e-6);
         EXPECT_NEAR(el.argumentOfPerihelion, kTwoPi - 1.0, 1e-15);
         EXPECT_NEAR(el.ascendingNode, 7.0 - kTwoPi, 1e-15);
-        OrbitPosition p;
-        ASSERT_TRUE(computeOrbitPosition(p, el, epoch));
-        // To what the day's double holds, 5e-10 day of the mean motion; a circle's anomaly is
-        // counted from an arbitrary point.
-        if (e > 0.0) {
-          EXPECT_NEAR(std::remainder(meanAnomalyOf(p, e) - m, kTwoPi), 0.0, 1e-12 + kTwoPi / period * 1e-9)
-              << "e " << e << " a " << a << " M " << m;
-        }
+        EXPECT_LE(daysFromTheAnomaly(el, a, e, m, epoch), allowedDays(a, e, m))
+            << "e " << e << " a " << a << " M " << m;
       }
     }
+  }
+  // And over random orbits: a from 0.01 to 1e6 AU, e up to 1 - 1e-8, anomalies to 1e7 rad,
+  // epochs anywhere in the span.
+  std::mt19937_64 engine{33};
+  std::uniform_real_distribution<double> uniform(0.0, 1.0);
+  for (int k = 0; k < 20000; ++k) {
+    const double a = std::pow(10.0, -2.0 + 8.0 * uniform(engine));
+    const double e = uniform(engine) < 0.5 ? 1.0 - std::pow(10.0, -8.0 * uniform(engine))
+                                           : uniform(engine);
+    const double m = (2.0 * uniform(engine) - 1.0) * std::pow(10.0, 7.0 * uniform(engine));
+    const double epoch = kFirstJd + (kEndJd - kFirstJd) * uniform(engine);
+    OrbitalElements el;
+    ASSERT_TRUE(orbitalElementsFromMeanAnomaly(el, epoch, m, a, e, 0.2, -1.0, 7.0));
+    EXPECT_LE(daysFromTheAnomaly(el, a, e, m, epoch), allowedDays(a, e, m))
+        << "e " << e << " a " << a << " M " << m << " epoch " << epoch;
   }
 }
 
@@ -304,17 +333,20 @@ TEST(MpcOrbitsTest, BookCometEncke) {
 }
 
 // One case of each error, each a real line with the fault put in: the error, and the column the
-// caller is pointed to.
+// caller is pointed to. A date's fault points to the date's first column, whichever of its
+// parts is wrong (a comet's perihelion 15, its epoch 82, a minor planet's epoch 21); a comet's
+// designation missing or wrong in columns 6-12 (its fragment too) to column 6, its number to 1.
 struct Fault {
   bool comet;
   int column;      // from 1: where the replacement goes
   const char* with;
   MpcLineError error;
   int errorColumn;
+  int line = 0;    // which of kComets or kMinorPlanets
 };
 
 std::string damaged(const Fault& f) {
-  std::string line = f.comet ? kComets[0].line : kMinorPlanets[0].line;
+  std::string line = f.comet ? kComets[f.line].line : kMinorPlanets[f.line].line;
   line.replace(f.column - 1, std::strlen(f.with), f.with);
   return line;
 }
@@ -334,6 +366,7 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {false, 21, "K25D5", E::BadEpoch, 21},  // month D
       {false, 21, "K252U", E::BadEpoch, 21},  // February 30
       {false, 21, "M2555", E::BadEpoch, 21},  // century 22
+      {false, 26, "5", E::BadEpoch, 21},      // a sixth character
       {false, 27, "188.7O269", E::BadMeanAnomaly, 27},
       {false, 27, "         ", E::BadMeanAnomaly, 27},
       {false, 27, "360.00000", E::OutOfRange, 27},
@@ -353,12 +386,15 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {true, 1, "00x1", E::BadDesignation, 1},
       {true, 5, "Q", E::BadOrbitType, 5},
       {true, 6, "       ", E::BadDesignation, 6},  // neither a number nor a designation
+      {true, 1, "    ", E::BadDesignation, 6, 3},   // 1P/Halley without its number
+      {true, 12, "!", E::BadDesignation, 6, 4},     // 3D-A/Biela's fragment
       {true, 6, "J95O000", E::BadDesignation, 6},  // a comet's count starts at 1
       {true, 6, "J95O01!", E::BadDesignation, 6},
       {true, 15, "199x", E::BadPerihelionDate, 15},
       {true, 20, "13", E::BadPerihelionDate, 15},
       {true, 23, "32.0319", E::BadPerihelionDate, 15},
       {true, 23, " 0.0319", E::BadPerihelionDate, 15},
+      {true, 20, "02 30.0319", E::BadPerihelionDate, 15},  // February 30
       {true, 31, " 0.92x246", E::BadPerihelionDistance, 31},
       {true, 31, " 0.000000", E::OutOfRange, 31},
       {true, 42, "-0.99489", E::OutOfRange, 42},
@@ -367,6 +403,7 @@ TEST(MpcOrbitsTest, EachErrorOnce) {
       {true, 72, "  89.73.", E::BadInclination, 72},
       {true, 82, "20261322", E::BadEpoch, 82},
       {true, 82, "2026O922", E::BadEpoch, 82},
+      {true, 82, "20260230", E::BadEpoch, 82},
       {true, 92, "-2-0", E::BadAbsoluteMagnitude, 92},
       {true, 97, "4.0x", E::BadSlopeParameter, 97},
       {true, 15, "6001", E::OutsideSpan, 15},

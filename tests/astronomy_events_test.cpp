@@ -162,6 +162,26 @@ void checkDay(const ObserverDay& day) {
   }
 }
 
+// Pluto at the ends of its span: its fit's first UT day, 1885 January 1, whose start is 6 s
+// before the fit's first instant in TT and whose light left Pluto a quarter of a day before
+// that, also with the most negative delta T the routine takes; its last day, which ends a second
+// before the fit's end in TT; and the next day, which the fit does not cover: the failure.
+TEST(EventsTest, PlutoAtTheEndsOfItsSpan) {
+  const Observer observer{13.4 * kDegree, 52.5 * kDegree};
+  checkDay({"Pluto's first day", Body::Pluto, false, Twilight::Civil, observer, kPlutoFirstJd});
+  RiseTransitSet events;
+  EXPECT_TRUE(computeBodyRiseTransitSet(events, Body::Pluto, observer, kPlutoFirstJd,
+                                        -0.999 * kSecondsPerDay));
+  const double last =
+      kPlutoEndJd - 1.0 - deltaT(kPlutoEndJd - 1.0) / kSecondsPerDay - 1.0 / kSecondsPerDay;
+  checkDay({"Pluto's last day", Body::Pluto, false, Twilight::Civil, observer, last});
+  EXPECT_FALSE(computeBodyRiseTransitSet(events, Body::Pluto, observer, kPlutoEndJd - 1.0));
+  EXPECT_EQ(events.kind, RiseSetKind::Invalid);
+  EXPECT_TRUE(!events.hasRise && !events.hasTransit && !events.hasSet &&
+              std::isnan(events.riseJdUt) && std::isnan(events.transitJdUt) &&
+              std::isnan(events.setJdUt));
+}
+
 // A fixed sequence of numbers in [0, 1) (splitmix64), the same on every machine.
 struct Sequence {
   uint64_t state;

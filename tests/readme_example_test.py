@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""The README's worked example is the program tests/readme_example.cpp, shown whole, and the
+"""The library README's worked example is the program tests/readme_example.cpp, shown whole, and the
 output it shows is what the program prints.
 
-Usage: readme_example_test.py README.md readme_example.cpp PROGRAM
+Usage: readme_example_test.py library/README.md readme_example.cpp PROGRAM
 """
 import subprocess
 import sys

@@ -1,7 +1,7 @@
-"""Checks the README's tables against their homes. The accuracy table of the planetary series: the
+"""Checks the READMEs' tables against their homes. README.md's accuracy table of the planetary series: the
 terms kept (tools/gen_series.py's TERM_COUNTS), and the terms published and the bounds of ΔL, ΔB
 and ΔR (tests/ephemeris_accuracy_test.cpp's kPlanets, the bounds the suite holds the series to).
-The astronomy library's table of differences: a row for each quantity the astronomy tests
+library/README.md's table of differences of the astronomy library: a row for each quantity the astronomy tests
 compare with the reference, by the name, unit and tolerance of the tests' tables of quantities.
 The headers of astronomy/: exactly one states each of those quantities' bound, in the words
 "<name> within <tolerance><unit>", the same number as the test; a statement of that form that
@@ -30,10 +30,14 @@ def accuracy_bounds(source):
     return {name: (int(n), float(l), float(b), float(r)) for name, n, l, b, r in rows}
 
 
-def readme_table(source, header):
-    """The rows of the README's table whose header row begins with `header`, each a list of
+# The library's own README, which holds its tables.
+LIBRARY_README = "library/README.md"
+
+
+def readme_table(source, header, readme="README.md"):
+    """The rows of the table of `readme` whose header row begins with `header`, each a list of
     its cells."""
-    text = (source / "README.md").read_text()
+    text = (source / readme).read_text()
     rows = []
     for line in text[text.index(header):].splitlines()[2:]:
         if not line.startswith("|"):
@@ -175,10 +179,10 @@ def lunation_faults(source):
 def differences_faults(source):
     """Where the README's table of differences disagrees with the astronomy tests' quantities."""
     quantities, faults = tested_quantities(source)
-    rows = readme_table(source, "| quantity | largest difference | tolerance |")
+    rows = readme_table(source, "| quantity | largest difference | tolerance |", LIBRARY_README)
     for name, largest, tolerance, _ in rows:
         if name not in quantities:
-            faults.append(f"README.md's table of differences has a row of {name}, "
+            faults.append(f"{LIBRARY_README}'s table of differences has a row of {name}, "
                           "which no astronomy test compares")
             continue
         unit, want, altitude = quantities[name]
@@ -187,12 +191,13 @@ def differences_faults(source):
         if (not shown or shown.group(2) != unit or float(shown.group(1)) != want or
                 (shown.group(3) and float(shown.group(3))) != altitude):
             wanted = f"{want:g}{unit}" + (f" + {altitude:g}′ of altitude" if altitude else "")
-            faults.append(f"README.md gives {name} a tolerance of {tolerance}, the test {wanted}")
+            faults.append(f"{LIBRARY_README} gives {name} a tolerance of {tolerance}, "
+                          f"the test {wanted}")
         if not re.fullmatch(r"[\d.e+-]+" + re.escape(unit), largest):
-            faults.append(f"README.md's largest difference of {name}, {largest}, "
+            faults.append(f"{LIBRARY_README}'s largest difference of {name}, {largest}, "
                           "is not in the unit of its tolerance")
     for name in sorted(set(quantities) - {row[0] for row in rows}):
-        faults.append(f"README.md's table of differences has no row of {name}, which the "
+        faults.append(f"{LIBRARY_README}'s table of differences has no row of {name}, which the "
                       "astronomy tests compare")
     return faults
 
