@@ -6,13 +6,16 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/moon.h"
-#include "astronomy/nutation.h"
-#include "astronomy/detail/of_date.h"
-#include "astronomy/pluto.h"
-#include "astronomy/sidereal.h"
-#include "astronomy/time_scales.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/pluto.h"
+#include "astronomy/detail/precession.h"
+#include "astronomy/detail/sidereal.h"
+#include "astronomy/detail/vector.h"
+#include "astronomy/moon.h"
+#include "astronomy/pluto.h"
+#include "astronomy/time_scales.h"
 #include "ephemeris/position.h"
 
 namespace dockorrery {
@@ -29,17 +32,7 @@ constexpr double kPolarToEquatorial = 0.99664719;  // b / a
 constexpr double kLowestHeight = -12000.0;         // m, below the deepest ocean floor
 constexpr double kMetresPerKm = 1000.0;
 
-struct Vector {
-  double x, y, z;
-};
-
-Vector operator-(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double length(const Vector& v) { return std::hypot(v.x, v.y, v.z); }
-
-Vector fromSpherical(double longitude, double latitude, double distance) {
-  const double c = std::cos(latitude) * distance;
-  return {c * std::cos(longitude), c * std::sin(longitude), std::sin(latitude) * distance};
-}
+using detail::Vector;
 
 // Longitude in [0, 2pi) and latitude of a direction.
 void toSpherical(const Vector& v, double& longitude, double& latitude) {
@@ -57,18 +50,13 @@ Vector before(const detail::Motion& m, double tau) {
           m.z - m.vz * tau + pull * m.z};
 }
 
-Vector precessFromJ2000(const Vector& v, double jdTt) {
-  double w[3] = {v.x, v.y, v.z};
-  detail::precessEclipticFromJ2000(w, jdTt);
-  return {w[0], w[1], w[2]};
-}
-
 // Heliocentric position of Pluto, mean ecliptic and equinox of date, AU; false outside its
 // series (from a day and its light time before its first day).
 bool plutoAt(double jdTt, Vector& v) {
   PlutoPosition pluto;
   if (!detail::plutoPositionOfDate(pluto, jdTt)) return false;
-  v = precessFromJ2000(fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
+  v = detail::precessEclipticFromJ2000(
+      detail::fromSpherical(pluto.longitude, pluto.latitude, pluto.distanceAu), jdTt);
   return true;
 }
 
@@ -135,19 +123,6 @@ void detail::fillNan(TopocentricPlace& place) {
   place.distanceAu = NAN;
 }
 
-// Meeus, eq. 21.5 and 21.6 from J2000.0; back by the same rotation's transpose.
-void detail::precessEclipticFromJ2000(double v[3], double jdTt) {
-  double m[3][3];
-  eclipticPrecession(m, kJ2000Epoch, jdTt);
-  rotate(m, v, v, false);
-}
-
-void detail::precessEclipticToJ2000(double v[3], double jdTt) {
-  double m[3][3];
-  eclipticPrecession(m, kJ2000Epoch, jdTt);
-  rotate(m, v, v, true);
-}
-
 bool detail::apparentPlace(ApparentPlace& place, Body body, const OfDate& ofDate) {
   place.jdTt = ofDate.jdTt;
   fillNan(place);
@@ -202,8 +177,9 @@ bool detail::topocentricPlace(TopocentricPlace& place, double& siderealTime, Bod
   const double local = siderealTime + reduceAngle(observer.longitude);
   const Vector site{rhoCos * radius * std::cos(local), rhoCos * radius * std::sin(local),
                     rhoSin * radius};
-  const Vector seen = fromSpherical(apparent.equatorial.rightAscension,
-                                    apparent.equatorial.declination, apparent.distanceAu) -
+  const Vector seen = detail::fromSpherical(apparent.equatorial.rightAscension,
+                                            apparent.equatorial.declination,
+                                            apparent.distanceAu) -
                       site;
   toSpherical(seen, place.equatorial.rightAscension, place.equatorial.declination);
   place.distanceAu = length(seen);

@@ -5,7 +5,8 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/detail/magnitudes.h"
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/orbits.h"
+#include "astronomy/detail/vector.h"
 
 namespace dockorrery {
 
@@ -27,18 +28,15 @@ void fillNan(MinorBodyBrightness& b) {
 // the light left it (the light time from its own orbit), the Earth at jdTt, both ecliptic of
 // J2000.0.
 bool distancesAt(MinorBodyBrightness& b, const OrbitalElements& elements, double jdTt) {
-  double v[3], trueDistance, body[3];
-  if (!detail::orbitGeocentricJ2000(v, trueDistance, elements, jdTt, false, body)) return false;
-  for (int i = 0; i < 3; ++i) body[i] += v[i];
-  b.heliocentricAu = std::hypot(body[0], body[1], body[2]);
-  b.geocentricAu = std::hypot(v[0], v[1], v[2]);
+  detail::Vector v, earth;
+  double trueDistance;
+  if (!detail::orbitGeocentricJ2000(v, trueDistance, elements, jdTt, false, &earth)) return false;
+  const detail::Vector body = earth + v;
+  b.heliocentricAu = length(body);
+  b.geocentricAu = length(v);
   // The angle at the body between the Sun (-body) and the Earth (-v), by atan2 of the cross and
   // dot products, which keeps its digits near 0 and pi.
-  const double cx = body[1] * v[2] - body[2] * v[1];
-  const double cy = body[2] * v[0] - body[0] * v[2];
-  const double cz = body[0] * v[1] - body[1] * v[0];
-  const double dot = body[0] * v[0] + body[1] * v[1] + body[2] * v[2];
-  b.phaseAngle = std::atan2(std::hypot(cx, cy, cz), dot);
+  b.phaseAngle = std::atan2(length(cross(body, v)), dot(body, v));
   return b.heliocentricAu > 0.0 && b.geocentricAu > 0.0;
 }
 

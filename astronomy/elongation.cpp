@@ -6,6 +6,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/next_event.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/search_count.h"

@@ -8,8 +8,8 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/crossings.h"
-#include "astronomy/detail/of_date.h"
 #include "astronomy/detail/search_count.h"
 #include "astronomy/sidereal.h"
 #include "astronomy/time_scales.h"

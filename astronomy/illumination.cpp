@@ -6,9 +6,11 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/detail/of_date.h"
-#include "astronomy/heliocentric.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/vector.h"
+#include "astronomy/heliocentric.h"
 
 namespace dockorrery {
 
@@ -23,14 +25,7 @@ constexpr double kMoonMeanDistanceKm = 385000.6;
 constexpr double kSemidiameter[] = {0.0,   3.36,  8.41,  0.0,   4.68, 98.44,
                                     82.73, 35.02, 33.50, 0.0,   2.07};
 
-struct Vector {
-  double x, y, z;
-};
-Vector fromSpherical(double lon, double lat, double r) {
-  return {r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon),
-          r * std::sin(lat)};
-}
-double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+using detail::Vector;
 
 // The tilt B of Saturn's rings seen from a direction of ecliptic longitude `lon` and latitude
 // `lat` (mean ecliptic and equinox of date), and the longitude U of that direction in the rings'
@@ -54,7 +49,7 @@ bool computeIllumination(Illumination& out, Body body, double jdTt) {
   if (body < Body::Mercury || body > Body::Pluto || body == Body::Earth) return false;
   BodyPosition earth;
   if (!detail::withinSpan(jdTt) || !computeHeliocentricPosition(earth, Body::Earth, jdTt)) return false;
-  const Vector e = fromSpherical(earth.L, earth.B, earth.R);
+  const Vector e = detail::fromSpherical(earth.L, earth.B, earth.R);
   Vector helio, geo;
   double delta;
   if (body == Body::Moon || body == Body::Pluto) {
@@ -74,8 +69,8 @@ bool computeIllumination(Illumination& out, Body body, double jdTt) {
       lat += kAberration * std::sin(sun - apparentLon) * std::sin(lat);
     }
     delta = place.distanceAu;
-    geo = fromSpherical(lon, lat, delta);
-    helio = {e.x + geo.x, e.y + geo.y, e.z + geo.z};
+    geo = detail::fromSpherical(lon, lat, delta);
+    helio = e + geo;
   } else {
     // The planet where the light left it, from its place and motion now (one pass over its
     // series; mean ecliptic and equinox of date): back along its velocity and by the Sun's pull
@@ -88,7 +83,7 @@ bool computeIllumination(Illumination& out, Body body, double jdTt) {
       const double pull = -0.5 * kSunGravity * tau * tau / (rNow * rNow * rNow);
       helio = {m.x - m.vx * tau + pull * m.x, m.y - m.vy * tau + pull * m.y,
                m.z - m.vz * tau + pull * m.z};
-      geo = {helio.x - e.x, helio.y - e.y, helio.z - e.z};
+      geo = helio - e;
       tau = std::sqrt(dot(geo, geo)) * kLightTimePerAu;
     }
     delta = std::sqrt(dot(geo, geo));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astronomy/detail/vector.h"
 #include "astronomy/tables/terms.h"
 #include "base/body.h"
 #include "ephemeris/position.h"
@@ -13,6 +14,8 @@
 namespace dockorrery {
 
 namespace {
+
+using detail::Vector;
 
 // Jupiter's equatorial radii in an AU (the book's rounding, with the theory's radius of
 // 71398 km), and its polar radius over its equatorial one (IAU: 66854 km and 71492 km), for its
@@ -36,13 +39,6 @@ double meanDistanceAu(double jdTt) {
   const double R = 1.00014 - 0.01671 * cosd(M) - 0.00014 * cosd(2 * M);
   const double r = 5.20872 - 0.25208 * cosd(N) - 0.00611 * cosd(2 * N);
   return std::sqrt(r * r + R * R - 2.0 * r * R * cosd(K));
-}
-
-// A heliocentric place as a rectangular vector, AU (mean ecliptic and equinox of date).
-void rectangular(const BodyPosition& p, double v[3]) {
-  v[0] = p.R * std::cos(p.B) * std::cos(p.L);
-  v[1] = p.R * std::cos(p.B) * std::sin(p.L);
-  v[2] = p.R * std::sin(p.B);
 }
 
 // The theory's angles at t days from JDE 2443000.5, less the light time, in degrees.
@@ -146,25 +142,21 @@ void latitudes(const Angles& a, const double L[5], const double sigma[5], double
 struct Orientation {
   double I, psiLessNode, i, node;
 };
-void toEcliptic(const Orientation& o, const double in[3], double out[3]) {
-  const double a1 = in[0], b1 = in[1] * cosd(o.I) - in[2] * sind(o.I),
-               c1 = in[1] * sind(o.I) + in[2] * cosd(o.I);
+Vector toEcliptic(const Orientation& o, const Vector& in) {
+  const double a1 = in.x, b1 = in.y * cosd(o.I) - in.z * sind(o.I),
+               c1 = in.y * sind(o.I) + in.z * cosd(o.I);
   const double a2 = a1 * cosd(o.psiLessNode) - b1 * sind(o.psiLessNode),
                b2 = a1 * sind(o.psiLessNode) + b1 * cosd(o.psiLessNode);
   const double b3 = b2 * cosd(o.i) - c1 * sind(o.i), c3 = b2 * sind(o.i) + c1 * cosd(o.i);
-  out[0] = a2 * cosd(o.node) - b3 * sind(o.node);
-  out[1] = a2 * sind(o.node) + b3 * cosd(o.node);
-  out[2] = c3;
+  return {a2 * cosd(o.node) - b3 * sind(o.node), a2 * sind(o.node) + b3 * cosd(o.node), c3};
 }
 
 // An ecliptic vector seen along the direction of longitude `lon` and latitude `lat` (rad):
 // across the line of sight (x, in the ecliptic; y, towards its pole) and along it (z).
-void alongSight(const double v[3], double lon, double lat, double out[3]) {
-  const double a5 = v[0] * std::sin(lon) - v[1] * std::cos(lon);
-  const double b5 = v[0] * std::cos(lon) + v[1] * std::sin(lon);
-  out[0] = a5;
-  out[1] = v[2] * std::cos(lat) - b5 * std::sin(lat);
-  out[2] = v[2] * std::sin(lat) + b5 * std::cos(lat);
+Vector alongSight(const Vector& v, double lon, double lat) {
+  const double a5 = v.x * std::sin(lon) - v.y * std::cos(lon);
+  const double b5 = v.x * std::cos(lon) + v.y * std::sin(lon);
+  return {a5, v.z * std::cos(lat) - b5 * std::sin(lat), v.z * std::sin(lat) + b5 * std::cos(lat)};
 }
 
 // The moons and Jupiter's pole seen from one place (the Earth or the Sun): X and Y turned so
@@ -172,17 +164,12 @@ void alongSight(const double v[3], double lon, double lat, double out[3]) {
 struct View {
   double lon, lat, distanceAu;
 };
-void see(const View& view, const double pole[3], const double (&moons)[5][3],
-         double (&seen)[5][3]) {
-  double p[3];
-  alongSight(pole, view.lon, view.lat, p);
-  const double D = std::atan2(p[0], p[1]);
+void see(const View& view, const Vector& pole, const Vector (&moons)[5], Vector (&seen)[5]) {
+  const Vector p = alongSight(pole, view.lon, view.lat);
+  const double D = std::atan2(p.x, p.y);
   for (int k = 1; k <= 4; ++k) {
-    double s[3];
-    alongSight(moons[k], view.lon, view.lat, s);
-    seen[k][0] = s[0] * std::cos(D) - s[1] * std::sin(D);
-    seen[k][1] = s[0] * std::sin(D) + s[1] * std::cos(D);
-    seen[k][2] = s[2];
+    const Vector s = alongSight(moons[k], view.lon, view.lat);
+    seen[k] = {s.x * std::cos(D) - s.y * std::sin(D), s.x * std::sin(D) + s.y * std::cos(D), s.z};
   }
 }
 
@@ -207,15 +194,11 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
   computeBodyPosition(earth, static_cast<int>(Body::Earth), jdTt);
   computeBodyPosition(jupiter, static_cast<int>(Body::Jupiter),
                       jdTt - meanDistanceAu(jdTt) * kLightTimePerAu);
-  double j[3], g[3];
-  rectangular(jupiter, j);
-  rectangular(earth, g);
-  for (int k = 0; k < 3; ++k) g[k] = j[k] - g[k];
-  const double tau = std::hypot(g[0], g[1], g[2]) * kLightTimePerAu;
-  const View fromEarth{std::atan2(g[1], g[0]), std::atan2(g[2], std::hypot(g[0], g[1])),
-                       std::hypot(g[0], g[1], g[2])};
-  const View fromSun{std::atan2(j[1], j[0]), std::atan2(j[2], std::hypot(j[0], j[1])),
-                     std::hypot(j[0], j[1], j[2])};
+  const Vector j = detail::fromSpherical(jupiter.L, jupiter.B, jupiter.R);
+  const Vector g = j - detail::fromSpherical(earth.L, earth.B, earth.R);
+  const double tau = length(g) * kLightTimePerAu;
+  const View fromEarth{std::atan2(g.y, g.x), std::atan2(g.z, std::hypot(g.x, g.y)), length(g)};
+  const View fromSun{std::atan2(j.y, j.x), std::atan2(j.z, std::hypot(j.x, j.y)), length(j)};
 
   // The moons on Jupiter's equator, from the theory's mean longitudes and periodic terms.
   const Angles a = anglesAt(jdTt - 2443000.5 - tau);
@@ -232,26 +215,23 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
   const double node = 100.464407 + T * (1.0209774 + T * (0.00040315 + T * 0.000000404));
   const Orientation o{3.120262 + 0.0006 * (jdTt - 2415020.5) / kJulianCentury, psi - node,
                       1.303267 + T * (-0.0054965 + T * (0.00000466 - T * 0.000000002)), node};
-  double ecliptic[5][3];
+  Vector ecliptic[5];
   for (int k = 1; k <= 4; ++k) {
     const double u = L[k] - a.psi;  // from the node, which the precession leaves where it is
-    const double v[3] = {R[k] * cosd(u) * std::cos(B[k]), R[k] * sind(u) * std::cos(B[k]),
-                         R[k] * std::sin(B[k])};
-    toEcliptic(o, v, ecliptic[k]);
+    ecliptic[k] = toEcliptic(o, {R[k] * cosd(u) * std::cos(B[k]), R[k] * sind(u) * std::cos(B[k]),
+                                 R[k] * std::sin(B[k])});
   }
-  const double north[3] = {0.0, 0.0, 1.0};
-  double pole[3];
-  toEcliptic(o, north, pole);
+  const Vector pole = toEcliptic(o, {0.0, 0.0, 1.0});
 
-  double seen[5][3], lit[5][3];
+  Vector seen[5], lit[5];
   see(fromEarth, pole, ecliptic, seen);
   see(fromSun, pole, ecliptic, lit);
   // Each moon's own light time (its distance along the line of sight) and the perspective of
   // its place nearer or farther than Jupiter; the shadow is cast from the centre of the Sun.
   constexpr double kLightTimeFactor[5] = {0.0, 17295.0, 21819.0, 27558.0, 36548.0};
   for (int k = 1; k <= 4; ++k) {
-    double x = seen[k][0], y = seen[k][1];
-    const double z = seen[k][2];
+    double x = seen[k].x, y = seen[k].y;
+    const double z = seen[k].z;
     const double across = std::max(0.0, 1.0 - (x / R[k]) * (x / R[k]));
     x += std::fabs(z) / kLightTimeFactor[k] * std::sqrt(across);
     const double W = fromEarth.distanceAu / (fromEarth.distanceAu + z / kRadiiPerAu);
@@ -262,10 +242,10 @@ bool computeJupiterMoons(JupiterMoons& out, double jdTt) {
     const bool onFace = onDisk(m.x, m.y);
     m.transit = onFace && z < 0.0;
     m.occultation = onFace && z > 0.0;
-    const double Ws = fromSun.distanceAu / (fromSun.distanceAu + lit[k][2] / kRadiiPerAu);
-    const bool inLine = onDisk(lit[k][0] * Ws, lit[k][1] * Ws);
-    m.eclipse = inLine && lit[k][2] > 0.0;
-    m.shadowTransit = inLine && lit[k][2] < 0.0;
+    const double Ws = fromSun.distanceAu / (fromSun.distanceAu + lit[k].z / kRadiiPerAu);
+    const bool inLine = onDisk(lit[k].x * Ws, lit[k].y * Ws);
+    m.eclipse = inLine && lit[k].z > 0.0;
+    m.shadowTransit = inLine && lit[k].z < 0.0;
   }
   return true;
 }

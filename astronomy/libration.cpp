@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/libration.h"
 #include "astronomy/detail/moon_arguments.h"
 #include "astronomy/detail/of_date.h"

@@ -7,6 +7,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/detail/moon_arguments.h"
+#include "astronomy/detail/vector.h"
 #include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 #include "base/body.h"
@@ -96,20 +97,17 @@ bool computeMoonIllumination(MoonIllumination& phase, double jdTt) {
 
   // Elongation psi of the Moon from the Sun as atan2(|u x v|, u . v) of their unit vectors, which
   // keeps its precision near new and full Moon where an arccosine would not.
-  const double u[3] = {std::cos(moon.latitude) * std::cos(moon.longitude),
-                       std::cos(moon.latitude) * std::sin(moon.longitude), std::sin(moon.latitude)};
-  const double v[3] = {std::cos(sunLatitude) * std::cos(sunLongitude),
-                       std::cos(sunLatitude) * std::sin(sunLongitude), std::sin(sunLatitude)};
-  const double cross[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
-                           u[0] * v[1] - u[1] * v[0]};
-  const double sinPsi = std::hypot(cross[0], cross[1], cross[2]);
-  const double cosPsi = u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
+  const detail::Vector u = detail::fromSpherical(moon.longitude, moon.latitude);
+  const detail::Vector v = detail::fromSpherical(sunLongitude, sunLatitude);
+  const detail::Vector normal = cross(u, v);
+  const double sinPsi = length(normal);
+  const double cosPsi = dot(u, v);
   const double i = std::atan2(sunDistance * sinPsi, moon.distanceKm - sunDistance * cosPsi);
 
   phase.phaseAngle = i;
   phase.illuminatedFraction = (1.0 + std::cos(i)) / 2.0;
   // East of the Sun: the z component of u x v, seen from the north ecliptic pole, is negative.
-  phase.waxing = cross[2] < 0.0;
+  phase.waxing = normal.z < 0.0;
   return true;
 }
 

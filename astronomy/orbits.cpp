@@ -2,12 +2,14 @@
 // apparent places of the bodies on them.
 #include "astronomy/orbits.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/detail/of_date.h"
 #include "astronomy/detail/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/orbits.h"
+#include "astronomy/detail/precession.h"
+#include "astronomy/detail/vector.h"
 
 namespace dockorrery {
 
@@ -174,28 +176,26 @@ bool computeOrbitPosition(OrbitPosition& position, const OrbitalElements& elemen
   return true;
 }
 
-bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
+bool detail::orbitGeocentricJ2000(Vector& v, double& distanceAu,
                                   const OrbitalElements& elements, double jdTt,
-                                  bool aberration, double* earthOut) {
-  v[0] = v[1] = v[2] = distanceAu = NAN;
+                                  bool aberration, Vector* earthOut) {
+  v = {NAN, NAN, NAN};
+  distanceAu = NAN;
   OrbitPosition now;
   if (!computeOrbitPosition(now, elements, jdTt)) return false;
-  detail::Motion earth;
-  detail::heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
-  double e[3] = {earth.x, earth.y, earth.z};
-  double ev[3] = {earth.vx, earth.vy, earth.vz};
-  detail::precessEclipticToJ2000(e, jdTt);
-  detail::precessEclipticToJ2000(ev, jdTt);
-  if (earthOut) std::copy(e, e + 3, earthOut);
-  distanceAu = std::hypot(now.x - e[0], now.y - e[1], now.z - e[2]);
+  Motion earth;
+  heliocentricMotion(static_cast<int>(Body::Earth), jdTt, earth);
+  const Vector e = precessEclipticToJ2000({earth.x, earth.y, earth.z}, jdTt);
+  const Vector ev = precessEclipticToJ2000({earth.vx, earth.vy, earth.vz}, jdTt);
+  if (earthOut) *earthOut = e;
+  distanceAu = length(Vector{now.x, now.y, now.z} - e);
   // The light time: where the body was when the light that reaches the Earth left it.
   double tau = distanceAu * kLightTimePerAu;
   OrbitPosition then = now;
   // The orbit holds a light time before the span's start too: no check of the day there.
   for (int i = 0; i < 6; ++i) {
     orbitAt(then, elements, jdTt - tau);
-    const double next =
-        std::hypot(then.x - e[0], then.y - e[1], then.z - e[2]) * kLightTimePerAu;
+    const double next = length(Vector{then.x, then.y, then.z} - e) * kLightTimePerAu;
     const bool done = std::fabs(next - tau) < 1e-12;
     tau = next;
     if (done) break;
@@ -207,9 +207,7 @@ bool detail::orbitGeocentricJ2000(double v[3], double& distanceAu,
   }
   // With aberration: from where the Earth was a light time before, along its velocity.
   const double back = aberration ? tau : 0.0;
-  v[0] = then.x - (e[0] - ev[0] * back);
-  v[1] = then.y - (e[1] - ev[1] * back);
-  v[2] = then.z - (e[2] - ev[2] * back);
+  v = Vector{then.x, then.y, then.z} - (e - back * ev);
   return true;
 }
 
@@ -220,14 +218,15 @@ bool computeOrbitApparentPlace(ApparentPlace& place, const OrbitalElements& elem
   place.equatorial = {NAN, NAN};
   place.distanceAu = NAN;
   detail::OfDate ofDate;
-  double v[3], distance;
+  detail::Vector j2000;
+  double distance;
   if (!detail::ofDateAt(ofDate, jdTt) ||
-      !detail::orbitGeocentricJ2000(v, distance, elements, jdTt, true)) {
+      !detail::orbitGeocentricJ2000(j2000, distance, elements, jdTt, true)) {
     return false;
   }
-  detail::precessEclipticFromJ2000(v, jdTt);
-  const double longitude = std::atan2(v[1], v[0]);
-  const double latitude = std::atan2(v[2], std::hypot(v[0], v[1]));
+  const detail::Vector v = detail::precessEclipticFromJ2000(j2000, jdTt);
+  const double longitude = std::atan2(v.y, v.x);
+  const double latitude = std::atan2(v.z, std::hypot(v.x, v.y));
   place.ecliptic = {reduceAngle(longitude + ofDate.nutation.longitude), latitude};
   eclipticToEquatorial(place.equatorial, place.ecliptic, ofDate.trueObliquity);
   place.distanceAu = distance;

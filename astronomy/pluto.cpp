@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/pluto.h"
 #include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 

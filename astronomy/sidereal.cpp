@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "astronomy/angles.h"
-#include "astronomy/nutation.h"
 #include "astronomy/detail/of_date.h"
+#include "astronomy/detail/sidereal.h"
+#include "astronomy/nutation.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {

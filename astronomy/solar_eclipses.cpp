@@ -8,10 +8,13 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/apparent.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/next_event.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/search_count.h"
+#include "astronomy/detail/sidereal.h"
 #include "astronomy/detail/solar_eclipses.h"
+#include "astronomy/detail/vector.h"
 #include "astronomy/time_scales.h"
 
 namespace dockorrery {
@@ -27,20 +30,10 @@ constexpr double kLunationsPerCentury = 1236.85;
 // How far the book's gamma may be from the true least distance of the axis, Earth radii.
 constexpr double kElementsMargin = 0.03;
 
-struct Vector {
-  double x, y, z;
-};
-
-Vector operator-(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vector operator+(const Vector& a, const Vector& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vector operator*(double s, const Vector& v) { return {s * v.x, s * v.y, s * v.z}; }
-double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-double length(const Vector& v) { return std::hypot(v.x, v.y, v.z); }
+using detail::Vector;
 
 Vector fromEquatorial(const EquatorialCoordinates& e, double distanceKm) {
-  const double c = std::cos(e.declination) * distanceKm;
-  return {c * std::cos(e.rightAscension), c * std::sin(e.rightAscension),
-          std::sin(e.declination) * distanceKm};
+  return detail::fromSpherical(e.rightAscension, e.declination, distanceKm);
 }
 
 // The Earth stretched along its axis into a sphere of the equatorial radius, and back.

@@ -8,10 +8,15 @@
 #include <limits>
 
 #include "astronomy/angles.h"
+#include "astronomy/detail/apparent.h"
 #include "astronomy/detail/crossings.h"
-#include "astronomy/detail/of_date.h"
-#include "astronomy/time_scales.h"
 #include "astronomy/detail/motion.h"
+#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/precession.h"
+#include "astronomy/detail/sidereal.h"
+#include "astronomy/detail/stars.h"
+#include "astronomy/detail/vector.h"
+#include "astronomy/time_scales.h"
 
 namespace dockorrery {
 
@@ -92,25 +97,22 @@ bool starPlace(ApparentPlace& place, const CatalogueStar& star, const detail::Of
   const double radial = star.radialVelocityKmPerS * kAuPerYearPerKmPerS * star.parallax;
   const double east = star.properMotionRightAscension, north = star.properMotionDeclination;
   const double t = (ofDate.jdTt - star.epochJdTt) / kJulianYear;
-  double v[3] = {cd * ca + t * (-east * sa - north * sd * ca + radial * cd * ca),
-                 cd * sa + t * (east * ca - north * sd * sa + radial * cd * sa),
-                 sd + t * (north * cd + radial * sd)};
+  const detail::Vector atEpoch{
+      cd * ca + t * (-east * sa - north * sd * ca + radial * cd * ca),
+      cd * sa + t * (east * ca - north * sd * sa + radial * cd * sa),
+      sd + t * (north * cd + radial * sd)};
   // To the mean equator of date, then to its ecliptic, the frame of the Earth's motion.
-  double m[3][3], toEcliptic[3][3];
-  detail::equatorialPrecession(m, kJ2000Epoch, ofDate.jdTt);
-  detail::rotationAboutX(toEcliptic, -ofDate.meanObliquity);
-  detail::multiply(m, toEcliptic, m);
-  detail::rotate(m, v, v, false);
+  const detail::Matrix toEcliptic = detail::rotationAboutX(-ofDate.meanObliquity) *
+                                    detail::equatorialPrecession(kJ2000Epoch, ofDate.jdTt);
   // Seen from the Earth: its heliocentric place in the same units (annual parallax), then its
   // velocity over the speed of light added to the unit direction (aberration).
-  v[0] -= star.parallax * earth.x;
-  v[1] -= star.parallax * earth.y;
-  v[2] -= star.parallax * earth.z;
-  const double length = std::hypot(v[0], v[1], v[2]);
+  const detail::Vector v =
+      toEcliptic * atEpoch - star.parallax * detail::Vector{earth.x, earth.y, earth.z};
+  const double length = detail::length(v);
   if (!(length > 0.0) || !std::isfinite(length)) return false;  // a star through the Sun
-  const double x = v[0] / length + earth.vx / kLightAuPerDay;
-  const double y = v[1] / length + earth.vy / kLightAuPerDay;
-  const double z = v[2] / length + earth.vz / kLightAuPerDay;
+  const double x = v.x / length + earth.vx / kLightAuPerDay;
+  const double y = v.y / length + earth.vy / kLightAuPerDay;
+  const double z = v.z / length + earth.vz / kLightAuPerDay;
   place.ecliptic = {reduceAngle(std::atan2(y, x) + ofDate.nutation.longitude),
                     std::atan2(z, std::hypot(x, y))};
   eclipticToEquatorial(place.equatorial, place.ecliptic, ofDate.trueObliquity);

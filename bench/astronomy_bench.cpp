@@ -42,7 +42,8 @@
 #include "astronomy/moon_orbit.h"
 #include "astronomy/mpc_orbits.h"
 #include "astronomy/nutation.h"
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/orbits.h"
+#include "astronomy/detail/vector.h"
 #include "astronomy/orbits.h"
 #include "astronomy/precession.h"
 #include "astronomy/refraction.h"
@@ -285,11 +286,8 @@ ln_ell_orbit libnovaEncke() {
 }
 
 // A vector of the ecliptic of J2000.0 on the equator of J2000.0.
-void eclipticToEquatorJ2000(const double v[3], double out[3]) {
-  const double eps = 23.4392911 * kDegree;
-  out[0] = v[0];
-  out[1] = std::cos(eps) * v[1] - std::sin(eps) * v[2];
-  out[2] = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+detail::Vector eclipticToEquatorJ2000(const detail::Vector& v) {
+  return detail::rotationAboutX(23.4392911 * kDegree) * v;
 }
 
 // A direction of J2000.0 drawn from an instant, anywhere on the sphere, cheaply: the fraction
@@ -533,10 +531,8 @@ const std::vector<Row>& rows() {
            if (!computeOrbitPosition(p, kEncke, jd)) continue;
            ln_rect_posn l;
            ln_get_ell_helio_rect_posn(&orbit, jd, &l);
-           const double v[3] = {p.x, p.y, p.z};
-           double e[3];
-           eclipticToEquatorJ2000(v, e);
-           a.add(std::hypot(e[0] - l.X, e[1] - l.Y, e[2] - l.Z), 0.0);
+           const detail::Vector e = eclipticToEquatorJ2000({p.x, p.y, p.z});
+           a.add(std::hypot(e.x - l.X, e.y - l.Y, e.z - l.Z), 0.0);
          }
          return a;
        },
@@ -557,11 +553,12 @@ const std::vector<Row>& rows() {
        },
        [] {
          Accuracy a;
-         double v[3], distance, e[3];
+         detail::Vector v;
+         double distance;
          if (!detail::orbitGeocentricJ2000(v, distance, kEncke, 2448170.5, false)) return a;
-         eclipticToEquatorJ2000(v, e);
-         const double ra = std::atan2(e[1], e[0]) / kDegree;
-         const double dec = std::atan2(e[2], std::hypot(e[0], e[1])) / kDegree;
+         const detail::Vector e = eclipticToEquatorJ2000(v);
+         const double ra = std::atan2(e.y, e.x) / kDegree;
+         const double dec = std::atan2(e.z, std::hypot(e.x, e.y)) / kDegree;
          ln_ell_orbit orbit = libnovaEncke();
          ln_equ_posn l;
          ln_get_ell_body_equ_coords(2448170.5, &orbit, &l);

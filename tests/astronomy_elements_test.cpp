@@ -21,7 +21,8 @@
 #include "astronomy/elements.h"
 #include "astronomy/detail/magnitudes.h"
 #include "astronomy/mpc_orbits.h"
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/orbits.h"
+#include "astronomy/detail/vector.h"
 #include "base/constants.h"
 #include "tests/support/classical_orbit.h"
 #include "tests/support/fixture_table.h"
@@ -322,11 +323,11 @@ TEST(MpcOrbitsTest, BookCometEncke) {
   EXPECT_EQ(o.number, 2);
   EXPECT_TRUE(std::isnan(o.epochJdTt));
   EXPECT_EQ(o.absoluteMagnitude, 11.5);
-  double v[3], distance;
+  detail::Vector v;
+  double distance;
   ASSERT_TRUE(detail::orbitGeocentricJ2000(v, distance, o.elements, 2448170.5, false));
-  const double eps = 23.4392911 * kDegree;
-  const double x = v[0], y = std::cos(eps) * v[1] - std::sin(eps) * v[2];
-  const double z = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+  // To the equator of J2000.0.
+  const auto [x, y, z] = detail::rotationAboutX(23.4392911 * kDegree) * v;
   EXPECT_NEAR(std::atan2(y, x) / kDegree, 158.558965, 2.0 / 3600.0);
   EXPECT_NEAR(std::atan2(z, std::hypot(x, y)) / kDegree, 19.158496, 2.0 / 3600.0);
 }
@@ -558,7 +559,8 @@ TEST(ElementsAgainstLibnovaTest, HeliocentricPlacesDistancesAndCometMagnitudes) 
     ASSERT_TRUE(computeCometMagnitude(b, el, 5.0, 4.0, jd));
     const double r = std::hypot(number(row, "x"), number(row, "y"), number(row, "z"));
     const double earth = number(row, "earth_dist");
-    double geometric[3], trueDistance;
+    detail::Vector geometric;
+    double trueDistance;
     ASSERT_TRUE(detail::orbitGeocentricJ2000(geometric, trueDistance, el, jd, false));
     c.earthDistance = {trueDistance - earth};
     // libnova's comet magnitude, g + 5 log r + k log r with k = 10: its r put back to Delta.

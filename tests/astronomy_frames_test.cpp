@@ -1,4 +1,4 @@
-// Precession: the book's example. Refraction and airmass: the book's example, the scaling for the
+// Precession: the book's example, and the rotations its frames are built of. Refraction and airmass: the book's example, the scaling for the
 // air, libnova's Bennett, and the behaviour over the whole range of altitudes, below the horizon
 // included.
 
@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "astronomy/detail/vector.h"
 #include "astronomy/frames.h"
 #include "astronomy/precession.h"
 #include "astronomy/refraction.h"
@@ -224,6 +225,21 @@ TEST(PrecessionTest, BookExampleThetaPersei) {
   EXPECT_FALSE(precessEquatorial(back, catalogue, kJ2000Epoch, kEndJd));
   EXPECT_FALSE(precessEquatorial(back, {NAN, 0.0}, kJ2000Epoch, jd));
   EXPECT_TRUE(std::isnan(back.rightAscension) && std::isnan(back.declination));
+}
+
+// The rotations the frames are built of: each turns the way its name says (a slip of sign would
+// precess the wrong way), a product applies its right factor first, and the transpose undoes a
+// rotation.
+TEST(PrecessionTest, RotationsProductsAndTransposes) {
+  using detail::Vector;
+  const Vector x{1.0, 0.0, 0.0}, y{0.0, 1.0, 0.0}, z{0.0, 0.0, 1.0};
+  EXPECT_LT(length(detail::rotationAboutZ(kPi / 2.0) * x - y), 1e-15);
+  EXPECT_LT(length(detail::rotationAboutX(kPi / 2.0) * y - z), 1e-15);
+  EXPECT_LT(length(cross(x, y) - z), 1e-15);
+  const detail::Matrix a = detail::rotationAboutZ(0.3), b = detail::rotationAboutX(-1.1);
+  const Vector v{0.2, -0.7, 0.5};
+  EXPECT_LT(length((a * b) * v - a * (b * v)), 1e-15);
+  EXPECT_LT(length(transpose(a * b) * ((a * b) * v) - v), 1e-15);
 }
 
 // The book's Arcturus and Spica, 32.7930 degrees apart; tiny and nearly opposite separations

@@ -10,7 +10,8 @@
 #include <random>
 #include <string>
 
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/orbits.h"
+#include "astronomy/detail/vector.h"
 #include "astronomy/orbits.h"
 #include "base/constants.h"
 #include "tests/support/classical_orbit.h"
@@ -156,11 +157,11 @@ OrbitalElements encke() {
 }
 
 TEST(Orbits, BookCometEncke) {
-  double v[3], distance;
+  detail::Vector v;
+  double distance;
   ASSERT_TRUE(detail::orbitGeocentricJ2000(v, distance, encke(), 2448170.5, false));
-  const double eps = 23.4392911 * kDegree;
-  const double x = v[0], y = std::cos(eps) * v[1] - std::sin(eps) * v[2];
-  const double z = std::sin(eps) * v[1] + std::cos(eps) * v[2];
+  // To the equator of J2000.0.
+  const auto [x, y, z] = detail::rotationAboutX(23.4392911 * kDegree) * v;
   const double ra = std::atan2(y, x) / kDegree, dec = std::atan2(z, std::hypot(x, y)) / kDegree;
   EXPECT_NEAR(ra, 158.558965, 0.3 / 3600.0);
   EXPECT_NEAR(dec, 19.158496, 0.3 / 3600.0);

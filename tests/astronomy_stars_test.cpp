@@ -15,7 +15,7 @@
 
 #include "astronomy/frames.h"
 #include "astronomy/nutation.h"
-#include "astronomy/detail/of_date.h"
+#include "astronomy/detail/stars.h"
 #include "astronomy/precession.h"
 #include "astronomy/stars.h"
 #include "base/body.h"
