@@ -63,8 +63,6 @@ using namespace dockorrery;
 
 namespace {
 
-constexpr double kSecondsPerRadianOfTime = kSecondsPerDay / kTwoPi;
-
 // A thousand instants from 1950 to 2050 at every time of day, the same every run.
 const std::vector<double>& instants() {
   static const std::vector<double> jds = [] {
@@ -91,190 +89,21 @@ void timeCalls(benchmark::State& state, const Call& call) {
   }
 }
 
-// The largest difference of a quantity over the fixture, for ours and for libnova; for events,
-// also how many of the reference's each found (an event not found adds NaN).
-struct Accuracy {
-  double ours = 0.0, libnova = 0.0;
-  int oursFound = 0, libnovaFound = 0, events = 0;
-  void add(double oursDifference, double libnovaDifference) {
-    if (!std::isnan(oursDifference)) ours = std::fmax(ours, std::fabs(oursDifference));
-    if (!std::isnan(libnovaDifference)) libnova = std::fmax(libnova, std::fabs(libnovaDifference));
-  }
-  void addEvent(double oursDifference, double libnovaDifference) {
-    ++events;
-    oursFound += !std::isnan(oursDifference);
-    libnovaFound += !std::isnan(libnovaDifference);
-    add(oursDifference, libnovaDifference);
-  }
-};
-
-// One row: the contenders, and the accuracy of both against the reference with its unit and
-// what the reference is.
-struct Row {
-  const char* name;
-  Call ours, libnova;
-  std::function<Accuracy()> accuracy;
-  const char* unit;
-  const char* reference;
-};
-
-FixtureTable instantsTable() { return readFixtureTable(SOURCE_DIR, "astronomy_instants.csv"); }
-
-// The apparent places of every body at 10000 instants, read once for the rows of all bodies.
-const FixtureTable& apparentTable() {
-  static const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv");
-  return table;
+// A benchmark's name: "library/", then the contender or the group (ours, libnova, whole, parts,
+// engine), then the row.
+std::string benchmarkName(const char* group, const char* row) {
+  return std::string("library/") + group + "/" + row;
 }
 
-// An angle difference in rad reduced into (-pi, pi].
-double angleDifference(double a, double b) { return std::remainder(a - b, kTwoPi); }
-
-// Angle between two directions of right ascension and declination (rad), by the haversine.
-double separation(double ra1, double dec1, double ra2, double dec2) {
-  const double a = std::sin((dec2 - dec1) / 2.0), b = std::sin((ra2 - ra1) / 2.0);
-  return 2.0 * std::asin(std::sqrt(a * a + std::cos(dec1) * std::cos(dec2) * b * b));
+// Keeps what a timed call gives (its status, the record it filled) from the optimizer.
+template <class... Values>
+void keep(Values&&... values) {
+  (benchmark::DoNotOptimize(values), ...);
 }
 
-using LibnovaPlace = void (*)(double, ln_equ_posn*);
-
-// libnova's place of a body at `jd`, precessed by libnova from J2000.0 to the date.
-ln_equ_posn libnovaOfDate(LibnovaPlace libnova, double jd) {
-  ln_equ_posn j2000, ofDate;
-  libnova(jd, &j2000);
-  ln_get_equ_prec(&j2000, jd, &ofDate);
-  return ofDate;
-}
-
-// A row of the apparent place of `body`, libnova's by `libnova`, against the reference's
-// apparent right ascension and declination (true equator and equinox of date).
-Row apparentPlaceRow(const char* name, Body body, const char* bodyName, LibnovaPlace libnova) {
-  return {name,
-          [body](double jd) {
-            ApparentPlace p;
-            benchmark::DoNotOptimize(computeApparentPlace(p, body, jd));
-            benchmark::DoNotOptimize(p);
-          },
-          [libnova](double jd) { benchmark::DoNotOptimize(libnovaOfDate(libnova, jd)); },
-          [body, bodyName, libnova] {
-            Accuracy a;
-            for (const auto& row : apparentTable().rows) {
-              if (row.at("body") != bodyName) continue;
-              const double tt = fixtureNumber(row, "tt_jd");
-              const double ra = fixtureNumber(row, "ra") * kDegree;
-              const double dec = fixtureNumber(row, "dec") * kDegree;
-              ApparentPlace p;
-              if (!computeApparentPlace(p, body, tt)) continue;
-              const ln_equ_posn l = libnovaOfDate(libnova, tt);
-              a.add(separation(p.equatorial.rightAscension, p.equatorial.declination, ra, dec) /
-                        kArcsecond,
-                    separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
-            }
-            return a;
-          },
-          "″", "apparent place of date, 1900–2100"};
-}
-
-// libnova's look of a planet: the four calls that give what computeIllumination gives at once.
-struct LibnovaLook {
-  double (*magnitude)(double), (*disk)(double), (*phase)(double), (*semidiameter)(double);
-};
-
-// A row of the phase, size and magnitude of `body`, libnova's by `libnova`, against the phase
-// angles of Astronomy Engine's fixture. None of the three takes the same directions: libnova
-// leaves out the light time, the reference takes the aberrated direction to the planet, the
-// library the book's, the planet where the light left it.
-Row illuminationRow(const char* name, Body body, const char* bodyName, LibnovaLook libnova) {
-  return {name,
-          [body](double jd) {
-            Illumination i;
-            benchmark::DoNotOptimize(computeIllumination(i, body, jd));
-            benchmark::DoNotOptimize(i);
-          },
-          [libnova](double jd) {
-            benchmark::DoNotOptimize(libnova.magnitude(jd));
-            benchmark::DoNotOptimize(libnova.disk(jd));
-            benchmark::DoNotOptimize(libnova.phase(jd));
-            benchmark::DoNotOptimize(libnova.semidiameter(jd));
-          },
-          [body, bodyName, libnova] {
-            static const FixtureTable table =
-                readFixtureTable(SOURCE_DIR, "astronomy_illumination.csv");
-            Accuracy a;
-            for (const auto& row : table.rows) {
-              if (row.at("body") != bodyName) continue;
-              const double tt = fixtureNumber(row, "tt_jd");
-              const double reference = fixtureNumber(row, "phase_angle");
-              Illumination i;
-              if (!computeIllumination(i, body, tt)) continue;
-              a.add((i.phaseAngle / kDegree - reference) * 3600.0,
-                    (libnova.phase(tt) - reference) * 3600.0);
-            }
-            return a;
-          },
-          "″", "phase angle, 1900–2100 (the reference's aberrated direction)"};
-}
-
-using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
+// What the contenders are given, and the steps of libnova's that make one of its answers.
 
 const Observer kGreenwich{0.0, 51.4769 * kDegree};
-
-// The day's rising, transit and setting of ours and libnova's against a fixture row's: an event
-// counts as found when it falls within 30 minutes of the reference's.
-void addDayEvents(Accuracy& a, const std::map<std::string, std::string>& row,
-                  const RiseTransitSet& e, const ln_rst_time& rst) {
-  constexpr double kWindow = 1800.0;  // s
-  const auto near = [](double time, double reference) {
-    const double d = (time - reference) * kSecondsPerDay;
-    return std::fabs(d) <= kWindow ? d : NAN;
-  };
-  const struct {
-    const char* column;
-    double ours, libnova;
-  } events[] = {{"rise", e.riseJdUt, rst.rise},
-                {"transit", e.transitJdUt, rst.transit},
-                {"set", e.setJdUt, rst.set}};
-  for (const auto& event : events) {
-    if (row.at(event.column).empty()) continue;
-    const double reference = fixtureNumber(row, event.column);
-    a.addEvent(near(event.ours, reference), near(event.libnova, reference));
-  }
-}
-
-// A row of one day's rising, transit and setting of `body` at Greenwich, against the
-// reference's events at observers from the equator to the polar circles: an event is found when
-// the contender gives one within 30 minutes of it.
-Row riseSetRow(const char* name, Body body, const char* bodyName, LibnovaRiseSet libnova) {
-  return {name,
-          [body](double jd) {
-            RiseTransitSet e;
-            benchmark::DoNotOptimize(computeBodyRiseTransitSet(e, body, kGreenwich, jd));
-            benchmark::DoNotOptimize(e);
-          },
-          [libnova](double jd) {
-            ln_lnlat_posn observer{0.0, 51.4769};
-            ln_rst_time rst;
-            benchmark::DoNotOptimize(libnova(jd, &observer, &rst));
-            benchmark::DoNotOptimize(rst);
-          },
-          [body, bodyName, libnova] {
-            Accuracy a;
-            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_events.csv").rows) {
-              if (row.at("body") != bodyName) continue;
-              const double jd0 = fixtureNumber(row, "jd0_ut");
-              const double lat = fixtureNumber(row, "obs_lat"), lon = fixtureNumber(row, "obs_lon");
-              RiseTransitSet e;
-              // A failure leaves every time NaN: its events count as not found.
-              static_cast<void>(
-                  computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0));
-              ln_lnlat_posn observer{lon, lat};
-              ln_rst_time rst{NAN, NAN, NAN};
-              if (libnova(jd0, &observer, &rst) != 0) rst = {NAN, NAN, NAN};
-              addDayEvents(a, row, e, rst);
-            }
-            return a;
-          },
-          "s", "events of the fixture's days"};
-}
 
 // Comet Encke's orbit of the book's example 33.a, for ours and for libnova.
 const OrbitalElements kEncke{2448192.5 + 0.54502, 2.2091404 * (1.0 - 0.8502196), 0.8502196,
@@ -283,25 +112,6 @@ const OrbitalElements kEncke{2448192.5 + 0.54502, 2.2091404 * (1.0 - 0.8502196),
 ln_ell_orbit libnovaEncke() {
   return {2.2091404, 0.8502196, 11.94524, 186.23352, 334.75006,
           ln_get_ell_mean_motion(2.2091404), 2448192.5 + 0.54502};
-}
-
-// A vector of the ecliptic of J2000.0 on the equator of J2000.0.
-detail::Vector eclipticToEquatorJ2000(const detail::Vector& v) {
-  return detail::rotationAboutX(23.4392911 * kDegree) * v;
-}
-
-// A direction of J2000.0 drawn from an instant, anywhere on the sphere, cheaply: the fraction
-// of the day turned into right ascension, another fraction into declination.
-EquatorialCoordinates skyDirection(double jd) {
-  const double day = jd - std::floor(jd), other = jd * 7.3 - std::floor(jd * 7.3);
-  return {day * kTwoPi, (other - 0.5) * kPi};
-}
-
-// libnova's constellation of a direction of J2000.0, precessed by libnova to B1875.0.
-const char* libnovaConstellation(const EquatorialCoordinates& j2000) {
-  ln_equ_posn from{j2000.rightAscension / kDegree, j2000.declination / kDegree}, b1875;
-  ln_get_equ_prec2(&from, JD2000, kB1875Epoch, &b1875);
-  return ln_get_constellation(&b1875);
 }
 
 // (1) Ceres from its line of MPCORB.DAT (epoch 2025 May 5), for ours and for libnova, and the
@@ -330,51 +140,71 @@ ln_ell_orbit libnovaCeres() {
           c.ascendingNode / kDegree, ln_get_ell_mean_motion(a), c.perihelionJdTt};
 }
 
-// libnova's own distances of a body on an ellipse at `jd` (r from its heliocentric vector, Delta
-// and the Earth's from its own routines) and the phase angle they make.
-void libnovaDistances(ln_ell_orbit orbit, double jd, double& r, double& delta, double& phase) {
-  ln_rect_posn p;
-  ln_get_ell_helio_rect_posn(&orbit, jd, &p);
-  r = std::hypot(p.X, p.Y, p.Z);
-  delta = ln_get_ell_body_earth_dist(jd, &orbit);
-  const double earth = ln_get_earth_solar_dist(jd);
-  phase = std::acos(std::clamp((r * r + delta * delta - earth * earth) / (2.0 * r * delta), -1.0,
-                               1.0));
+// The magnitudes of Ceres by H = 3.34, G = 0.15 and of comet Encke by g = 10, k = 4 (libnova's
+// k = 10), ours and libnova's; and the comet's from libnova's distances from the Sun and the
+// Earth put into the law, what gives its right magnitude with libnova.
+bool minorBodyMagnitude(MinorBodyBrightness& b, bool comet, double jd) {
+  return comet ? computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)
+               : computeAsteroidMagnitude(b, ceres(), 3.34, 0.15, jd);
 }
 
-// A magnitude's row: Ceres by H = 3.34, G = 0.15, or comet Encke by g = 10, k = 4 (libnova's
-// k = 10), ours and libnova's, both against the law at libnova's own distances.
-Row magnitudeRow(const char* name, bool comet, const char* reference) {
-  const auto ours = [comet](MinorBodyBrightness& b, double jd) {
-    return comet ? computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)
-                 : computeAsteroidMagnitude(b, ceres(), 3.34, 0.15, jd);
-  };
-  const auto libnova = [comet](double jd) {
-    ln_ell_orbit orbit = comet ? libnovaEncke() : libnovaCeres();
-    return comet ? ln_get_ell_comet_mag(jd, &orbit, 10.0, 10.0)
-                 : ln_get_asteroid_mag(jd, &orbit, 3.34, 0.15);
-  };
-  return {name,
-          [ours](double jd) {
-            MinorBodyBrightness b;
-            benchmark::DoNotOptimize(ours(b, jd));
-            benchmark::DoNotOptimize(b);
-          },
-          [libnova](double jd) { benchmark::DoNotOptimize(libnova(jd)); },
-          [comet, ours, libnova] {
-            Accuracy a;
-            for (double jd : instants()) {
-              MinorBodyBrightness b;
-              if (!ours(b, jd)) continue;
-              double r, delta, phase;
-              libnovaDistances(comet ? libnovaEncke() : libnovaCeres(), jd, r, delta, phase);
-              const double law = comet ? detail::cometMagnitude(10.0, 4.0, r, delta)
-                                       : detail::asteroidMagnitude(3.34, 0.15, r, delta, phase);
-              a.add(b.magnitude - law, libnova(jd) - law);
-            }
-            return a;
-          },
-          "mag", reference};
+void minorBodyMagnitude(bool comet, double jd) {
+  MinorBodyBrightness b;
+  keep(minorBodyMagnitude(b, comet, jd), b);
+}
+
+double libnovaCeresMagnitude(double jd) {
+  ln_ell_orbit orbit = libnovaCeres();
+  return ln_get_asteroid_mag(jd, &orbit, 3.34, 0.15);
+}
+
+double libnovaEnckeMagnitude(double jd) {
+  ln_ell_orbit orbit = libnovaEncke();
+  return ln_get_ell_comet_mag(jd, &orbit, 10.0, 10.0);
+}
+
+double libnovaEnckeMagnitudeByItsDistances(double jd) {
+  ln_ell_orbit orbit = libnovaEncke();
+  const double r = ln_get_ell_body_solar_dist(jd, &orbit);
+  const double delta = ln_get_ell_body_earth_dist(jd, &orbit);
+  return detail::cometMagnitude(10.0, 4.0, r, delta);
+}
+
+// A direction of J2000.0 drawn from an instant, anywhere on the sphere, cheaply: the fraction
+// of the day turned into right ascension, another fraction into declination.
+EquatorialCoordinates skyDirection(double jd) {
+  const double day = jd - std::floor(jd), other = jd * 7.3 - std::floor(jd * 7.3);
+  return {day * kTwoPi, (other - 0.5) * kPi};
+}
+
+// libnova's constellation of a direction of J2000.0, precessed by libnova to B1875.0.
+const char* libnovaConstellation(const EquatorialCoordinates& j2000) {
+  ln_equ_posn from{j2000.rightAscension / kDegree, j2000.declination / kDegree}, b1875;
+  ln_get_equ_prec2(&from, JD2000, kB1875Epoch, &b1875);
+  return ln_get_constellation(&b1875);
+}
+
+using LibnovaPlace = void (*)(double, ln_equ_posn*);
+
+// libnova's place of a body at `jd`, precessed by libnova from J2000.0 to the date.
+ln_equ_posn libnovaOfDate(LibnovaPlace libnova, double jd) {
+  ln_equ_posn j2000, ofDate;
+  libnova(jd, &j2000);
+  ln_get_equ_prec(&j2000, jd, &ofDate);
+  return ofDate;
+}
+
+// libnova's precession of an ecliptic place from J2000.0 to `jd`. Its ln_get_ecl_prec is empty
+// in 0.16 (it leaves 0 in its result): its way is through the equator, ln_get_equ_from_ecl at
+// J2000.0, ln_get_equ_prec2 and ln_get_ecl_from_equ at the date (which takes its own nutation's
+// true obliquity: its place is of the true ecliptic's obliquity, the mean equinox).
+ln_lnlat_posn libnovaEclipticPrecession(ln_lnlat_posn from, double jd) {
+  ln_equ_posn j2000, ofDate;
+  ln_lnlat_posn to;
+  ln_get_equ_from_ecl(&from, JD2000, &j2000);
+  ln_get_equ_prec2(&j2000, JD2000, jd, &ofDate);
+  ln_get_ecl_from_equ(&ofDate, jd, &to);
+  return to;
 }
 
 // The catalogue of tests/data/bright_stars.csv: each star for ours, and for libnova its place
@@ -407,7 +237,7 @@ const std::map<std::string, BenchStar>& benchStars() {
 
 // libnova's apparent place of a star at `jdTt`, of its own steps: its proper motion, precession,
 // nutation (its angles by the book's eq. 23.1: it has no routine that applies them) and
-// aberration. Its nutation is given the instant as UT, as the rows above take it.
+// aberration. Its nutation is given the instant as UT, as its nutation's row takes it.
 ln_equ_posn libnovaStar(const BenchStar& star, double jdTt) {
   ln_equ_posn place = star.place, motion = star.motion, moved, precessed, nutated, apparent;
   ln_get_equ_pm(&place, &motion, jdTt, &moved);
@@ -424,449 +254,667 @@ ln_equ_posn libnovaStar(const BenchStar& star, double jdTt) {
   return apparent;
 }
 
-// The apparent place of Arcturus (2.3" a year) beside libnova's, and their largest
-// differences from Astronomy Engine over the star fixture, 1800 to 2200.
-Row starPlaceRow() {
-  return {"star apparent place, Arcturus",
-          [](double jd) {
-            ApparentPlace p;
-            benchmark::DoNotOptimize(computeStarApparentPlace(p, benchStars().at("Arcturus").ours, jd));
-            benchmark::DoNotOptimize(p);
-          },
-          [](double jd) { benchmark::DoNotOptimize(libnovaStar(benchStars().at("Arcturus"), jd)); },
-          [] {
-            Accuracy a;
-            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
-              if (row.at("kind") != "place") continue;
-              const BenchStar& star = benchStars().at(row.at("star"));
-              const double tt = fixtureNumber(row, "tt_jd");
-              const EquatorialCoordinates reference{fixtureNumber(row, "ra") * 15.0 * kDegree,
-                                                    fixtureNumber(row, "dec") * kDegree};
-              ApparentPlace p;
-              double ours = NAN, theirs = NAN, angle;
-              if (computeStarApparentPlace(p, star.ours, tt) &&
-                  angularSeparation(ours, angle, p.equatorial, reference)) {
-                ours /= kArcsecond;
-              }
-              const ln_equ_posn l = libnovaStar(star, tt);
-              if (angularSeparation(theirs, angle, {l.ra * kDegree, l.dec * kDegree}, reference)) {
-                theirs /= kArcsecond;
-              }
-              a.add(ours, theirs);
-            }
-            return a;
-          },
-          "″", "stars of 1800–2200 moved as ours (libnova's motion is linear)"};
+// The calls that several rows time.
+
+void motion(Body body, double jdTt) {
+  detail::Motion m;
+  detail::heliocentricMotion(static_cast<int>(body), jdTt, m);
+  keep(m);
 }
 
-// A day's rising, transit and setting of Arcturus at Greenwich beside libnova's, given its own
-// place of the star at the day's middle; their differences from Astronomy Engine's events of
-// its stars, an event found within 30 minutes of the reference's.
-Row starRiseSetRow() {
-  return {"star rise, transit and set, Arcturus",
-          [](double jd) {
-            RiseTransitSet e;
-            benchmark::DoNotOptimize(
-                computeStarRiseTransitSet(e, benchStars().at("Arcturus").ours, kGreenwich, jd));
-            benchmark::DoNotOptimize(e);
-          },
-          [](double jd) {
-            ln_lnlat_posn observer{0.0, 51.4769};
-            ln_equ_posn place = libnovaStar(benchStars().at("Arcturus"), jd + 0.5);
-            ln_rst_time rst;
-            benchmark::DoNotOptimize(ln_get_object_rst(jd, &observer, &place, &rst));
-            benchmark::DoNotOptimize(rst);
-          },
-          [] {
-            Accuracy a;
-            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
-              if (row.at("kind") != "events") continue;
-              const BenchStar& star = benchStars().at(row.at("star"));
-              const double jd0 = fixtureNumber(row, "ut_jd");
-              const double lat = fixtureNumber(row, "latitude"), lon = fixtureNumber(row, "longitude");
-              RiseTransitSet e;
-              static_cast<void>(computeStarRiseTransitSet(e, star.ours, {lon * kDegree, lat * kDegree}, jd0));
-              ln_lnlat_posn observer{lon, lat};
-              ln_equ_posn place = libnovaStar(star, jd0 + 0.5);
-              ln_rst_time rst{NAN, NAN, NAN};
-              if (ln_get_object_rst(jd0, &observer, &place, &rst) != 0) rst = {NAN, NAN, NAN};
-              addDayEvents(a, row, e, rst);
-            }
-            return a;
-          },
-          "s", "events of the fixture's star-days"};
+void nutation(double jdTt) {
+  Nutation n;
+  keep(computeNutation(n, jdTt), n);
 }
 
-// libnova's precession of an ecliptic place from J2000.0 to `jd`, through the equator.
-ln_lnlat_posn libnovaEclipticPrecession(ln_lnlat_posn from, double jd) {
-  ln_equ_posn j2000, ofDate;
-  ln_lnlat_posn to;
-  ln_get_equ_from_ecl(&from, JD2000, &j2000);
-  ln_get_equ_prec2(&j2000, JD2000, jd, &ofDate);
-  ln_get_ecl_from_equ(&ofDate, jd, &to);
-  return to;
+void apparentPlace(Body body, double jdTt) {
+  ApparentPlace p;
+  keep(computeApparentPlace(p, body, jdTt), p);
 }
 
-const std::vector<Row>& rows() {
-  static const std::vector<Row> table = {
-      // Heliocentric, against each other over the bench's instants (both solve the same
-      // equation): how far ours is from libnova's.
+void illumination(Body body, double jdTt) {
+  Illumination i;
+  keep(computeIllumination(i, body, jdTt), i);
+}
+
+using LibnovaRiseSet = int (*)(double, ln_lnlat_posn*, ln_rst_time*);
+
+// A day's rising, transit and setting at Greenwich, ours and libnova's.
+void riseTransitSet(Body body, double jdUt) {
+  RiseTransitSet e;
+  keep(computeBodyRiseTransitSet(e, body, kGreenwich, jdUt), e);
+}
+
+void libnovaRiseTransitSet(LibnovaRiseSet libnova, double jdUt) {
+  ln_lnlat_posn observer{0.0, 51.4769};
+  ln_rst_time rst;
+  keep(libnova(jdUt, &observer, &rst), rst);
+}
+
+// What each row times: one call of ours and one of libnova's that computes the same thing (none
+// where libnova has no equivalent), at one of the instants.
+struct TimedRow {
+  const char* name;
+  Call ours, libnova;
+};
+
+const std::vector<TimedRow>& timedRows() {
+  static const std::vector<TimedRow> table = {
       {"orbit position, Encke",
        [](double jd) {
          OrbitPosition p;
-         benchmark::DoNotOptimize(computeOrbitPosition(p, kEncke, jd));
-         benchmark::DoNotOptimize(p);
+         keep(computeOrbitPosition(p, kEncke, jd), p);
        },
        [](double jd) {
          ln_ell_orbit orbit = libnovaEncke();
          ln_rect_posn p;
          ln_get_ell_helio_rect_posn(&orbit, jd, &p);
-         benchmark::DoNotOptimize(p);
-       },
-       [] {
-         Accuracy a;
-         ln_ell_orbit orbit = libnovaEncke();
-         for (double jd : instants()) {
-           OrbitPosition p;
-           if (!computeOrbitPosition(p, kEncke, jd)) continue;
-           ln_rect_posn l;
-           ln_get_ell_helio_rect_posn(&orbit, jd, &l);
-           const detail::Vector e = eclipticToEquatorJ2000({p.x, p.y, p.z});
-           a.add(std::hypot(e.x - l.X, e.y - l.Y, e.z - l.Z), 0.0);
-         }
-         return a;
-       },
-       "AU", "libnova's heliocentric position (libnova's column: 0)"},
-      // Ours the apparent place of date, libnova's the place of J2000.0 with its light time;
-      // both against the book's example 33.a (ours its place of J2000.0 with light time).
+         keep(p);
+       }},
+      // Ours the apparent place of date, libnova's the place of J2000.0 with its light time.
       {"orbit apparent place, Encke",
        [](double jd) {
          ApparentPlace p;
-         benchmark::DoNotOptimize(computeOrbitApparentPlace(p, kEncke, jd));
-         benchmark::DoNotOptimize(p);
+         keep(computeOrbitApparentPlace(p, kEncke, jd), p);
        },
        [](double jd) {
          ln_ell_orbit orbit = libnovaEncke();
          ln_equ_posn p;
          ln_get_ell_body_equ_coords(jd, &orbit, &p);
-         benchmark::DoNotOptimize(p);
-       },
-       [] {
-         Accuracy a;
-         detail::Vector v;
-         double distance;
-         if (!detail::orbitGeocentricJ2000(v, distance, kEncke, 2448170.5, false)) return a;
-         const detail::Vector e = eclipticToEquatorJ2000(v);
-         const double ra = std::atan2(e.y, e.x) / kDegree;
-         const double dec = std::atan2(e.z, std::hypot(e.x, e.y)) / kDegree;
-         ln_ell_orbit orbit = libnovaEncke();
-         ln_equ_posn l;
-         ln_get_ell_body_equ_coords(2448170.5, &orbit, &l);
-         const double c = std::cos(19.158496 * kDegree);
-         a.add((ra - 158.558965) * 3600.0 * c, (l.ra - 158.558965) * 3600.0 * c);
-         a.add((dec - 19.158496) * 3600.0, (l.dec - 19.158496) * 3600.0);
-         return a;
-       },
-       "\"", "the book's comet Encke, example 33.a"},
-      {"nutation",
-       [](double jd) {
-         Nutation n;
-         benchmark::DoNotOptimize(computeNutation(n, jd));
-         benchmark::DoNotOptimize(n);
-       },
+         keep(p);
+       }},
+      {"nutation", nutation,
        [](double jd) {
          ln_nutation n;
          ln_get_nutation(jd, &n);
-         benchmark::DoNotOptimize(n);
-       },
-       [] {
-         Accuracy a;
-         for (const auto& row : instantsTable().rows) {
-           const double tt = fixtureNumber(row, "tt_jd"), ut = fixtureNumber(row, "ut_jd");
-           Nutation n;
-           if (!computeNutation(n, tt)) continue;
-           ln_nutation l;
-           ln_get_nutation(ut, &l);
-           a.add(n.longitude / kArcsecond - fixtureNumber(row, "dpsi"),
-                 l.longitude * 3600.0 - fixtureNumber(row, "dpsi"));
-           a.add(n.obliquity / kArcsecond - fixtureNumber(row, "deps"),
-                 l.obliquity * 3600.0 - fixtureNumber(row, "deps"));
-         }
-         return a;
-       },
-       "″", "IAU 2000B, its five largest terms"},
-      {"mean sidereal time",
-       [](double jd) { benchmark::DoNotOptimize(meanSiderealTime(jd)); },
-       [](double jd) { benchmark::DoNotOptimize(ln_get_mean_sidereal_time(jd)); },
-       [] {
-         Accuracy a;
-         for (const auto& row : instantsTable().rows) {
-           const double ut = fixtureNumber(row, "ut_jd");
-           const double reference = fixtureNumber(row, "gast_hours") * 15.0 * kDegree -
-                                    fixtureNumber(row, "ee_seconds") / kSecondsPerRadianOfTime;
-           a.add(angleDifference(meanSiderealTime(ut), reference) * kSecondsPerRadianOfTime,
-                 angleDifference(ln_get_mean_sidereal_time(ut) * 15.0 * kDegree, reference) *
-                     kSecondsPerRadianOfTime);
-         }
-         return a;
-       },
-       "s", "IAU 2006"},
-      {"apparent sidereal time",
-       [](double jd) { benchmark::DoNotOptimize(apparentSiderealTime(jd)); },
-       [](double jd) { benchmark::DoNotOptimize(ln_get_apparent_sidereal_time(jd)); },
-       [] {
-         Accuracy a;
-         for (const auto& row : instantsTable().rows) {
-           const double ut = fixtureNumber(row, "ut_jd");
-           const double reference = fixtureNumber(row, "gast_hours") * 15.0 * kDegree;
-           a.add(angleDifference(apparentSiderealTime(ut), reference) * kSecondsPerRadianOfTime,
-                 angleDifference(ln_get_apparent_sidereal_time(ut) * 15.0 * kDegree, reference) *
-                     kSecondsPerRadianOfTime);
-         }
-         return a;
-       },
-       "s", "IAU 2006 with IAU 2000B"},
-      {"delta T",
-       [](double jd) { benchmark::DoNotOptimize(deltaT(jd)); },
-       [](double jd) { benchmark::DoNotOptimize(ln_get_dynamical_time_diff(jd)); },
-       [] {
-         Accuracy a;
-         for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_delta_t.csv").rows) {
-           const double ut = fixtureNumber(row, "ut_jd");
-           if (ut < 2415020.5 || ut >= 2488069.5) continue;  // 1900 to 2099
-           const double reference = fixtureNumber(row, "delta_t");
-           a.add(deltaT(ut) - reference, ln_get_dynamical_time_diff(ut) - reference);
-         }
-         return a;
-       },
-       "s", "Espenak and Meeus, 1900–2099"},
-      // An apparent altitude of 0 to 90 degrees drawn from the instant; the reference is the
-      // book's 28.754' at 0.5 degrees (libnova's small correction takes the refraction in
-      // degrees, not minutes of arc).
+         keep(n);
+       }},
+      {"mean sidereal time", [](double jd) { keep(meanSiderealTime(jd)); },
+       [](double jd) { keep(ln_get_mean_sidereal_time(jd)); }},
+      {"apparent sidereal time", [](double jd) { keep(apparentSiderealTime(jd)); },
+       [](double jd) { keep(ln_get_apparent_sidereal_time(jd)); }},
+      {"delta T", [](double jd) { keep(deltaT(jd)); },
+       [](double jd) { keep(ln_get_dynamical_time_diff(jd)); }},
+      // An apparent altitude of 0 to 90 degrees drawn from the instant.
       {"refraction, apparent to true",
        [](double jd) {
          double h;
-         benchmark::DoNotOptimize(unrefractedAltitude(h, std::fmod(jd, 90.0) * kDegree));
-         benchmark::DoNotOptimize(h);
+         keep(unrefractedAltitude(h, std::fmod(jd, 90.0) * kDegree), h);
        },
-       [](double jd) {
-         benchmark::DoNotOptimize(ln_get_refraction_adj(std::fmod(jd, 90.0), 1010.0, 10.0));
-       },
-       [] {
-         Accuracy a;
-         double h = NAN;
-         static_cast<void>(unrefractedAltitude(h, 0.5 * kDegree));
-         a.add((0.5 * kDegree - h) / kArcsecond - 28.754 * 60.0,
-               ln_get_refraction_adj(0.5, 1010.0, 10.0) * 3600.0 - 28.754 * 60.0);
-         return a;
-       },
-       "″", "the book's example, Bennett at 0.5°"},
+       [](double jd) { keep(ln_get_refraction_adj(std::fmod(jd, 90.0), 1010.0, 10.0)); }},
       // Two directions a little apart drawn from the instant, their separation and position
-      // angle (libnova's two calls); the reference is the book's Arcturus and Spica, 32.7930
-      // degrees apart.
+      // angle (libnova's two calls).
       {"angular separation",
        [](double jd) {
          double d, p;
-         benchmark::DoNotOptimize(
-             angularSeparation(d, p, {0.7, 0.3}, {std::fmod(jd, 1.0), 0.2}));
-         benchmark::DoNotOptimize(d);
+         keep(angularSeparation(d, p, {0.7, 0.3}, {std::fmod(jd, 1.0), 0.2}), d, p);
        },
        [](double jd) {
-         ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree}, b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
-         benchmark::DoNotOptimize(ln_get_angular_separation(&a, &b));
-         benchmark::DoNotOptimize(ln_get_rel_posn_angle(&a, &b));
-       },
-       [] {
-         Accuracy a;
-         double d = NAN, p = NAN;
-         static_cast<void>(angularSeparation(d, p, {213.9154 * kDegree, 19.1825 * kDegree},
-                                             {201.2983 * kDegree, -11.1614 * kDegree}));
-         ln_equ_posn arcturus{213.9154, 19.1825}, spica{201.2983, -11.1614};
-         a.add((d / kDegree - 32.7930) * 3600.0,
-               (ln_get_angular_separation(&arcturus, &spica) - 32.7930) * 3600.0);
-         return a;
-       },
-       "″", "the book's Arcturus and Spica"},
-      // A star's J2000.0 place to the mean place of the instant; the reference is the book's
-      // theta Persei of 2028 November 13.19 TD.
+         ln_equ_posn a{0.7 / kDegree, 0.3 / kDegree};
+         ln_equ_posn b{std::fmod(jd, 1.0) / kDegree, 0.2 / kDegree};
+         keep(ln_get_angular_separation(&a, &b), ln_get_rel_posn_angle(&a, &b));
+       }},
+      // A star's J2000.0 place to the mean place of the instant.
       {"precession",
        [](double jd) {
          EquatorialCoordinates q;
-         benchmark::DoNotOptimize(precessEquatorial(q, {0.7, 0.8}, kJ2000Epoch, jd));
-         benchmark::DoNotOptimize(q);
+         keep(precessEquatorial(q, {0.7, 0.8}, kJ2000Epoch, jd), q);
        },
        [](double jd) {
          ln_equ_posn from{0.7 / kDegree, 0.8 / kDegree}, to;
          ln_get_equ_prec2(&from, JD2000, jd, &to);
-         benchmark::DoNotOptimize(to);
-       },
-       [] {
-         Accuracy a;
-         const double jd = 2462088.69, years = (jd - kJ2000Epoch) / 365.25;
-         const double ra = (9851.986 + 0.03425 * years) * 15.0, dec = 177222.48 - 0.0895 * years;
-         EquatorialCoordinates q{NAN, NAN};
-         static_cast<void>(
-             precessEquatorial(q, {ra * kArcsecond, dec * kArcsecond}, kJ2000Epoch, jd));
-         ln_equ_posn from{ra / 3600.0, dec / 3600.0}, to;
-         ln_get_equ_prec2(&from, JD2000, jd, &to);
-         const double bookRa = 9971.331 * 15.0, bookDec = 177654.54;
-         a.add(q.rightAscension / kArcsecond - bookRa, to.ra * 3600.0 - bookRa);
-         a.add(q.declination / kArcsecond - bookDec, to.dec * 3600.0 - bookDec);
-         return a;
-       },
-       "″", "the book's theta Persei"},
-      apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
-      apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
-      apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
-      riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
-      riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
-      illuminationRow("illumination, Venus", Body::Venus, "Venus",
-                      {ln_get_venus_magnitude, ln_get_venus_disk, ln_get_venus_phase,
-                       ln_get_venus_sdiam}),
-      illuminationRow("illumination, Saturn", Body::Saturn, "Saturn",
-                      {ln_get_saturn_magnitude, ln_get_saturn_disk, ln_get_saturn_phase,
-                       ln_get_saturn_equ_sdiam}),
-      // A direction of J2000.0 drawn from the instant; the reference is the galactic centre of
-      // the Hipparcos catalogue, 17h45m37.20s -28d56'10.2" (Astronomy Engine's origin is 8"
-      // off it).
+         keep(to);
+       }},
+      {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); },
+       [](double jd) { keep(libnovaOfDate(ln_get_solar_equ_coords, jd)); }},
+      {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); },
+       [](double jd) { keep(libnovaOfDate(ln_get_lunar_equ_coords, jd)); }},
+      {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); },
+       [](double jd) { keep(libnovaOfDate(ln_get_mars_equ_coords, jd)); }},
+      {"rise, transit and set, Sun", [](double jd) { riseTransitSet(Body::Sun, jd); },
+       [](double jd) { libnovaRiseTransitSet(ln_get_solar_rst, jd); }},
+      {"rise, transit and set, Moon", [](double jd) { riseTransitSet(Body::Moon, jd); },
+       [](double jd) { libnovaRiseTransitSet(ln_get_lunar_rst, jd); }},
+      // libnova's look of a planet: the four calls that give what computeIllumination gives at
+      // once.
+      {"illumination, Venus", [](double jd) { illumination(Body::Venus, jd); },
+       [](double jd) {
+         keep(ln_get_venus_magnitude(jd), ln_get_venus_disk(jd), ln_get_venus_phase(jd),
+              ln_get_venus_sdiam(jd));
+       }},
+      {"illumination, Saturn", [](double jd) { illumination(Body::Saturn, jd); },
+       [](double jd) {
+         keep(ln_get_saturn_magnitude(jd), ln_get_saturn_disk(jd), ln_get_saturn_phase(jd),
+              ln_get_saturn_equ_sdiam(jd));
+       }},
+      // A direction of J2000.0 drawn from the instant.
       {"galactic coordinates",
        [](double jd) {
          GalacticCoordinates g;
-         benchmark::DoNotOptimize(equatorialToGalactic(g, skyDirection(jd)));
-         benchmark::DoNotOptimize(g);
+         keep(equatorialToGalactic(g, skyDirection(jd)), g);
        },
        [](double jd) {
          const EquatorialCoordinates q = skyDirection(jd);
          ln_equ_posn equ{q.rightAscension / kDegree, q.declination / kDegree};
          ln_gal_posn gal;
          ln_get_gal_from_equ2000(&equ, &gal);
-         benchmark::DoNotOptimize(gal);
-       },
-       [] {
-         Accuracy a;
-         const double ra = (17.0 + 45.0 / 60.0 + 37.20 / 3600.0) * 15.0 * kDegree;
-         const double dec = -(28.0 + 56.0 / 60.0 + 10.2 / 3600.0) * kDegree;
-         EquatorialCoordinates q{NAN, NAN};
-         static_cast<void>(galacticToEquatorial(q, {0.0, 0.0}));
-         ln_gal_posn centre{0.0, 0.0};
-         ln_equ_posn l;
-         ln_get_equ2000_from_gal(&centre, &l);
-         a.add(separation(q.rightAscension, q.declination, ra, dec) / kArcsecond,
-               separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
-         return a;
-       },
-       "″", "the Hipparcos catalogue's galactic centre"},
+         keep(gal);
+       }},
       // The same directions of J2000.0; libnova's lookup wants places of B1875.0, so its row
-      // adds its own precession there. The reference is Astronomy Engine's constellation of the
-      // fixture's places (those within 30" of a boundary left out): the places each puts in
-      // another constellation.
+      // adds its own precession there.
       {"constellation",
        [](double jd) {
          Constellation c;
-         benchmark::DoNotOptimize(findConstellation(c, skyDirection(jd), kJ2000Epoch));
-         benchmark::DoNotOptimize(c);
+         keep(findConstellation(c, skyDirection(jd), kJ2000Epoch), c);
        },
-       [](double jd) { benchmark::DoNotOptimize(libnovaConstellation(skyDirection(jd))); },
-       [] {
-         Accuracy a;
-         const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_constellations.csv");
-         double ours = 0.0, libnova = 0.0;
-         for (const auto& row : table.rows) {
-           const EquatorialCoordinates q{fixtureNumber(row, "ra") * 15.0 * kDegree,
-                                         fixtureNumber(row, "dec") * kDegree};
-           Constellation c;
-           ours += !findConstellation(c, q, kJ2000Epoch) || row.at("symbol") != c.abbreviation;
-           libnova += row.at("symbol") != libnovaConstellation(q);
-         }
-         a.add(ours, libnova);
-         return a;
-       },
-       "places", "Astronomy Engine's constellations of 2103 places"},
-      // Both magnitudes against their laws at libnova's own distances: libnova's asteroid law
-      // takes the Sun's distance for Delta, 0.187 for 1.87 and a broken phase angle, its comet
-      // law the Sun's distance for Delta.
-      magnitudeRow("asteroid magnitude, Ceres", false,
-                   "the H, G law at libnova's own distances and phase angle"),
-      magnitudeRow("comet magnitude, Encke", true,
-                   "g + 5 log Delta + 2.5 k log r at libnova's own distances"),
-      // What gives the comet's right magnitude with libnova: its distances from the Sun and
-      // the Earth, and the law.
+       [](double jd) { keep(libnovaConstellation(skyDirection(jd))); }},
+      {"asteroid magnitude, Ceres", [](double jd) { minorBodyMagnitude(false, jd); },
+       [](double jd) { keep(libnovaCeresMagnitude(jd)); }},
+      {"comet magnitude, Encke", [](double jd) { minorBodyMagnitude(true, jd); },
+       [](double jd) { keep(libnovaEnckeMagnitude(jd)); }},
       {"comet magnitude, Encke, libnova's distances",
-       [](double jd) {
-         MinorBodyBrightness b;
-         benchmark::DoNotOptimize(computeCometMagnitude(b, kEncke, 10.0, 4.0, jd));
-         benchmark::DoNotOptimize(b);
-       },
-       [](double jd) {
-         ln_ell_orbit orbit = libnovaEncke();
-         const double r = ln_get_ell_body_solar_dist(jd, &orbit);
-         const double delta = ln_get_ell_body_earth_dist(jd, &orbit);
-         benchmark::DoNotOptimize(detail::cometMagnitude(10.0, 4.0, r, delta));
-       },
-       [] {
-         Accuracy a;
-         for (double jd : instants()) {
-           MinorBodyBrightness b;
-           if (!computeCometMagnitude(b, kEncke, 10.0, 4.0, jd)) continue;
-           ln_ell_orbit orbit = libnovaEncke();
-           double r, delta, phase;
-           libnovaDistances(orbit, jd, r, delta, phase);
-           const double law = detail::cometMagnitude(10.0, 4.0, r, delta);
-           a.add(b.magnitude - law, detail::cometMagnitude(10.0, 4.0,
-                                                           ln_get_ell_body_solar_dist(jd, &orbit),
-                                                           delta) - law);
-         }
-         return a;
-       },
-       "mag", "as above"},
+       [](double jd) { minorBodyMagnitude(true, jd); },
+       [](double jd) { keep(libnovaEnckeMagnitudeByItsDistances(jd)); }},
       // libnova has no reader of the Minor Planet Center's lines: ours is timed alone, a minor
       // planet's and a comet's line in turn.
       {"Minor Planet Center line",
        [](double jd) {
          MpcOrbit orbit;
          const bool comet = std::fmod(jd, 1.0) < 0.5;
-         benchmark::DoNotOptimize(comet ? parseMpcCometLine(orbit, kHaleBoppLine)
-                                        : parseMpcMinorPlanetLine(orbit, kCeresLine));
-         benchmark::DoNotOptimize(orbit);
+         keep(comet ? parseMpcCometLine(orbit, kHaleBoppLine)
+                    : parseMpcMinorPlanetLine(orbit, kCeresLine),
+              orbit);
        },
-       nullptr, [] { return Accuracy{}; }, "", "none: libnova has no such reader"},
-      starPlaceRow(),
-      starRiseSetRow(),
-      // An ecliptic place of J2000.0 drawn from the instant to the mean ecliptic of the instant;
-      // the reference is the book's Venus of -214 June 30.0 TD, 118.704 and +1.615 degrees.
-      // libnova's ln_get_ecl_prec is empty in 0.16 (it leaves 0 in its result): its way is
-      // through the equator, ln_get_equ_from_ecl at J2000.0, ln_get_equ_prec2 and
-      // ln_get_ecl_from_equ at the date (which takes its own nutation's true obliquity: its
-      // place is of the true ecliptic's obliquity, the mean equinox).
+       nullptr},
+      // Arcturus moves 2.3" a year.
+      {"star apparent place, Arcturus",
+       [](double jd) {
+         ApparentPlace p;
+         keep(computeStarApparentPlace(p, benchStars().at("Arcturus").ours, jd), p);
+       },
+       [](double jd) { keep(libnovaStar(benchStars().at("Arcturus"), jd)); }},
+      // A day at Greenwich; libnova's given its own place of the star at the day's middle.
+      {"star rise, transit and set, Arcturus",
+       [](double jd) {
+         RiseTransitSet e;
+         keep(computeStarRiseTransitSet(e, benchStars().at("Arcturus").ours, kGreenwich, jd), e);
+       },
+       [](double jd) {
+         ln_lnlat_posn observer{0.0, 51.4769};
+         ln_equ_posn place = libnovaStar(benchStars().at("Arcturus"), jd + 0.5);
+         ln_rst_time rst;
+         keep(ln_get_object_rst(jd, &observer, &place, &rst), rst);
+       }},
+      // An ecliptic place of J2000.0 drawn from the instant to the mean ecliptic of the instant.
       {"ecliptic precession",
        [](double jd) {
          EclipticCoordinates e;
-         benchmark::DoNotOptimize(
-             precessEcliptic(e, {std::fmod(jd, 6.0), 0.03}, kJ2000Epoch, jd));
-         benchmark::DoNotOptimize(e);
+         keep(precessEcliptic(e, {std::fmod(jd, 6.0), 0.03}, kJ2000Epoch, jd), e);
        },
        [](double jd) {
          ln_lnlat_posn from{std::fmod(jd, 6.0) / kDegree, 0.03 / kDegree};
-         benchmark::DoNotOptimize(libnovaEclipticPrecession(from, jd));
-       },
-       [] {
-         Accuracy a;
-         constexpr double kVenusJd = 1643074.5;
-         EclipticCoordinates e{NAN, NAN};
-         static_cast<void>(
-             precessEcliptic(e, {149.48194 * kDegree, 1.76549 * kDegree}, kJ2000Epoch, kVenusJd));
-         const ln_lnlat_posn to = libnovaEclipticPrecession({149.48194, 1.76549}, kVenusJd);
-         a.add((e.longitude / kDegree - 118.704) * 3600.0, (to.lng - 118.704) * 3600.0);
-         a.add((e.latitude / kDegree - 1.615) * 3600.0, (to.lat - 1.615) * 3600.0);
-         return a;
-       },
-       "″", "the book's Venus, -214 (to its 0.001°)"},
+         keep(libnovaEclipticPrecession(from, jd));
+       }},
   };
   return table;
 }
 
-std::string benchmarkName(const char* contender, const Row& row) {
-  return std::string("library/") + contender + "/" + row.name;
+// How each row's accuracy is measured.
+
+// The largest difference of a quantity over the fixture, for ours and for libnova; for events,
+// also how many of the reference's each found (an event not found adds NaN).
+struct Accuracy {
+  double ours = 0.0, libnova = 0.0;
+  int oursFound = 0, libnovaFound = 0, events = 0;
+  void add(double oursDifference, double libnovaDifference) {
+    if (!std::isnan(oursDifference)) ours = std::fmax(ours, std::fabs(oursDifference));
+    if (!std::isnan(libnovaDifference)) libnova = std::fmax(libnova, std::fabs(libnovaDifference));
+  }
+  void addEvent(double oursDifference, double libnovaDifference) {
+    ++events;
+    oursFound += !std::isnan(oursDifference);
+    libnovaFound += !std::isnan(libnovaDifference);
+    add(oursDifference, libnovaDifference);
+  }
+};
+
+// A row's accuracy: both contenders' against the reference, in `unit`, and what the reference
+// is; no measure where libnova is not timed.
+struct AccuracyRow {
+  const char* name;
+  std::function<Accuracy()> measure;
+  const char* unit;
+  const char* reference;
+};
+
+constexpr double kSecondsPerRadianOfTime = kSecondsPerDay / kTwoPi;
+
+FixtureTable instantsTable() { return readFixtureTable(SOURCE_DIR, "astronomy_instants.csv"); }
+
+// The apparent places of every body at 10000 instants, read once for the rows of all bodies.
+const FixtureTable& apparentTable() {
+  static const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_apparent.csv");
+  return table;
+}
+
+// An angle difference in rad reduced into (-pi, pi].
+double angleDifference(double a, double b) { return std::remainder(a - b, kTwoPi); }
+
+// Angle between two directions of right ascension and declination (rad), by the haversine.
+double separation(double ra1, double dec1, double ra2, double dec2) {
+  const double a = std::sin((dec2 - dec1) / 2.0), b = std::sin((ra2 - ra1) / 2.0);
+  return 2.0 * std::asin(std::sqrt(a * a + std::cos(dec1) * std::cos(dec2) * b * b));
+}
+
+// A vector of the ecliptic of J2000.0 on the equator of J2000.0.
+detail::Vector eclipticToEquatorJ2000(const detail::Vector& v) {
+  return detail::rotationAboutX(23.4392911 * kDegree) * v;
+}
+
+// Heliocentric, against each other over the bench's instants (both solve the same equation):
+// how far ours is from libnova's.
+Accuracy orbitPositionAccuracy() {
+  Accuracy a;
+  ln_ell_orbit orbit = libnovaEncke();
+  for (double jd : instants()) {
+    OrbitPosition p;
+    if (!computeOrbitPosition(p, kEncke, jd)) continue;
+    ln_rect_posn l;
+    ln_get_ell_helio_rect_posn(&orbit, jd, &l);
+    const detail::Vector e = eclipticToEquatorJ2000({p.x, p.y, p.z});
+    a.add(std::hypot(e.x - l.X, e.y - l.Y, e.z - l.Z), 0.0);
+  }
+  return a;
+}
+
+// Both against the book's example 33.a: ours its place of J2000.0 with light time, libnova's
+// the place it times.
+Accuracy orbitApparentPlaceAccuracy() {
+  Accuracy a;
+  detail::Vector v;
+  double distance;
+  if (!detail::orbitGeocentricJ2000(v, distance, kEncke, 2448170.5, false)) return a;
+  const detail::Vector e = eclipticToEquatorJ2000(v);
+  const double ra = std::atan2(e.y, e.x) / kDegree;
+  const double dec = std::atan2(e.z, std::hypot(e.x, e.y)) / kDegree;
+  ln_ell_orbit orbit = libnovaEncke();
+  ln_equ_posn l;
+  ln_get_ell_body_equ_coords(2448170.5, &orbit, &l);
+  const double c = std::cos(19.158496 * kDegree);
+  a.add((ra - 158.558965) * 3600.0 * c, (l.ra - 158.558965) * 3600.0 * c);
+  a.add((dec - 19.158496) * 3600.0, (l.dec - 19.158496) * 3600.0);
+  return a;
+}
+
+Accuracy nutationAccuracy() {
+  Accuracy a;
+  for (const auto& row : instantsTable().rows) {
+    const double tt = fixtureNumber(row, "tt_jd"), ut = fixtureNumber(row, "ut_jd");
+    Nutation n;
+    if (!computeNutation(n, tt)) continue;
+    ln_nutation l;
+    ln_get_nutation(ut, &l);
+    a.add(n.longitude / kArcsecond - fixtureNumber(row, "dpsi"),
+          l.longitude * 3600.0 - fixtureNumber(row, "dpsi"));
+    a.add(n.obliquity / kArcsecond - fixtureNumber(row, "deps"),
+          l.obliquity * 3600.0 - fixtureNumber(row, "deps"));
+  }
+  return a;
+}
+
+// The mean sidereal time is the reference's apparent one less its equation of the equinoxes.
+Accuracy siderealTimeAccuracy(bool apparent) {
+  Accuracy a;
+  for (const auto& row : instantsTable().rows) {
+    const double ut = fixtureNumber(row, "ut_jd");
+    double reference = fixtureNumber(row, "gast_hours") * 15.0 * kDegree;
+    if (!apparent) reference -= fixtureNumber(row, "ee_seconds") / kSecondsPerRadianOfTime;
+    const double ours = apparent ? apparentSiderealTime(ut) : meanSiderealTime(ut);
+    const double libnova =
+        apparent ? ln_get_apparent_sidereal_time(ut) : ln_get_mean_sidereal_time(ut);
+    a.add(angleDifference(ours, reference) * kSecondsPerRadianOfTime,
+          angleDifference(libnova * 15.0 * kDegree, reference) * kSecondsPerRadianOfTime);
+  }
+  return a;
+}
+
+Accuracy deltaTAccuracy() {
+  Accuracy a;
+  for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_delta_t.csv").rows) {
+    const double ut = fixtureNumber(row, "ut_jd");
+    if (ut < 2415020.5 || ut >= 2488069.5) continue;  // 1900 to 2099
+    const double reference = fixtureNumber(row, "delta_t");
+    a.add(deltaT(ut) - reference, ln_get_dynamical_time_diff(ut) - reference);
+  }
+  return a;
+}
+
+// The book's 28.754' at 0.5 degrees (libnova's small correction takes the refraction in
+// degrees, not minutes of arc).
+Accuracy refractionAccuracy() {
+  Accuracy a;
+  double h = NAN;
+  static_cast<void>(unrefractedAltitude(h, 0.5 * kDegree));
+  a.add((0.5 * kDegree - h) / kArcsecond - 28.754 * 60.0,
+        ln_get_refraction_adj(0.5, 1010.0, 10.0) * 3600.0 - 28.754 * 60.0);
+  return a;
+}
+
+// The book's Arcturus and Spica, 32.7930 degrees apart.
+Accuracy angularSeparationAccuracy() {
+  Accuracy a;
+  double d = NAN, p = NAN;
+  static_cast<void>(angularSeparation(d, p, {213.9154 * kDegree, 19.1825 * kDegree},
+                                      {201.2983 * kDegree, -11.1614 * kDegree}));
+  ln_equ_posn arcturus{213.9154, 19.1825}, spica{201.2983, -11.1614};
+  a.add((d / kDegree - 32.7930) * 3600.0,
+        (ln_get_angular_separation(&arcturus, &spica) - 32.7930) * 3600.0);
+  return a;
+}
+
+// The book's theta Persei of 2028 November 13.19 TD.
+Accuracy precessionAccuracy() {
+  Accuracy a;
+  const double jd = 2462088.69, years = (jd - kJ2000Epoch) / 365.25;
+  const double ra = (9851.986 + 0.03425 * years) * 15.0, dec = 177222.48 - 0.0895 * years;
+  EquatorialCoordinates q{NAN, NAN};
+  static_cast<void>(precessEquatorial(q, {ra * kArcsecond, dec * kArcsecond}, kJ2000Epoch, jd));
+  ln_equ_posn from{ra / 3600.0, dec / 3600.0}, to;
+  ln_get_equ_prec2(&from, JD2000, jd, &to);
+  const double bookRa = 9971.331 * 15.0, bookDec = 177654.54;
+  a.add(q.rightAscension / kArcsecond - bookRa, to.ra * 3600.0 - bookRa);
+  a.add(q.declination / kArcsecond - bookDec, to.dec * 3600.0 - bookDec);
+  return a;
+}
+
+// The apparent place of `body`, libnova's by `libnova`, against the reference's apparent right
+// ascension and declination (true equator and equinox of date).
+AccuracyRow apparentPlaceRow(const char* name, Body body, const char* bodyName,
+                             LibnovaPlace libnova) {
+  return {name,
+          [body, bodyName, libnova] {
+            Accuracy a;
+            for (const auto& row : apparentTable().rows) {
+              if (row.at("body") != bodyName) continue;
+              const double tt = fixtureNumber(row, "tt_jd");
+              const double ra = fixtureNumber(row, "ra") * kDegree;
+              const double dec = fixtureNumber(row, "dec") * kDegree;
+              ApparentPlace p;
+              if (!computeApparentPlace(p, body, tt)) continue;
+              const ln_equ_posn l = libnovaOfDate(libnova, tt);
+              a.add(separation(p.equatorial.rightAscension, p.equatorial.declination, ra, dec) /
+                        kArcsecond,
+                    separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
+            }
+            return a;
+          },
+          "″", "apparent place of date, 1900–2100"};
+}
+
+// The day's rising, transit and setting of ours and libnova's against a fixture row's: an event
+// counts as found when it falls within 30 minutes of the reference's.
+void addDayEvents(Accuracy& a, const std::map<std::string, std::string>& row,
+                  const RiseTransitSet& e, const ln_rst_time& rst) {
+  constexpr double kWindow = 1800.0;  // s
+  const auto near = [](double time, double reference) {
+    const double d = (time - reference) * kSecondsPerDay;
+    return std::fabs(d) <= kWindow ? d : NAN;
+  };
+  const struct {
+    const char* column;
+    double ours, libnova;
+  } events[] = {{"rise", e.riseJdUt, rst.rise},
+                {"transit", e.transitJdUt, rst.transit},
+                {"set", e.setJdUt, rst.set}};
+  for (const auto& event : events) {
+    if (row.at(event.column).empty()) continue;
+    const double reference = fixtureNumber(row, event.column);
+    a.addEvent(near(event.ours, reference), near(event.libnova, reference));
+  }
+}
+
+// One day's rising, transit and setting of `body` against the reference's events at observers
+// from the equator to the polar circles.
+AccuracyRow riseSetRow(const char* name, Body body, const char* bodyName,
+                       LibnovaRiseSet libnova) {
+  return {name,
+          [body, bodyName, libnova] {
+            Accuracy a;
+            for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_events.csv").rows) {
+              if (row.at("body") != bodyName) continue;
+              const double jd0 = fixtureNumber(row, "jd0_ut");
+              const double lat = fixtureNumber(row, "obs_lat"), lon = fixtureNumber(row, "obs_lon");
+              RiseTransitSet e;
+              // A failure leaves every time NaN: its events count as not found.
+              static_cast<void>(
+                  computeBodyRiseTransitSet(e, body, {lon * kDegree, lat * kDegree}, jd0));
+              ln_lnlat_posn observer{lon, lat};
+              ln_rst_time rst{NAN, NAN, NAN};
+              if (libnova(jd0, &observer, &rst) != 0) rst = {NAN, NAN, NAN};
+              addDayEvents(a, row, e, rst);
+            }
+            return a;
+          },
+          "s", "events of the fixture's days"};
+}
+
+// The phase angle of `body`, libnova's by `libnova`, against the phase angles of Astronomy
+// Engine's fixture. None of the three takes the same directions: libnova leaves out the light
+// time, the reference takes the aberrated direction to the planet, the library the book's, the
+// planet where the light left it.
+AccuracyRow illuminationRow(const char* name, Body body, const char* bodyName,
+                            double (*libnova)(double)) {
+  return {name,
+          [body, bodyName, libnova] {
+            static const FixtureTable table =
+                readFixtureTable(SOURCE_DIR, "astronomy_illumination.csv");
+            Accuracy a;
+            for (const auto& row : table.rows) {
+              if (row.at("body") != bodyName) continue;
+              const double tt = fixtureNumber(row, "tt_jd");
+              const double reference = fixtureNumber(row, "phase_angle");
+              Illumination i;
+              if (!computeIllumination(i, body, tt)) continue;
+              a.add((i.phaseAngle / kDegree - reference) * 3600.0,
+                    (libnova(tt) - reference) * 3600.0);
+            }
+            return a;
+          },
+          "″", "phase angle, 1900–2100 (the reference's aberrated direction)"};
+}
+
+// A direction of the galactic centre of the Hipparcos catalogue, 17h45m37.20s -28d56'10.2"
+// (Astronomy Engine's origin is 8" off it).
+Accuracy galacticAccuracy() {
+  Accuracy a;
+  const double ra = (17.0 + 45.0 / 60.0 + 37.20 / 3600.0) * 15.0 * kDegree;
+  const double dec = -(28.0 + 56.0 / 60.0 + 10.2 / 3600.0) * kDegree;
+  EquatorialCoordinates q{NAN, NAN};
+  static_cast<void>(galacticToEquatorial(q, {0.0, 0.0}));
+  ln_gal_posn centre{0.0, 0.0};
+  ln_equ_posn l;
+  ln_get_equ2000_from_gal(&centre, &l);
+  a.add(separation(q.rightAscension, q.declination, ra, dec) / kArcsecond,
+        separation(l.ra * kDegree, l.dec * kDegree, ra, dec) / kArcsecond);
+  return a;
+}
+
+// Astronomy Engine's constellation of the fixture's places (those within 30" of a boundary left
+// out): the places each puts in another constellation.
+Accuracy constellationAccuracy() {
+  Accuracy a;
+  const FixtureTable table = readFixtureTable(SOURCE_DIR, "astronomy_constellations.csv");
+  double ours = 0.0, libnova = 0.0;
+  for (const auto& row : table.rows) {
+    const EquatorialCoordinates q{fixtureNumber(row, "ra") * 15.0 * kDegree,
+                                  fixtureNumber(row, "dec") * kDegree};
+    Constellation c;
+    ours += !findConstellation(c, q, kJ2000Epoch) || row.at("symbol") != c.abbreviation;
+    libnova += row.at("symbol") != libnovaConstellation(q);
+  }
+  a.add(ours, libnova);
+  return a;
+}
+
+// libnova's own distances of a body on an ellipse at `jd` (r from its heliocentric vector, Delta
+// and the Earth's from its own routines) and the phase angle they make.
+void libnovaDistances(ln_ell_orbit orbit, double jd, double& r, double& delta, double& phase) {
+  ln_rect_posn p;
+  ln_get_ell_helio_rect_posn(&orbit, jd, &p);
+  r = std::hypot(p.X, p.Y, p.Z);
+  delta = ln_get_ell_body_earth_dist(jd, &orbit);
+  const double earth = ln_get_earth_solar_dist(jd);
+  phase = std::acos(std::clamp((r * r + delta * delta - earth * earth) / (2.0 * r * delta), -1.0,
+                               1.0));
+}
+
+// The magnitude of comet Encke or of Ceres, ours and libnova's by `libnova`, both against the
+// law at libnova's own distances: libnova's asteroid law takes the Sun's distance for Delta,
+// 0.187 for 1.87 and a broken phase angle, its comet law the Sun's distance for Delta.
+AccuracyRow magnitudeRow(const char* name, bool comet, double (*libnova)(double),
+                         const char* reference) {
+  return {name,
+          [comet, libnova] {
+            Accuracy a;
+            for (double jd : instants()) {
+              MinorBodyBrightness b;
+              if (!minorBodyMagnitude(b, comet, jd)) continue;
+              double r, delta, phase;
+              libnovaDistances(comet ? libnovaEncke() : libnovaCeres(), jd, r, delta, phase);
+              const double law = comet ? detail::cometMagnitude(10.0, 4.0, r, delta)
+                                       : detail::asteroidMagnitude(3.34, 0.15, r, delta, phase);
+              a.add(b.magnitude - law, libnova(jd) - law);
+            }
+            return a;
+          },
+          "mag", reference};
+}
+
+// The stars' places against Astronomy Engine's over the star fixture, 1800 to 2200.
+Accuracy starPlaceAccuracy() {
+  Accuracy a;
+  for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
+    if (row.at("kind") != "place") continue;
+    const BenchStar& star = benchStars().at(row.at("star"));
+    const double tt = fixtureNumber(row, "tt_jd");
+    const EquatorialCoordinates reference{fixtureNumber(row, "ra") * 15.0 * kDegree,
+                                          fixtureNumber(row, "dec") * kDegree};
+    ApparentPlace p;
+    double ours = NAN, theirs = NAN, angle;
+    if (computeStarApparentPlace(p, star.ours, tt) &&
+        angularSeparation(ours, angle, p.equatorial, reference)) {
+      ours /= kArcsecond;
+    }
+    const ln_equ_posn l = libnovaStar(star, tt);
+    if (angularSeparation(theirs, angle, {l.ra * kDegree, l.dec * kDegree}, reference)) {
+      theirs /= kArcsecond;
+    }
+    a.add(ours, theirs);
+  }
+  return a;
+}
+
+// The stars' days against Astronomy Engine's events of its stars, libnova given its own place
+// of the star at the day's middle.
+Accuracy starRiseSetAccuracy() {
+  Accuracy a;
+  for (const auto& row : readFixtureTable(SOURCE_DIR, "astronomy_stars.csv").rows) {
+    if (row.at("kind") != "events") continue;
+    const BenchStar& star = benchStars().at(row.at("star"));
+    const double jd0 = fixtureNumber(row, "ut_jd");
+    const double lat = fixtureNumber(row, "latitude"), lon = fixtureNumber(row, "longitude");
+    RiseTransitSet e;
+    static_cast<void>(computeStarRiseTransitSet(e, star.ours, {lon * kDegree, lat * kDegree}, jd0));
+    ln_lnlat_posn observer{lon, lat};
+    ln_equ_posn place = libnovaStar(star, jd0 + 0.5);
+    ln_rst_time rst{NAN, NAN, NAN};
+    if (ln_get_object_rst(jd0, &observer, &place, &rst) != 0) rst = {NAN, NAN, NAN};
+    addDayEvents(a, row, e, rst);
+  }
+  return a;
+}
+
+// The book's Venus of -214 June 30.0 TD, 118.704 and +1.615 degrees.
+Accuracy eclipticPrecessionAccuracy() {
+  Accuracy a;
+  constexpr double kVenusJd = 1643074.5;
+  EclipticCoordinates e{NAN, NAN};
+  static_cast<void>(
+      precessEcliptic(e, {149.48194 * kDegree, 1.76549 * kDegree}, kJ2000Epoch, kVenusJd));
+  const ln_lnlat_posn to = libnovaEclipticPrecession({149.48194, 1.76549}, kVenusJd);
+  a.add((e.longitude / kDegree - 118.704) * 3600.0, (to.lng - 118.704) * 3600.0);
+  a.add((e.latitude / kDegree - 1.615) * 3600.0, (to.lat - 1.615) * 3600.0);
+  return a;
+}
+
+const std::vector<AccuracyRow>& accuracyRows() {
+  static const std::vector<AccuracyRow> table = {
+      {"orbit position, Encke", orbitPositionAccuracy, "AU",
+       "libnova's heliocentric position (libnova's column: 0)"},
+      {"orbit apparent place, Encke", orbitApparentPlaceAccuracy, "\"",
+       "the book's comet Encke, example 33.a"},
+      {"nutation", nutationAccuracy, "″", "IAU 2000B, its five largest terms"},
+      {"mean sidereal time", [] { return siderealTimeAccuracy(false); }, "s", "IAU 2006"},
+      {"apparent sidereal time", [] { return siderealTimeAccuracy(true); }, "s",
+       "IAU 2006 with IAU 2000B"},
+      {"delta T", deltaTAccuracy, "s", "Espenak and Meeus, 1900–2099"},
+      {"refraction, apparent to true", refractionAccuracy, "″",
+       "the book's example, Bennett at 0.5°"},
+      {"angular separation", angularSeparationAccuracy, "″", "the book's Arcturus and Spica"},
+      {"precession", precessionAccuracy, "″", "the book's theta Persei"},
+      apparentPlaceRow("apparent place, Sun", Body::Sun, "Sun", ln_get_solar_equ_coords),
+      apparentPlaceRow("apparent place, Moon", Body::Moon, "Moon", ln_get_lunar_equ_coords),
+      apparentPlaceRow("apparent place, Mars", Body::Mars, "Mars", ln_get_mars_equ_coords),
+      riseSetRow("rise, transit and set, Sun", Body::Sun, "Sun", ln_get_solar_rst),
+      riseSetRow("rise, transit and set, Moon", Body::Moon, "Moon", ln_get_lunar_rst),
+      illuminationRow("illumination, Venus", Body::Venus, "Venus", ln_get_venus_phase),
+      illuminationRow("illumination, Saturn", Body::Saturn, "Saturn", ln_get_saturn_phase),
+      {"galactic coordinates", galacticAccuracy, "″", "the Hipparcos catalogue's galactic centre"},
+      {"constellation", constellationAccuracy, "places",
+       "Astronomy Engine's constellations of 2103 places"},
+      magnitudeRow("asteroid magnitude, Ceres", false, libnovaCeresMagnitude,
+                   "the H, G law at libnova's own distances and phase angle"),
+      magnitudeRow("comet magnitude, Encke", true, libnovaEnckeMagnitude,
+                   "g + 5 log Delta + 2.5 k log r at libnova's own distances"),
+      magnitudeRow("comet magnitude, Encke, libnova's distances", true,
+                   libnovaEnckeMagnitudeByItsDistances, "as above"),
+      {"Minor Planet Center line", nullptr, "", "none: libnova has no such reader"},
+      {"star apparent place, Arcturus", starPlaceAccuracy, "″",
+       "stars of 1800–2200 moved as ours (libnova's motion is linear)"},
+      {"star rise, transit and set, Arcturus", starRiseSetAccuracy, "s",
+       "events of the fixture's star-days"},
+      {"ecliptic precession", eclipticPrecessionAccuracy, "″",
+       "the book's Venus, -214 (to its 0.001°)"},
+  };
+  return table;
+}
+
+// Whether the two tables name the same rows, each once, and compare with libnova in the same
+// rows (its call timed, its accuracy measured); says on stderr which rows do not.
+bool rowsPair() {
+  bool paired = true;
+  const auto fault = [&paired](std::string_view name, const char* what) {
+    std::fprintf(stderr, "dockorrery_bench: \"%.*s\" %s\n", static_cast<int>(name.size()),
+                 name.data(), what);
+    paired = false;
+  };
+  std::map<std::string_view, const TimedRow*> timed;
+  for (const TimedRow& row : timedRows()) {
+    if (!timed.emplace(row.name, &row).second) fault(row.name, "is timed twice");
+  }
+  for (const AccuracyRow& row : accuracyRows()) {
+    const auto found = timed.find(row.name);
+    if (found == timed.end()) {
+      fault(row.name, "is measured but not timed, or measured twice");
+      continue;
+    }
+    if (!found->second->libnova != !row.measure) {
+      fault(row.name, "compares with libnova in one table only");
+    }
+    timed.erase(found);
+  }
+  for (const auto& [name, row] : timed) fault(name, "is timed but not measured");
+  return paired;
 }
 
 // A place beside its parts, each done once at the same instant: the series its light time needs
@@ -880,24 +928,6 @@ struct PartsRow {
 
 constexpr double kPartsRatioTarget = 1.10;  // a place against its parts, at most
 
-void motion(Body body, double jdTt) {
-  detail::Motion m;
-  detail::heliocentricMotion(static_cast<int>(body), jdTt, m);
-  benchmark::DoNotOptimize(m);
-}
-
-void nutation(double jdTt) {
-  Nutation n;
-  benchmark::DoNotOptimize(computeNutation(n, jdTt));
-  benchmark::DoNotOptimize(n);
-}
-
-void apparentPlace(Body body, double jdTt) {
-  ApparentPlace p;
-  benchmark::DoNotOptimize(computeApparentPlace(p, body, jdTt));
-  benchmark::DoNotOptimize(p);
-}
-
 const std::vector<PartsRow>& partsRows() {
   static const std::vector<PartsRow> table = {
       {"apparent place, Sun", [](double jd) { apparentPlace(Body::Sun, jd); },
@@ -908,8 +938,7 @@ const std::vector<PartsRow>& partsRows() {
       {"apparent place, Moon", [](double jd) { apparentPlace(Body::Moon, jd); },
        [](double jd) {
          MoonPosition m;
-         benchmark::DoNotOptimize(computeMoonPosition(m, jd));
-         benchmark::DoNotOptimize(m);
+         keep(computeMoonPosition(m, jd), m);
          nutation(jd);
        }},
       {"apparent place, Mars", [](double jd) { apparentPlace(Body::Mars, jd); },
@@ -922,15 +951,11 @@ const std::vector<PartsRow>& partsRows() {
   return table;
 }
 
-std::string partsName(const char* what, const PartsRow& row) {
-  return std::string("library/") + what + "/" + row.name;
-}
-
 // The rows timed beside Astronomy Engine in Node, where libnova has no equivalent or the
 // engine is the peer to beat: our call at an instant (a UT Julian Day of 1950-2050) doing
-// what the job of the same name in bench/astronomy-engine/jobs/ does once.
-// A row beside Astronomy Engine; for a search, `counts` has the table give the apparent places
-// (or Moon positions) it evaluates per call, from the library's own count of them.
+// what the job of the same name in bench/astronomy-engine/jobs/ does once; for a search,
+// `counts` has the table give the apparent places (or Moon positions) it evaluates per call,
+// from the library's own count of them.
 struct EngineRow {
   const char* name;
   Call ours;
@@ -943,7 +968,6 @@ int64_t yearOf(double jd) {
   return static_cast<int64_t>(std::floor(2000.0 + (jd - kJ2000Epoch) / 365.25));
 }
 
-
 // Every solar eclipse whose peak falls from 1950 to 2050, each found from the one before.
 void solarEclipsesOfACentury() {
   GlobalSolarEclipse eclipse;
@@ -951,19 +975,17 @@ void solarEclipsesOfACentury() {
   while (computeNextSolarEclipse(eclipse, jdTt) && eclipse.peakJdTt < 2469807.5) {
     jdTt = eclipse.peakJdTt;
   }
-  benchmark::DoNotOptimize(jdTt);
+  keep(jdTt);
 }
 
 void nextLunarEclipse(double jdUt) {
   LunarEclipse e;
-  benchmark::DoNotOptimize(computeNextLunarEclipse(e, terrestrialTime(jdUt)));
-  benchmark::DoNotOptimize(e);
+  keep(computeNextLunarEclipse(e, terrestrialTime(jdUt)), e);
 }
 
 void nextTransit(Body body, double jdUt) {
   Transit t;
-  benchmark::DoNotOptimize(computeNextTransit(t, body, terrestrialTime(jdUt)));
-  benchmark::DoNotOptimize(t);
+  keep(computeNextTransit(t, body, terrestrialTime(jdUt)), t);
 }
 
 // Every eclipse of the Moon from 1950 to 2050 by repeated calls, whatever the instant.
@@ -975,7 +997,7 @@ void lunarEclipseCentury(double) {
        jd = e.peakJdTt) {
     ++count;
   }
-  benchmark::DoNotOptimize(count);
+  keep(count);
 }
 
 const std::vector<EngineRow>& engineRows() {
@@ -986,82 +1008,60 @@ const std::vector<EngineRow>& engineRows() {
       {"search of an altitude, Moon",
        [](double jd) {
          SearchedInstant found;
-         benchmark::DoNotOptimize(searchAltitude(found, Body::Moon, kGreenwich,
-                                                 CrossingDirection::Rising, 0.0, jd, 2.0));
-         benchmark::DoNotOptimize(found);
+         keep(searchAltitude(found, Body::Moon, kGreenwich, CrossingDirection::Rising,
+                             0.0, jd, 2.0),
+              found);
        },
        true},
       {"search of an hour angle, Moon",
        [](double jd) {
          SearchedInstant found;
-         benchmark::DoNotOptimize(searchHourAngle(found, Body::Moon, kGreenwich, 0.0, jd));
-         benchmark::DoNotOptimize(found);
+         keep(searchHourAngle(found, Body::Moon, kGreenwich, 0.0, jd), found);
        },
        true},
       {"seasons of a year",
        [](double jd) {
          Seasons seasons;
-         benchmark::DoNotOptimize(computeSeasons(seasons, yearOf(jd)));
-         benchmark::DoNotOptimize(seasons);
+         keep(computeSeasons(seasons, yearOf(jd)), seasons);
        },
        true},
       {"next perigee and apogee",
        [](double jd) {
          MoonApsides apsides;
-         benchmark::DoNotOptimize(computeNextMoonApsides(apsides, jd));
-         benchmark::DoNotOptimize(apsides);
+         keep(computeNextMoonApsides(apsides, jd), apsides);
        },
        true},
       {"next ascending and descending node",
        [](double jd) {
          MoonNodes nodes;
-         benchmark::DoNotOptimize(computeNextMoonNodes(nodes, jd));
-         benchmark::DoNotOptimize(nodes);
+         keep(computeNextMoonNodes(nodes, jd), nodes);
        },
        true},
-      {"illumination, Venus",
-       [](double jd) {
-         Illumination illumination;
-         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Venus, jd));
-         benchmark::DoNotOptimize(illumination);
-       }},
-      {"illumination, Saturn",
-       [](double jd) {
-         Illumination illumination;
-         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Saturn, jd));
-         benchmark::DoNotOptimize(illumination);
-       }},
-      {"illumination, Moon",
-       [](double jd) {
-         Illumination illumination;
-         benchmark::DoNotOptimize(computeIllumination(illumination, Body::Moon, jd));
-         benchmark::DoNotOptimize(illumination);
-       }},
+      {"illumination, Venus", [](double jd) { illumination(Body::Venus, jd); }},
+      {"illumination, Saturn", [](double jd) { illumination(Body::Saturn, jd); }},
+      {"illumination, Moon", [](double jd) { illumination(Body::Moon, jd); }},
       {"elongation, Venus",
        [](double jd) {
          Elongation elongation;
-         benchmark::DoNotOptimize(computeElongation(elongation, Body::Venus, jd));
-         benchmark::DoNotOptimize(elongation);
+         keep(computeElongation(elongation, Body::Venus, jd), elongation);
        }},
       {"next greatest elongations, Mercury",
        [](double jd) {
          GreatestElongations elongations;
-         benchmark::DoNotOptimize(computeNextGreatestElongations(elongations, Body::Mercury, jd));
-         benchmark::DoNotOptimize(elongations);
+         keep(computeNextGreatestElongations(elongations, Body::Mercury, jd), elongations);
        },
        true},
       // The engine finds heliocentric conjunctions; its job takes them on to the apparent ones.
       {"next conjunction and opposition, Mars",
        [](double jd) {
          SolarConjunctions conjunctions;
-         benchmark::DoNotOptimize(computeNextSolarConjunctions(conjunctions, Body::Mars, jd));
-         benchmark::DoNotOptimize(conjunctions);
+         keep(computeNextSolarConjunctions(conjunctions, Body::Mars, jd), conjunctions);
        },
        true},
       {"next solar eclipse",
        [](double jd) {
          GlobalSolarEclipse eclipse;
-         benchmark::DoNotOptimize(computeNextSolarEclipse(eclipse, terrestrialTime(jd)));
+         keep(computeNextSolarEclipse(eclipse, terrestrialTime(jd)));
        },
        true},
       {"solar eclipses of 1950-2050", [](double) { solarEclipsesOfACentury(); },
@@ -1069,8 +1069,7 @@ const std::vector<EngineRow>& engineRows() {
       {"next local solar eclipse, Greenwich",
        [](double jd) {
          LocalSolarEclipse eclipse;
-         benchmark::DoNotOptimize(
-             computeNextLocalSolarEclipse(eclipse, observerFromDegrees(51.4769, 0.0, 46.0), jd));
+         keep(computeNextLocalSolarEclipse(eclipse, observerFromDegrees(51.4769, 0.0, 46.0), jd));
        },
        true},
       {"next lunar eclipse", nextLunarEclipse, true},
@@ -1081,41 +1080,39 @@ const std::vector<EngineRow>& engineRows() {
       {"libration of the Moon",
        [](double jd) {
          MoonLibration libration;
-         benchmark::DoNotOptimize(computeMoonLibration(libration, jd));
-         benchmark::DoNotOptimize(libration);
+         keep(computeMoonLibration(libration, jd), libration);
        }},
       // The engine's job takes Jupiter's light time and its moons then; ours also turns them to
       // the sky of the Earth and of the Sun and finds their phenomena.
       {"Jupiter's four moons",
        [](double jd) {
          JupiterMoons moons;
-         benchmark::DoNotOptimize(computeJupiterMoons(moons, jd));
-         benchmark::DoNotOptimize(moons);
+         keep(computeJupiterMoons(moons, jd), moons);
        }},
   };
   return table;
 }
 
-std::string engineName(const EngineRow& row) { return std::string("library/engine/") + row.name; }
-
 }  // namespace
 
-void registerAstronomyBenchmarks() {
+bool registerAstronomyBenchmarks() {
+  if (!rowsPair()) return false;
   const auto add = [](const std::string& name, const Call& call) {
     benchmark::RegisterBenchmark(name.c_str(), timeCalls, call)
         ->Unit(benchmark::kNanosecond)
         ->Repetitions(7)
         ->ReportAggregatesOnly(true);
   };
-  for (const Row& row : rows()) {
-    add(benchmarkName("ours", row), row.ours);
-    if (row.libnova) add(benchmarkName("libnova", row), row.libnova);
+  for (const TimedRow& row : timedRows()) {
+    add(benchmarkName("ours", row.name), row.ours);
+    if (row.libnova) add(benchmarkName("libnova", row.name), row.libnova);
   }
   for (const PartsRow& row : partsRows()) {
-    add(partsName("whole", row), row.place);
-    add(partsName("parts", row), row.parts);
+    add(benchmarkName("whole", row.name), row.place);
+    add(benchmarkName("parts", row.name), row.parts);
   }
-  for (const EngineRow& row : engineRows()) add(engineName(row), row.ours);
+  for (const EngineRow& row : engineRows()) add(benchmarkName("engine", row.name), row.ours);
+  return true;
 }
 
 void printAstronomyTable(const std::map<std::string, double>& medians) {
@@ -1125,15 +1122,15 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
   std::printf("| routine | ours | libnova | ratio | ours, largest difference | libnova, largest "
               "difference | reference |\n");
   std::printf("|---|---|---|---|---|---|---|\n");
-  for (const Row& row : rows()) {
-    const auto ours = medians.find(benchmarkName("ours", row));
-    const auto libnova = medians.find(benchmarkName("libnova", row));
-    if (ours != medians.end() && !row.libnova) {  // no libnova equivalent: ours alone
+  for (const AccuracyRow& row : accuracyRows()) {
+    const auto ours = medians.find(benchmarkName("ours", row.name));
+    const auto libnova = medians.find(benchmarkName("libnova", row.name));
+    if (ours != medians.end() && !row.measure) {  // no libnova equivalent: ours alone
       std::printf("| %s | %.1f ns | — | — | — | — | %s |\n", row.name, ours->second, row.reference);
       continue;
     }
     if (ours == medians.end() || libnova == medians.end()) continue;  // left out by a filter
-    const Accuracy accuracy = row.accuracy();
+    const Accuracy accuracy = row.measure();
     char found[2][48] = {"", ""};
     if (accuracy.events > 0) {
       std::snprintf(found[0], sizeof found[0], ", %d of %d events", accuracy.oursFound,
@@ -1152,8 +1149,8 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
               "of 7 runs.\n\n");
   std::printf("| place | whole | its parts | ratio | target |\n|---|---|---|---|---|\n");
   for (const PartsRow& row : partsRows()) {
-    const auto whole = medians.find(partsName("whole", row));
-    const auto parts = medians.find(partsName("parts", row));
+    const auto whole = medians.find(benchmarkName("whole", row.name));
+    const auto parts = medians.find(benchmarkName("parts", row.name));
     if (whole == medians.end() || parts == medians.end()) continue;  // left out by a filter
     const double ratio = whole->second / parts->second;
     std::printf("| %s | %.1f ns | %.1f ns | %.2f | at most %.2f: %s |\n", row.name, whole->second,
@@ -1164,7 +1161,7 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
 
   std::vector<std::string> jobs;
   for (const EngineRow& row : engineRows()) {
-    if (medians.count(engineName(row)) != 0) jobs.push_back(row.name);
+    if (medians.count(benchmarkName("engine", row.name)) != 0) jobs.push_back(row.name);
   }
   if (jobs.empty()) return;
   std::string why;
@@ -1179,7 +1176,7 @@ void printAstronomyTable(const std::map<std::string, double>& medians) {
   std::printf("| job | ours | Astronomy Engine | ratio | places per call |\n"
               "|---|---|---|---|---|\n");
   for (const EngineRow& row : engineRows()) {
-    const auto ours = medians.find(engineName(row));
+    const auto ours = medians.find(benchmarkName("engine", row.name));
     const auto theirs = engine.find(row.name);
     if (ours == medians.end() || theirs == engine.end()) continue;
     char places[32] = "—";

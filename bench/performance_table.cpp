@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
   bool libraryOnly = false;
   takeOptions(&argc, argv, options, libraryOnly);
 
-  registerAstronomyBenchmarks();
+  if (!registerAstronomyBenchmarks()) return 2;
   EphemerisFigures ephemeris[2];
   std::map<std::string, double> medians;
   if (!runEphemerisBenchmarks(&argc, argv, ephemeris, medians)) return 2;
