@@ -25,10 +25,10 @@ constexpr double kEnd2100 = 2488069.5;    // 2100 January 1, 0h
 constexpr double kLastStep = 0.14 * kArcsecond;
 
 // The body's topocentric altitude (rad) and local hour angle (rad, in (-pi, pi]) at `jdUt`.
-void skyOf(Body body, const Observer& observer, double jdUt, double& altitude,
+void skyOf(Body body, const Observer& observer, double jdUt, double deltaT, double& altitude,
            double& hourAngle) {
   TopocentricPlace p;
-  ASSERT_TRUE(computeTopocentricPlace(p, body, jdUt, observer));
+  ASSERT_TRUE(computeTopocentricPlace(p, body, jdUt, observer, deltaT));
   altitude = p.horizontal.altitude;
   hourAngle = signedAngle(apparentSiderealTime(jdUt) + observer.longitude -
                           p.equatorial.rightAscension);
@@ -55,12 +55,15 @@ std::vector<Search> fixtureSearches() {
     const bool altitude = row.at("kind") == "altitude";
     const bool rising = altitude && fixture::number(row, "direction") > 0;
     const std::string at = row.at("kind") + " " + row.at("body") + " from " + row.at("start_ut");
+    // The reference's delta T, as the reference took it: the instants are compared, not the
+    // two models of the Earth's rotation.
+    const double deltaT = fixture::number(row, "delta_t");
     SearchedInstant found;
     const bool ok =
         altitude ? searchAltitude(found, body, observer,
                                   rising ? CrossingDirection::Rising : CrossingDirection::Setting,
-                                  target, start, fixture::number(row, "limit_days"))
-                 : searchHourAngle(found, body, observer, target, start);
+                                  target, start, fixture::number(row, "limit_days"), deltaT)
+                 : searchHourAngle(found, body, observer, target, start, deltaT);
     const double reference = row.at("found_ut").empty() ? NAN : fixture::number(row, "found_ut");
     EXPECT_EQ(ok, !std::isnan(reference)) << at;
     if (!ok) {
@@ -72,9 +75,9 @@ std::vector<Search> fixtureSearches() {
     // the way asked; the altitude's rate from a minute either side.
     EXPECT_GE(found.jdUt, start) << at;
     double before, after, now, hourAngle, ignored;
-    skyOf(body, observer, found.jdUt, now, hourAngle);
-    skyOf(body, observer, found.jdUt - 30.0 / kSecondsPerDay, before, ignored);
-    skyOf(body, observer, found.jdUt + 30.0 / kSecondsPerDay, after, ignored);
+    skyOf(body, observer, found.jdUt, deltaT, now, hourAngle);
+    skyOf(body, observer, found.jdUt - 30.0 / kSecondsPerDay, deltaT, before, ignored);
+    skyOf(body, observer, found.jdUt + 30.0 / kSecondsPerDay, deltaT, after, ignored);
     EXPECT_EQ(found.horizontal.altitude, now) << at;
     if (altitude) {
       EXPECT_NEAR(now, target, kLastStep) << at;

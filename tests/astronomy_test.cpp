@@ -318,27 +318,50 @@ TEST(AstronomyTest, RiseTransitSetAgreesWithAstronomyEngine) {
   EXPECT_GT(kinds[static_cast<int>(RiseSetKind::NeverRises)], 0);
 }
 
-// ---- Delta T against Astronomy Engine ----
+// ---- Delta T against its sources ----
 
-// The reference evaluates the same polynomials of Espenak and Meeus; it keeps time as days from
-// J2000.0, so its TT - UT carries the rounding of those days: the bound is the reference's.
-TEST(AstronomyTest, DeltaTAgreesWithAstronomyEngine) {
-  const Table table = readTable("astronomy_delta_t.csv");
-  ASSERT_GE(table.rows.size(), 800u);
-  struct Epoch {
+// The values the table is made from, from 1900: the observed ones (half-yearly, to 1984) and the
+// IERS daily ones (1973 to 2023), each given at an instant of TT, so delta T earlier in UT.
+// Between its values the table is linear, every fifth day: within a millisecond of the daily
+// ones, and of the observed ones but where the two series overlap (1973 to 1984, 4 ms apart).
+TEST(AstronomyTest, DeltaTAgreesWithItsSources) {
+  struct Value {
     std::string at;
     double jdUt;
-    double reference;  // the reference's delta T, s
+    double reference;  // the published delta T, s
   };
-  const Quantity<Epoch> quantities[] = {
-      {"delta T", "s", 1.1e-5,
-       [](const Epoch& e) { return std::vector{deltaT(e.jdUt) - e.reference}; }},
-  };
-  std::vector<Epoch> epochs;
-  for (const auto& row : table.rows) {
-    epochs.push_back({row.at("ut_jd"), number(row, "ut_jd"), number(row, "delta_t")});
+  std::vector<Value> values;
+  for (const char* name : {"historic.csv", "iers_daily.csv"}) {
+    for (const auto& row : readDataTable(std::string("astronomy/data/delta_t/") + name).rows) {
+      const double seconds = number(row, "delta_t");
+      const double jdUt = number(row, "tt_jd") - seconds / kSecondsPerDay;
+      if (jdUt >= 2415020.5) values.push_back({name + (": " + row.at("tt_jd")), jdUt, seconds});
+    }
   }
-  compare(quantities, epochs);
+  ASSERT_GT(values.size(), 18500u);
+  const Quantity<Value> quantities[] = {
+      {"delta T", "s", 0.005,
+       [](const Value& v) { return std::vector{deltaT(v.jdUt) - v.reference}; }},
+  };
+  compare(quantities, values);
+  // Today, beyond the values: the IERS's measured TT - UT1 of 2025 and 2026 is about 69.1 s
+  // (32.184 s, 37 leap seconds and UT1 - UTC near +0.1 s, its Bulletin A); the prediction from
+  // the last value keeps within a second of it.
+  EXPECT_NEAR(deltaT(2461385.5), 69.1, 1.0);  // 2026 December 11
+}
+
+// Where the pieces of the curve meet (the past's splines, the observed values, the prediction,
+// the long-term parabola) delta T is continuous: no step larger than a day's change allows.
+TEST(AstronomyTest, DeltaTIsContinuous) {
+  double last = deltaT(kFirstJd);
+  for (double jd = kFirstJd + 0.25; jd < kEndJd; jd += 0.25) {
+    const double now = deltaT(jd);
+    ASSERT_TRUE(std::isfinite(now)) << jd;
+    // The parabola changes by 0.07 s a day at most within the span; the measured values by
+    // less than 0.01 s.
+    ASSERT_LT(std::fabs(now - last), 0.08) << jd;
+    last = now;
+  }
 }
 
 // The caller's delta T replaces the model's wherever one is taken.
@@ -346,7 +369,7 @@ TEST(AstronomyTest, CallerSuppliesDeltaT) {
   const double jdUt = 2461000.25;
   EXPECT_DOUBLE_EQ(terrestrialTime(jdUt, 100.0), jdUt + 100.0 / 86400.0);
   EXPECT_DOUBLE_EQ(terrestrialTime(jdUt), jdUt + deltaT(jdUt) / 86400.0);
-  EXPECT_NEAR(deltaT(jdUt), 72.0, 3.0);  // 2025 October: 69 s measured, the model's prediction
+  EXPECT_NEAR(deltaT(jdUt), 69.0, 1.0);  // 2025 October: 69 s measured
 
   // A day of the Sun at Tromso in April: an hour's delta T moves the coordinates' interpolation
   // by an hour's motion of the Sun, most of a second of its rising; the model's delta T none.

@@ -19,6 +19,7 @@ GENERATORS = [
     ("tools/gen_series.py", ("--data", "ephemeris/data/vsop87d"), "ephemeris/series"),
     ("tools/gen_terms.py", ("--data", "astronomy/data/meeus"), "astronomy/tables"),
     ("tools/gen_face.py", None, "applet/art"),
+    ("tools/gen_delta_t.py", ("--data", "astronomy/data/delta_t"), "astronomy/tables"),
     ("tools/gen_constellations.py", ("--data", "astronomy/data/constellations"),
      "astronomy/tables"),
     # The library's manual page, from its frame and the installed headers of the whole tree.

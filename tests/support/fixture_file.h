@@ -14,10 +14,10 @@ struct FixtureTable {
   bool complete = true;  // false when the file is missing or a row has another number of fields
 };
 
-// Reads tests/data/`name` under the source tree `sourceDir`.
-inline FixtureTable readFixtureTable(const std::string& sourceDir, const std::string& name) {
+// Reads the CSV file at `path`.
+inline FixtureTable readCsvTable(const std::string& path) {
   FixtureTable table;
-  std::ifstream in(sourceDir + "/tests/data/" + name);
+  std::ifstream in(path);
   table.complete = static_cast<bool>(in);
   std::string line;
   std::vector<std::string> header;
@@ -38,6 +38,11 @@ inline FixtureTable readFixtureTable(const std::string& sourceDir, const std::st
     table.rows.push_back(row);
   }
   return table;
+}
+
+// Reads tests/data/`name` under the source tree `sourceDir`.
+inline FixtureTable readFixtureTable(const std::string& sourceDir, const std::string& name) {
+  return readCsvTable(sourceDir + "/tests/data/" + name);
 }
 
 // The number in `column` of `row`.

@@ -33,6 +33,13 @@ inline Table readTable(const std::string& name) {
   return Table{file.rows};
 }
 
+// A table of the tree's published data: `path` from the top of the source tree.
+inline Table readDataTable(const std::string& path) {
+  FixtureTable file = readCsvTable(std::string(SOURCE_DIR) + "/" + path);
+  EXPECT_TRUE(file.complete) << path << ": missing, or a row of another number of fields";
+  return Table{file.rows};
+}
+
 // The body the fixture names ("Sun", "Mercury", ... "Moon", "Pluto", the names of Body); a name
 // it does not know fails the test.
 inline dockorrery::Body bodyNamed(const std::string& name) {

@@ -16,6 +16,8 @@
 //   target        the altitude, or the hour angle in degrees (0 to 360)
 //   limit_days    altitude searches: the days searched
 //   found_ut      the instant found, empty when the reference finds none within the limit
+//   delta_t       the reference's TT - UT at start_ut, seconds (its model's; the search takes
+//                 it as given, so the library's measured delta T is not what is compared)
 // The first 1600 rows start between 1900 and 2100, at observers from pole to pole; the last
 // 200 anywhere between -1500 and 5500.
 import * as fs from 'node:fs';
@@ -30,7 +32,7 @@ const jdOfYear = (year) => 2451544.5 + (year - 2000) * 365.2425;
 
 const lines = [
   '# Made by tools/astronomy-fixture/make-searches.mjs with astronomy-engine 2.1.19; do not edit.',
-  'kind,body,obs_lat,obs_lon,obs_height,start_ut,direction,target,limit_days,found_ut',
+  'kind,body,obs_lat,obs_lon,obs_height,start_ut,direction,target,limit_days,found_ut,delta_t',
 ];
 for (let i = 0; i < 1800; ++i) {
   const far = i >= 1600;
@@ -58,6 +60,7 @@ for (let i = 0; i < 1800; ++i) {
     row = ['hour_angle', body, lat, lon, height, start, '', (hours * 15).toFixed(4), '',
       (found.time.ut + J2000).toFixed(9)];
   }
+  row.push(((time.tt - time.ut) * 86400).toFixed(6));
   lines.push(row.join(','));
 }
 fs.writeFileSync(path.join(outDir, 'astronomy_searches.csv'), lines.join('\n') + '\n');
