@@ -1,4 +1,4 @@
-// Angle reductions, and the polynomials the routines of the astronomy library share.
+// Angle reductions.
 #pragma once
 
 #include <cmath>
@@ -29,16 +29,4 @@ inline double signedAngle(double angle) {
 }
 
 // What the library's own routines share, not part of its interface.
-namespace detail {
-
-// A polynomial c0 + c1 T + c2 T^2 + ... by Horner's scheme; the coefficients lowest power first.
-template <int N>
-constexpr double polynomial(const double (&c)[N], double T) {
-  double v = c[N - 1];
-  for (int i = N - 2; i >= 0; --i) v = v * T + c[i];
-  return v;
-}
-
-}  // namespace detail
-
 }  // namespace dockorrery

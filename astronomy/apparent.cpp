@@ -7,9 +7,10 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/detail/apparent.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/pluto.h"
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/detail/precession.h"
 #include "astronomy/detail/sidereal.h"
 #include "astronomy/detail/vector.h"

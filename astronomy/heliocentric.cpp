@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "base/constants.h"
 #include "ephemeris/position.h"
 #include "ephemeris/series.h"

@@ -7,7 +7,7 @@
 
 #include "astronomy/angles.h"
 #include "astronomy/detail/apparent.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/vector.h"
 #include "astronomy/heliocentric.h"

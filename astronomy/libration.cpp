@@ -1,5 +1,6 @@
 // The Moon's libration, the position angle of its axis and the selenographic Sun, from the
 // library's own apparent Moon and Sun and the physical libration's series.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/libration.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // The Moon by the abridged ELP-2000/82 series, from the generated tables of astronomy/tables, and
 // its phase against the Sun of the library's own Earth series.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/moon.h"
 
 #include <cmath>

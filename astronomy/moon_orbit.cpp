@@ -1,5 +1,6 @@
 // The Moon's apsides and nodes: extrema of its distance and roots of its latitude, from the
 // book's approximate instants.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/moon_orbit.h"
 
 #include <cmath>

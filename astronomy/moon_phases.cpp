@@ -1,4 +1,5 @@
 // Principal phases of the Moon by the mean lunation and its periodic corrections.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/moon_phases.h"
 
 #include <cmath>

@@ -1,4 +1,5 @@
 // Nutation by the IAU 1980 theory, from the generated table of astronomy/tables.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/nutation.h"
 
 #include <cmath>

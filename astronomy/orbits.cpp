@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "astronomy/angles.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/orbits.h"
 #include "astronomy/detail/precession.h"

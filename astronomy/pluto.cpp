@@ -1,4 +1,5 @@
 // Pluto from the generated table of astronomy/tables.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/pluto.h"
 
 #include <cmath>

@@ -1,6 +1,7 @@
 // Precession between two epochs (IAU 1976), of the equator and of the ecliptic, and the frames of
 // J2000.0 and of date. Directions are turned as unit vectors, so that no pole needs a case of its
 // own and each frame's inverse is its rotation's transpose.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/precession.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // Equinoxes and solstices: roots of the Sun's apparent longitude, from the book's approximate
 // instants.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/seasons.h"
 
 #include <cmath>

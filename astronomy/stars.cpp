@@ -2,6 +2,7 @@
 // the catalogue's epoch, so that a star of unknown distance (parallax 0) is the same arithmetic
 // with the parallax's terms vanishing: its space motion, the Earth's displacement from the Sun
 // (annual parallax) and the Earth's velocity (aberration) are sums of vectors.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/stars.h"
 
 #include <cmath>
@@ -10,7 +11,7 @@
 #include "astronomy/angles.h"
 #include "astronomy/detail/apparent.h"
 #include "astronomy/detail/crossings.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "astronomy/detail/of_date.h"
 #include "astronomy/detail/precession.h"
 #include "astronomy/detail/sidereal.h"

@@ -8,14 +8,6 @@
 
 namespace dockorrery {
 
-// What the library's own routines share, not part of its interface.
-namespace detail {
-
-// Julian centuries from J2000.0 to Julian Day `jd`, in the time scale of `jd` (TT or UT).
-constexpr double julianCenturies(double jd) { return (jd - kJ2000Epoch) / kJulianCentury; }
-
-}  // namespace detail
-
 // Delta T = TT - UT1: the observed and measured values, and a prediction after them.
 //   Given:    jdUt       Julian Day (UT)
 //   Returned: (double)   delta T, s; NaN outside the library's span and for a non-finite day

@@ -1,4 +1,5 @@
 // Transits of Mercury and Venus from the library's own apparent places of the planet and the Sun.
+#include "astronomy/detail/polynomials.h"
 #include "astronomy/transits.h"
 
 #include <cmath>

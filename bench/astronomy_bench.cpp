@@ -56,7 +56,7 @@
 #include "astronomy/time_scales.h"
 #include "astronomy/transits.h"
 #include "base/constants.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "tests/support/fixture_file.h"
 
 using namespace dockorrery;

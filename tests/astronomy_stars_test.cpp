@@ -20,7 +20,7 @@
 #include "astronomy/stars.h"
 #include "base/body.h"
 #include "base/constants.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "tests/support/fixture_table.h"
 
 using namespace dockorrery;

@@ -28,7 +28,7 @@
 #include "astronomy/tables/terms.h"
 #include "astronomy/time_scales.h"
 #include "base/constants.h"
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 #include "ephemeris/position.h"
 #include "tests/support/fixture_table.h"
 

@@ -1,7 +1,7 @@
 // The Earth's motion the star places take. Internal to the library; not installed.
 #pragma once
 
-#include "astronomy/detail/motion.h"
+#include "astronomy/detail/heliocentric.h"
 
 namespace dockorrery::detail {
 
