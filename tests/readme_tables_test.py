@@ -59,9 +59,10 @@ ASTRONOMY_TESTS = ("astronomy_apparent_test.cpp", "astronomy_elements_test.cpp",
                    "astronomy_illumination_test.cpp", "astronomy_jupiter_moons_test.cpp",
                    "astronomy_libration_test.cpp", "astronomy_lunar_eclipses_test.cpp",
                    "astronomy_moon_orbit_test.cpp", "astronomy_moon_phases_test.cpp",
-                   "astronomy_rise_set_test.cpp", "astronomy_seasons_test.cpp",
-                   "astronomy_solar_eclipses_test.cpp", "astronomy_stars_test.cpp",
-                   "astronomy_time_scales_test.cpp", "astronomy_transits_test.cpp",
+                   "astronomy_precession_test.cpp", "astronomy_rise_set_test.cpp",
+                   "astronomy_seasons_test.cpp", "astronomy_solar_eclipses_test.cpp",
+                   "astronomy_stars_test.cpp", "astronomy_time_scales_test.cpp",
+                   "astronomy_transits_test.cpp",
                    "astronomy_test.cpp", "astronomy_sky_frames_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
