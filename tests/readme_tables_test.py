@@ -6,7 +6,7 @@ compare with the reference, by the name, unit and tolerance of the tests' tables
 The headers of astronomy/: exactly one states each of those quantities' bound, in the words
 "<name> within <tolerance><unit>", the same number as the test; a statement of that form that
 disagrees is a fault. And moon_phases.h states the span from a quarter to the same quarter of the
-next lunation that the places test holds the phases to.
+next lunation that the Moon's phases' test holds the phases to.
 
 Usage: readme_tables_test.py SOURCE_DIR
 """
@@ -52,15 +52,18 @@ def readme_rows(source):
             for name, kept, published, l, b, r in readme_table(source, "| planet | terms kept |")}
 
 
-ASTRONOMY_TESTS = ("astronomy_test.cpp", "astronomy_places_test.cpp", "astronomy_searches_test.cpp",
-                   "astronomy_seasons_test.cpp", "astronomy_moon_orbit_test.cpp",
-                   "astronomy_elongation_test.cpp", "astronomy_solar_eclipses_test.cpp",
-                   "astronomy_lunar_eclipses_test.cpp", "astronomy_transits_test.cpp",
-                   "astronomy_illumination_test.cpp",
-                   "astronomy_sky_frames_test.cpp",
-                   "astronomy_elements_test.cpp",
-                   "astronomy_libration_test.cpp", "astronomy_jupiter_moons_test.cpp",
-                   "astronomy_stars_test.cpp")
+# The astronomy tests that hold tables of quantities: those of one header each, then those that
+# check several headers together.
+ASTRONOMY_TESTS = ("astronomy_apparent_test.cpp", "astronomy_elements_test.cpp",
+                   "astronomy_elongation_test.cpp", "astronomy_events_test.cpp",
+                   "astronomy_illumination_test.cpp", "astronomy_jupiter_moons_test.cpp",
+                   "astronomy_libration_test.cpp", "astronomy_lunar_eclipses_test.cpp",
+                   "astronomy_moon_orbit_test.cpp", "astronomy_moon_phases_test.cpp",
+                   "astronomy_precession_test.cpp", "astronomy_rise_set_test.cpp",
+                   "astronomy_seasons_test.cpp", "astronomy_solar_eclipses_test.cpp",
+                   "astronomy_stars_test.cpp", "astronomy_time_scales_test.cpp",
+                   "astronomy_transits_test.cpp",
+                   "astronomy_test.cpp", "astronomy_sky_frames_test.cpp")
 # How the README writes a test's unit after a number.
 UNIT_SIGNS = {"arcsec": "″", "deg": "°", "": ""}
 
@@ -161,13 +164,13 @@ def misstated(words, unit, want, altitude):
 
 def lunation_faults(source):
     """Where moon_phases.h's span from a quarter to the same quarter of the next lunation is not
-    the places test's."""
-    test = (source / "tests" / "astronomy_places_test.cpp").read_text()
+    the Moon's phases' test's."""
+    test = (source / "tests" / "astronomy_moon_phases_test.cpp").read_text()
     constants = dict(re.findall(r"constexpr double k(Shortest|Longest)Lunation = ([\d.]+);", test))
     text = header_texts(source)["astronomy/moon_phases.h"]
     shown = re.search(r"the same quarter of the lunation before by ([\d.]+) to ([\d.]+) days", text)
     if len(constants) != 2 or not shown:
-        return ["the span of a lunation is missing from tests/astronomy_places_test.cpp "
+        return ["the span of a lunation is missing from tests/astronomy_moon_phases_test.cpp "
                 "or astronomy/moon_phases.h"]
     want = (float(constants["Shortest"]), float(constants["Longest"]))
     if (float(shown.group(1)), float(shown.group(2))) != want:

@@ -9,6 +9,7 @@
 
 namespace classical {
 
+constexpr double kGauss = 0.01720209895;  // k of Gauss, rad per day at 1 AU
 constexpr long double kMu = 0.01720209895L * 0.01720209895L;  // k^2 of Gauss, AU^3 per day^2
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
