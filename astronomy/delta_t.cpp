@@ -23,15 +23,21 @@ double evaluate(const DeltaTSpline& s, double year) {
 
 double deltaT(double jdUt) {
   if (!detail::withinSpan(jdUt)) return NAN;
-  // The values observed and measured, linear between them.
-  const DeltaTValue* first = std::begin(detail::kDeltaTMeasured);
-  const DeltaTValue* last = std::end(detail::kDeltaTMeasured) - 1;
-  if (jdUt >= first->jdUt && jdUt <= last->jdUt) {
-    const DeltaTValue* after = std::upper_bound(
-        first, last, jdUt, [](double jd, const DeltaTValue& v) { return jd < v.jdUt; });
-    const DeltaTValue* before = after - 1;
-    return before->seconds + (after->seconds - before->seconds) * (jdUt - before->jdUt) /
-                                 (after->jdUt - before->jdUt);
+  // The values observed and measured, linear between them: the pair about the instant found
+  // from their spacing (half a year, then kDeltaTStepDays), then put right by a step or two.
+  const DeltaTValue* v = std::begin(detail::kDeltaTMeasured);
+  const int last = static_cast<int>(std::size(detail::kDeltaTMeasured)) - 1;
+  if (jdUt >= v[0].jdUt && jdUt <= v[last].jdUt) {
+    const DeltaTValue& daily = v[detail::kDeltaTDailyFrom];
+    const double guess =
+        jdUt >= daily.jdUt
+            ? detail::kDeltaTDailyFrom + (jdUt - daily.jdUt) / detail::kDeltaTStepDays
+            : (jdUt - v[0].jdUt) / (365.25 / 2.0);
+    int k = std::clamp(static_cast<int>(guess), 0, last - 1);
+    while (k > 0 && v[k].jdUt > jdUt) --k;
+    while (k < last - 1 && v[k + 1].jdUt <= jdUt) ++k;
+    return v[k].seconds +
+           (v[k + 1].seconds - v[k].seconds) * (jdUt - v[k].jdUt) / (v[k + 1].jdUt - v[k].jdUt);
   }
   // The splines count years of TT; UT's are 70 s off today and under a day at the span's ends,
   // which moves delta T by a few hundredths of a second at most there (25 s a year at -2000).

@@ -121,6 +121,7 @@ def sources(data):
     daily_ut = [tt - dt / 86400.0 for tt, dt in iers]
     daily = [dt for _, dt in iers]
     measured = [(tt - dt / 86400.0, dt) for tt, dt in historic if tt < iers[0][0]]
+    daily_from = len(measured)
     measured += resampled(daily_ut, daily)
     curve = splines(s15, measured)
     header = cpp_opening(GENERATED + """
@@ -149,8 +150,10 @@ they join).""", [], header=True)
         "  double jdUt, seconds;",
         "};",
         "// The values observed and measured, in order of their instants: half-yearly to 1973,",
-        "// then every fifth day.",
+        "// then, from kDeltaTDailyFrom on, every kDeltaTStepDays of UT1.",
         f"extern const DeltaTValue kDeltaTMeasured[{len(measured)}];",
+        f"constexpr int kDeltaTDailyFrom = {daily_from};",
+        f"constexpr double kDeltaTStepDays = {DAILY_STEP!r};",
         "",
         "}  // namespace detail",
     ] + cpp_closing()

@@ -27,8 +27,10 @@ struct DeltaTValue {
   double jdUt, seconds;
 };
 // The values observed and measured, in order of their instants: half-yearly to 1973,
-// then every fifth day.
+// then, from kDeltaTDailyFrom on, every kDeltaTStepDays of UT1.
 extern const DeltaTValue kDeltaTMeasured[4337];
+constexpr int kDeltaTDailyFrom = 633;
+constexpr double kDeltaTStepDays = 5.0;
 
 }  // namespace detail
 
