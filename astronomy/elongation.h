@@ -58,7 +58,7 @@ struct GreatestElongations {
 //             Every greatest elongation of -2000 to 1900 and 2100 to 6000 (58930, measured
 //             once): greatest elongation instants far from 2000 within 8700 s and greatest
 //             elongation angles far from 2000 within 305", as the truncated series of both part
-//             with the powers of time; the largest (8576 s in -1988, 299.6" in 5997) fall in
+//             with the powers of time; the largest (8576 s in -1988, 299.6" in 5996) fall in
 //             the span's first and last 20 years, whose every greatest elongation the test
 //             compares, with 960 more spread over the span.
 //   Notes:    Each is the maximum of computeElongation's angle, found by parabolas through

@@ -30,7 +30,7 @@ struct MoonApsides {
 //             instant of so flat an extremum by minutes). Every apsis of -2000 to 1900 and
 //             2100 to 6000 (206782, measured once): apsis instants far from 2000 within 25000 s
 //             and apsis distances far from 2000 within 225 km, as the two theories part with the
-//             powers of time; the largest (24820 s and 222 km, in -1993) fall in the span's
+//             powers of time; the largest (24820 s and 222 km, in -1994) fall in the span's
 //             first and last 20 years, whose every apsis the test compares, with 2160 more
 //             spread over the span. The book's apogee of 1988 October to 4 minutes of its ELP
 //             2000-82 instant (given to the minute).
