@@ -54,10 +54,13 @@ struct GreatestElongations {
 //   Span:     kFirstJd up to the last elongation of each kind before kEndJd
 //   Accuracy: Against Astronomy Engine's, every greatest elongation of 1900 to 2100: greatest
 //             elongation instants within 650 s and greatest elongation angles within 6.5",
-//             which the two theories' few arcseconds set (a flat maximum, moved by minutes);
-//             sampled from -2000 to 5600: greatest elongation instants far from 2000 within
-//             7700 s and greatest elongation angles far from 2000 within 250", as the
-//             truncated series of both part.
+//             which the two theories' few arcseconds set (a flat maximum, moved by minutes).
+//             Every greatest elongation of -2000 to 1900 and 2100 to 6000 (58930, measured
+//             once): greatest elongation instants far from 2000 within 8700 s and greatest
+//             elongation angles far from 2000 within 305", as the truncated series of both part
+//             with the powers of time; the largest (8576 s in -1988, 299.6" in 5996) fall in
+//             the span's first and last 20 years, whose every greatest elongation the test
+//             compares, with 960 more spread over the span.
 //   Notes:    Each is the maximum of computeElongation's angle, found by parabolas through
 //             three elongations each, from the instant at which the planet's heliocentric
 //             position makes a right angle with the Earth's line of sight, found on the series.
@@ -92,10 +95,14 @@ struct SolarConjunctions {
 //   Accuracy: Against Astronomy Engine's (heliocentric and geometric, taken to the roots of
 //             its own apparent geocentric longitudes), every conjunction and opposition of 1900
 //             to 2100: conjunction and opposition instants within 470 s, which the reference's
-//             truncated planets set (19" at Neptune, crossed in 460 s); sampled from -2000 to
-//             5600: conjunction and opposition instants far from 2000 within 45000 s, as the
-//             truncated series of both part (the slow difference of longitudes near a
-//             conjunction of an outer planet turns 0.4 degree into half a day).
+//             truncated planets set (19" at Neptune, crossed in 460 s). Every conjunction and
+//             opposition of -2000 to 1900 and 2100 to 6000 (126501, measured once; six more,
+//             within a synodic period of the span's end, whose searches reach beyond it, return
+//             false): conjunction and opposition instants far from 2000 within 68000 s, as the
+//             truncated series of both part with the powers of time (Saturn's two longitudes
+//             lie 0.8 degree apart in -1990, which moves its opposition by 19 hours); the
+//             largest falls in the span's first and last 20 years, whose every event the test
+//             compares, with 1960 more spread over the span.
 //   Notes:    Each is the root of the longitude difference of computeElongation, found by the
 //             secant method from the instant of the heliocentric conjunction or opposition,
 //             found on the series.

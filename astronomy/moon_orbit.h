@@ -27,10 +27,13 @@ struct MoonApsides {
 //   Accuracy: Against Astronomy Engine's apsides, every apsis of 1900 to 2100: apsis instants
 //             within 540 s and apsis distances within 17 km, which the two theories of the Moon
 //             set (the reference's distance runs 6 to 16 km short, and a few km move the
-//             instant of so flat an extremum by minutes); sampled from -2000 to 5990: apsis
-//             instants far from 2000 within 22000 s and apsis distances far from 2000 within
-//             200 km, as the two theories part. The book's apogee of 1988 October to 4 minutes
-//             of its ELP 2000-82 instant (given to the minute).
+//             instant of so flat an extremum by minutes). Every apsis of -2000 to 1900 and
+//             2100 to 6000 (206782, measured once): apsis instants far from 2000 within 25000 s
+//             and apsis distances far from 2000 within 225 km, as the two theories part with the
+//             powers of time; the largest (24820 s and 222 km, in -1994) fall in the span's
+//             first and last 20 years, whose every apsis the test compares, with 2160 more
+//             spread over the span. The book's apogee of 1988 October to 4 minutes of its ELP
+//             2000-82 instant (given to the minute).
 //   Notes:    Each apsis is the extremum of the distance of computeMoonPosition, found by two
 //             parabolas through three distances each, from the book's approximate instant (its
 //             mean apsides and periodic terms, up to half an hour off): six Moon positions per
@@ -58,8 +61,10 @@ struct MoonNodes {
 //   Span:     kFirstJd up to the last node of each kind before kEndJd
 //   Accuracy: Against Astronomy Engine's nodes, every node of 1900 to 2100: node instants within
 //             87 s, which the two Moons' latitudes set (within 6", which the Moon crosses in
-//             120 s); sampled from -2000 to 5990: node instants far from 2000 within 5200 s, as
-//             the two theories part.
+//             120 s). Every node of -2000 to 1900 and 2100 to 6000 (209384, measured once):
+//             node instants far from 2000 within 5800 s, as the two theories part with the
+//             powers of time; the largest (5718 s, in 5998) falls in the span's first and last
+//             20 years, whose every node the test compares, with 2160 more spread over the span.
 //   Notes:    Each node is the root of the latitude of computeMoonPosition (geometric, on the
 //             mean ecliptic of date, which nutation does not move), found by the secant method
 //             from the book's approximate instant (its mean nodes and periodic terms): three or

@@ -24,7 +24,7 @@ struct Seasons {
 //   Span:     the years -2000 to 5999, whose seasons all fall within the library's span
 //   Accuracy: Against Astronomy Engine's seasons (its Sun apparent too), every season of 1900 to
 //             2100: season instants within 47 s, which the two Suns set (within 2.4", which the
-//             Sun crosses in 58 s); every season of every other year from -2000 to 5999 (7799
+//             Sun crosses in 58 s); every season of the other years of -2000 to 5999 (7799
 //             years): season instants far from 2000 within 2000 s, the largest 1970 s (the
 //             December solstice of -1998), as both truncated theories of the Earth's orbit and
 //             the two models of precession part with the powers of time. The book's June solstice

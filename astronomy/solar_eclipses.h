@@ -49,9 +49,15 @@ struct GlobalSolarEclipse {
 //             the Moon covers in 16 s) sets; solar eclipse axis distance within 6 km; solar
 //             eclipse peak place within 0.23 degree (latitude, and longitude times the cosine of
 //             the latitude; the largest where the axis grazes the Earth, far from the centre of
-//             the disc). A sample of 100 eclipses from -1000 to 3000: the same eclipses and kinds;
-//             solar eclipse peak from -1000 to 3000 within 3500 s (TT), which the secular terms
-//             of the two theories of the Moon set, growing as the square of the time from 2000
+//             the disc). Every eclipse of -2000 to 1900 and 2100 to 6000 (18421 both find, each
+//             found from the peak of the one before) and 100 found from instants of -1000 to 3000:
+//             solar eclipse peak from -1000 to 3000 within 3700 s (TT) and solar eclipse peak far
+//             from 2000 within 6900 s (the largest at the span's first eclipse, in -2000), which
+//             the secular terms of the two theories of the Moon set, growing as the square of the
+//             time from 2000; solar eclipse axis distance far from 2000 within 920 km. There an
+//             eclipse whose axis passes further than 1.4 Earth radii from the centre (the
+//             penumbra grazing the Earth) may be found by one only (259 are), and one whose axis
+//             passes within 0.15 Earth radii of the limb may be of another kind (253 are)
 //   Notes:    Each lunation is first tried with the book's approximate elements of the eclipse
 //             (the least distance gamma of the axis and the umbra's radius u, from the Moon's
 //             mean arguments): one whose |gamma| exceeds 1.5433 + u by more than their error

@@ -1,12 +1,14 @@
 // Elongations from the Sun, the greatest elongations of Mercury and Venus, and the conjunctions
 // and oppositions of the planets, against Astronomy Engine (tools/astronomy-fixture/
 // make-elongation.mjs): elongations at 300 instants of 1900 to 2100, every greatest elongation
-// and every conjunction and opposition of those two centuries, and a sample far from 2000. The
-// reference's conjunctions are heliocentric and geometric; the fixture takes each to the root of
-// its own apparent geocentric longitudes, what this library computes. A greatest elongation is a
-// flat maximum, whose instant the two theories' few arcseconds move by minutes. Each tolerance is
-// the largest difference found, rounded up; the README's table of differences quotes both, and
-// elongation.h the tolerance.
+// and every conjunction and opposition of those two centuries, and far from 2000 every one of the
+// first and last 20 years of the span (where the two theories part the most) and samples between.
+// The reference's conjunctions are heliocentric and geometric; the fixture takes each to the root
+// of its own apparent geocentric longitudes, what this library computes. A greatest elongation is
+// a flat maximum, whose instant the two theories' few arcseconds move by minutes. Each tolerance
+// is the largest difference found, rounded up (far from 2000 the largest at every event of the
+// span too, measured once); the README's table of differences quotes both, and elongation.h the
+// tolerance.
 
 #include <gtest/gtest.h>
 
@@ -163,9 +165,9 @@ TEST(ElongationTest, GreatestElongationsAgreeWithAstronomyEngine) {
        [](const Difference& d) { return onlyIf(d.near && d.kind == 0, {d.value}); }},
       {"greatest elongation angles", "arcsec", 6.5,
        [](const Difference& d) { return onlyIf(d.near && d.kind == 1, {d.value}); }},
-      {"greatest elongation instants far from 2000", "s", 7700.0,
+      {"greatest elongation instants far from 2000", "s", 8700.0,
        [](const Difference& d) { return onlyIf(!d.near && d.kind == 0, {d.value}); }},
-      {"greatest elongation angles far from 2000", "arcsec", 250.0,
+      {"greatest elongation angles far from 2000", "arcsec", 305.0,
        [](const Difference& d) { return onlyIf(!d.near && d.kind == 1, {d.value}); }},
   };
   compare(quantities, eventsOf(table, [](Body body, const std::string& kind, double jdTt,
@@ -184,7 +186,7 @@ TEST(ElongationTest, ConjunctionsAgreeWithAstronomyEngine) {
   const Quantity<Difference> quantities[] = {
       {"conjunction and opposition instants", "s", 470.0,
        [](const Difference& d) { return onlyIf(d.near, {d.value}); }},
-      {"conjunction and opposition instants far from 2000", "s", 45000.0,
+      {"conjunction and opposition instants far from 2000", "s", 68000.0,
        [](const Difference& d) { return onlyIf(!d.near, {d.value}); }},
   };
   compare(quantities, eventsOf(table, [](Body body, const std::string& kind, double jdTt,

@@ -1,10 +1,12 @@
 // The Moon's apsides and nodes: the book's worked examples, then every apsis and node of 1900 to
-// 2100, and a sample far from 2000, against Astronomy Engine's (tools/astronomy-fixture/
-// make-moon-orbit.mjs). The reference has a Moon of its own, a truncated theory 8" from ELP
-// 2000-82B whose distance runs 6 to 16 km short; this library's is the book's abridged ELP, 18"
-// from it. An apsis is a flat extremum, so a few km of difference between the two theories'
-// distances moves its instant by minutes; a node is a steep root, which the two latitudes (a few
-// arcseconds apart) move by seconds. Each tolerance is the largest difference found, rounded up;
+// 2100, and far from 2000 every one of the first and last 20 years of the span (where the two
+// theories part the most) and samples between, against Astronomy Engine's (tools/
+// astronomy-fixture/make-moon-orbit.mjs). The reference has a Moon of its own, a truncated theory
+// 8" from ELP 2000-82B whose distance runs 6 to 16 km short; this library's is the book's
+// abridged ELP, 18" from it. An apsis is a flat extremum, so a few km of difference between the
+// two theories' distances moves its instant by minutes; a node is a steep root, which the two
+// latitudes (a few arcseconds apart) move by seconds. Each tolerance is the largest difference
+// found, rounded up (far from 2000 the largest at every event of the span too, measured once);
 // the README's table of differences quotes both, and moon_orbit.h the tolerance.
 
 #include <gtest/gtest.h>
@@ -169,9 +171,9 @@ TEST(MoonOrbitTest, ApsidesAgreeWithAstronomyEngine) {
        [](const Event& e) { return onlyIf(e.near, {e.seconds}); }},
       {"apsis distances", "km", 17.0,
        [](const Event& e) { return onlyIf(e.near, {e.distanceKm}); }},
-      {"apsis instants far from 2000", "s", 22000.0,
+      {"apsis instants far from 2000", "s", 25000.0,
        [](const Event& e) { return onlyIf(!e.near, {e.seconds}); }},
-      {"apsis distances far from 2000", "km", 200.0,
+      {"apsis distances far from 2000", "km", 225.0,
        [](const Event& e) { return onlyIf(!e.near, {e.distanceKm}); }},
   };
   const char* kinds[2] = {"perigee", "apogee"};
@@ -189,7 +191,7 @@ TEST(MoonOrbitTest, NodesAgreeWithAstronomyEngine) {
   ASSERT_GE(table.rows.size(), 5300u);
   const Quantity<Event> quantities[] = {
       {"node instants", "s", 87.0, [](const Event& e) { return onlyIf(e.near, {e.seconds}); }},
-      {"node instants far from 2000", "s", 5200.0,
+      {"node instants far from 2000", "s", 5800.0,
        [](const Event& e) { return onlyIf(!e.near, {e.seconds}); }},
   };
   const char* kinds[2] = {"ascending", "descending"};

@@ -1,5 +1,6 @@
 // Solar eclipses against the book's worked example, known hybrid eclipses and every eclipse of
-// 1900 to 2100 of the Astronomy Engine fixture (tools/astronomy-fixture/make-solar-eclipses.mjs).
+// the library's span (-2000 to 6000) of the Astronomy Engine fixture (tools/astronomy-fixture/
+// make-solar-eclipses.mjs), compared closely from 1900 to 2100.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astronomy/detail/solar_eclipses.h"
@@ -109,8 +111,29 @@ struct Peak {
   std::string at;
   GlobalSolarEclipse mine;
   Row row;
-  bool far;  // one of the sample from -1000 to 3000, not of 1900 to 2100
+  bool far;  // not of 1900 to 2100
 };
+
+// Far from 2000 the two theories of the Moon part by arcminutes (their secular terms), which
+// moves the shadow's axis by up to 900 km on the Earth: an eclipse whose axis passes within this
+// many Earth radii of the limb may be central in one and not in the other, or total in one and
+// annular in the other (the surface near the limb lies further along the shadow); one whose axis
+// passes further than kFarGrazing from the centre, its penumbra grazing the Earth (up to 1.57),
+// may be found by one only.
+constexpr double kFarAxisParting = 0.15;
+constexpr double kFarGrazing = 1.4;
+
+// The reference's axis distance of a fixture row, Earth equatorial radii.
+double referenceGamma(const Row& row) {
+  return number(row, "distance_km") / kEarthEquatorialRadiusKm;
+}
+
+// -1000 January 1 and 3000 January 1 (TT): the peaks of the middle span far from 2000.
+constexpr double kJd1000Bc = 1355807.5, kJd3000 = 2816787.5;
+bool fromMinus1000To3000(const Peak& p) {
+  const double peak = number(p.row, "peak_tt");
+  return p.far && peak >= kJd1000Bc && peak < kJd3000;
+}
 
 // The place of the peak: the longitude is where the Earth has turned to by then, so each
 // library's delta T places it (a larger delta T, an earlier UT, an Earth turned less, a place
@@ -151,8 +174,8 @@ double referenceDeltaT(double jdUt) {
 TEST(SolarEclipsesTest, AgreeWithAstronomyEngine) {
   const Table table = readTable("astronomy_solar_eclipses.csv");
   ASSERT_GE(table.rows.size(), 500u);
-  // Far from 2000 the two theories of the Moon part (their secular terms, the peak in TT), and
-  // only the instant is compared there.
+  // Far from 2000 the two theories of the Moon part (their secular terms, the peak in TT): the
+  // instant and the axis distance are compared there.
   const Quantity<Peak> quantities[] = {
       {"solar eclipse peak", "s", 18.0,
        [](const Peak& p) {
@@ -163,10 +186,30 @@ TEST(SolarEclipsesTest, AgreeWithAstronomyEngine) {
          return onlyIf(!p.far, {p.mine.axisDistanceKm - number(p.row, "distance_km")});
        }},
       {"solar eclipse peak place", "deg", 0.23, peakPlace},
-      {"solar eclipse peak from -1000 to 3000", "s", 3500.0,
+      {"solar eclipse peak from -1000 to 3000", "s", 3700.0,
+       [](const Peak& p) {
+         return onlyIf(fromMinus1000To3000(p),
+                       {(p.mine.peakJdTt - number(p.row, "peak_tt")) * kSecondsPerDay});
+       }},
+      {"solar eclipse peak far from 2000", "s", 6900.0,
        [](const Peak& p) {
          return onlyIf(p.far, {(p.mine.peakJdTt - number(p.row, "peak_tt")) * kSecondsPerDay});
        }},
+      {"solar eclipse axis distance far from 2000", "km", 920.0,
+       [](const Peak& p) {
+         return onlyIf(p.far, {p.mine.axisDistanceKm - number(p.row, "distance_km")});
+       }},
+  };
+  // The same kind as the reference reports, but far from 2000 near the limb.
+  const auto sameKind = [](const GlobalSolarEclipse& eclipse, const Row& row, bool far) {
+    const std::string at = row.at("peak_tt");
+    if (far && std::fabs(referenceGamma(row) - 1.0) < kFarAxisParting) return;
+    // A hybrid eclipse is total or annular at its peak, whichever the reference says.
+    const SolarEclipseKind theirs = kindNamed(row.at("kind"));
+    if (eclipse.kind == SolarEclipseKind::Hybrid) {
+      EXPECT_TRUE(theirs == SolarEclipseKind::Total || theirs == SolarEclipseKind::Annular) << at;
+    }
+    EXPECT_EQ(referenceKind(eclipse, theirs), theirs) << at;
   };
   std::vector<Peak> peaks;
   // The dense list: each eclipse found from the peak of the one before, so that none is missed
@@ -182,15 +225,47 @@ TEST(SolarEclipsesTest, AgreeWithAstronomyEngine) {
     }
     const std::string at = row.at("peak_tt");
     ASSERT_NEAR(eclipse.peakJdTt, number(row, "peak_tt"), 0.1) << at;
-    // A hybrid eclipse is total or annular at its peak, whichever the reference says.
-    const SolarEclipseKind theirs = kindNamed(row.at("kind"));
-    if (eclipse.kind == SolarEclipseKind::Hybrid) {
-      EXPECT_TRUE(theirs == SolarEclipseKind::Total || theirs == SolarEclipseKind::Annular) << at;
-    }
-    EXPECT_EQ(referenceKind(eclipse, theirs), theirs) << at;
+    sameKind(eclipse, row, sample);
     peaks.push_back({at, eclipse, row, sample});
     ASSERT_TRUE(computeNextSolarEclipse(eclipse, eclipse.peakJdTt)) << at;
   }
+  // Every eclipse of the rest of the span, -2000 to 1900 and 2100 to 6000, each found from the
+  // peak of the one before and matched to the reference's by its peak.
+  const Table far = readTable("astronomy_solar_eclipses_far.csv");
+  ASSERT_GT(far.rows.size(), 18000u);
+  int both = 0, oneOnly = 0;
+  for (const auto& [first, end] : {std::pair{kFirstJd, 2415020.5}, std::pair{2488069.5, kEndJd}}) {
+    std::vector<Row> theirs;
+    std::vector<double> theirPeaks, ourPeaks;
+    for (const Row& row : far.rows) {
+      const double peak = number(row, "peak_tt");
+      if (peak < first || peak >= end) continue;
+      theirs.push_back(row);
+      theirPeaks.push_back(peak);
+    }
+    std::vector<GlobalSolarEclipse> ours;
+    for (double jd = first; computeNextSolarEclipse(eclipse, jd) && eclipse.peakJdTt < end;
+         jd = eclipse.peakJdTt) {
+      ours.push_back(eclipse);
+      ourPeaks.push_back(eclipse.peakJdTt);
+    }
+    const auto foundByOneOnly = [&](double peak, double gamma) {
+      EXPECT_GT(gamma, kFarGrazing) << "an eclipse found by one only at " << walk::day(peak);
+      ++oneOnly;
+    };
+    mergeByPeaks(
+        ourPeaks, theirPeaks, 1.0,
+        [&](std::size_t i, std::size_t j) {
+          sameKind(ours[i], theirs[j], true);
+          ++both;
+          peaks.push_back({theirs[j].at("peak_tt"), ours[i], theirs[j], true});
+        },
+        [&](std::size_t i) {
+          foundByOneOnly(ourPeaks[i], ours[i].axisDistanceKm / kEarthEquatorialRadiusKm);
+        },
+        [&](std::size_t j) { foundByOneOnly(theirPeaks[j], referenceGamma(theirs[j])); });
+  }
+  std::printf("far from 2000: %d eclipses both find, %d by one only\n", both, oneOnly);
   compare(quantities, peaks);
 }
 

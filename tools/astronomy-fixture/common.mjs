@@ -11,6 +11,23 @@ export const outDir = process.argv[2] ?? path.join(here, '..', '..', 'tests', 'd
 export const J2000 = 2451545.0;
 export const FIRST_JD = 2415020.5;  // 1900 January 1, 0h
 export const END_JD = 2488069.5;    // 2100 January 1, 0h
+// The library's span, -2000 January 1, 0h to 6000 January 1, 0h.
+export const SPAN_FIRST_JD = 990574.5;
+export const SPAN_END_JD = 3912514.5;
+// The years at each end of the span whose every event a table far from 2000 lists: two
+// theories part with the powers of the time from 2000, so the largest differences lie there.
+export const SPAN_END_YEARS = 20;
+export const YEAR = 365.2425;  // days, of the Gregorian calendar
+
+// Those two runs, [from, until] as Julian Days (TT): the second ends `reach` days before the
+// span's end, so that a search from before its last event finds what follows within the span.
+export const spanEnds = (reach) => [[SPAN_FIRST_JD, SPAN_FIRST_JD + SPAN_END_YEARS * YEAR],
+  [SPAN_END_JD - SPAN_END_YEARS * YEAR, SPAN_END_JD - reach]];
+
+// `count` instants of the pseudo-random sequence `random` over the span but its last five years
+// (room for the events after each), to the 1e-5 day a fixture writes.
+export const spanInstants = (random, count) => Array.from({ length: count }, () =>
+  Number((SPAN_FIRST_JD + (SPAN_END_JD - 5 * YEAR - SPAN_FIRST_JD) * random()).toFixed(5)));
 
 // The reference's time of a Julian Day (TT).
 export const ttTime = (jd) => Astronomy.AstroTime.FromTerrestrialTime(jd - J2000);

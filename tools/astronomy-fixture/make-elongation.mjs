@@ -11,12 +11,18 @@
 // angle from the Sun, degrees) and visibility (evening: east of the Sun; morning: west), at 300
 // pseudo-random instants from 1900 to 2100 for the Moon, Mercury to Neptune and Pluto.
 // astronomy_greatest_elongations.csv, one row per event: body, kind (east or west), tt_jd and
-// elongation (degrees): every one of Mercury and Venus from 1900 to 2100, in order, then after
-// each `far` row (its tt_jd the instant searched from) the next four, at 20 instants spread over
-// -2000 to 5600.
+// elongation (degrees): every one of Mercury and Venus from 1900 to 2100, in order, then far
+// from 2000, each group after a `far` row (its tt_jd the instant searched from): the next four
+// after 20 instants 400 years apart from -2000 on (to 5600); every one of the first and of the
+// last 20 years of the library's span (-2000 to 6000; the last group ends where the searches'
+// reach, 125 days for Mercury and 590 for Venus, meets the span's end), where the two theories
+// part the most; and the next two after each of 200 pseudo-random instants of the span.
 // astronomy_conjunctions.csv, the same for the conjunctions with the Sun (kind conjunction,
 // beyond the Sun, superior for Mercury and Venus), the oppositions of Mars to Neptune and the
-// inferior conjunctions of Mercury and Venus: body, kind, tt_jd. The reference's
+// inferior conjunctions of Mercury and Venus: body, kind, tt_jd; far from 2000 the next two of
+// each kind after the 20 instants, every one of the span's first and last 20 years (the reach:
+// 135 days for Mercury, 595 for Venus, 815 for Mars, 405 for the others) and the next of each
+// kind after each of 100 pseudo-random instants of the span. The reference's
 // SearchRelativeLongitude finds where the heliocentric longitudes of the planet and the Earth
 // agree or differ by 180 degrees, geometric; each is taken here to where the reference's apparent
 // geocentric longitudes (light time and aberration, its GeoVector) agree or differ by 180 degrees,
@@ -24,12 +30,18 @@
 import * as fs from 'node:fs';
 import * as path from 'node:path';
 import * as Astronomy from 'astronomy-engine';
-import { here, outDir, J2000, FIRST_JD, END_JD, ttTime, sequence32 } from './common.mjs';
+import { here, outDir, J2000, FIRST_JD, END_JD, ttTime, sequence32, spanEnds, spanInstants }
+  from './common.mjs';
 
 const tt = (time) => (time.tt + J2000).toFixed(7);
 const far = Array.from({ length: 20 }, (_, i) => 990574.5 + 146097 * i + 0.37 * i);
 
 const next = sequence32(12345);
+
+// How far after an instant the library's searches reach for the next event of each kind, days
+// (elongation.h).
+const ELONGATION_REACH = { Mercury: 125, Venus: 590 };
+const CONJUNCTION_REACH = { Mercury: 135, Venus: 595, Mars: 815 };  // 405 for the others
 
 function elongationRows() {
   const bodies = ['Moon', 'Mercury', 'Venus', 'Mars', 'Jupiter', 'Saturn', 'Uranus', 'Neptune',
@@ -62,6 +74,18 @@ function greatestRows() {
     for (const jd of far) {
       rows.push(`${body},far,${jd.toFixed(5)},0`);
       run(body, jd, Infinity, 4);
+    }
+  }
+  for (const body of ['Mercury', 'Venus']) {
+    for (const [from, until] of spanEnds(ELONGATION_REACH[body])) {
+      rows.push(`${body},far,${from.toFixed(5)},0`);
+      run(body, from, until, Infinity);
+    }
+  }
+  for (const jd of spanInstants(sequence32(20261212), 200)) {
+    for (const body of ['Mercury', 'Venus']) {
+      rows.push(`${body},far,${jd.toFixed(5)},0`);
+      run(body, jd, Infinity, 2);
     }
   }
   return rows;
@@ -107,6 +131,18 @@ function conjunctionRows() {
     for (const jd of far) {
       rows.push(`${body},far,${jd.toFixed(5)}`);
       run(body, jd, Infinity, 2);
+    }
+  }
+  for (const body of planets) {
+    for (const [from, until] of spanEnds(CONJUNCTION_REACH[body] ?? 405)) {
+      rows.push(`${body},far,${from.toFixed(5)}`);
+      run(body, from, until, Infinity);
+    }
+  }
+  for (const jd of spanInstants(sequence32(20261213), 100)) {
+    for (const body of planets) {
+      rows.push(`${body},far,${jd.toFixed(5)}`);
+      run(body, jd, Infinity, 1);
     }
   }
   return rows;

@@ -1,11 +1,11 @@
 // Makes the solar eclipse fixture of tests/data/ from Astronomy Engine: every solar eclipse of
-// 1900 to 2100 seen from the Earth as a whole, a sample of eclipses far beyond, and every eclipse
-// a set of observers sees from 1900 to 2100.
+// 1900 to 2100 seen from the Earth as a whole, a sample of eclipses far beyond, every one of the
+// rest of the library's span, and every eclipse a set of observers sees from 1900 to 2100.
 //
 // Usage: cd tools/astronomy-fixture && npm ci && node make-solar-eclipses.mjs [OUT_DIR]
 // (OUT_DIR defaults to tests/data of the repository). The sample instants and the observers come
 // from a fixed pseudo-random sequence, so running it again with the same package version gives
-// the same files. Half a minute of Node.
+// the same files. A minute of Node.
 //
 // astronomy_solar_eclipses.csv, one row per eclipse: first every eclipse whose peak falls from
 // 1900 January 1 to 2100 January 1 in order (NextGlobalSolarEclipse from each peak), then, for
@@ -18,6 +18,10 @@
 //   distance_km        least distance of the shadow's axis from the Earth's centre, km
 //   lat, lon           geodetic latitude and longitude (east positive) where the axis meets the
 //                      Earth at the peak, degrees; empty for a partial eclipse
+//
+// astronomy_solar_eclipses_far.csv, one row per eclipse whose peak (TT) falls from -2000 January 1
+// to 1900 January 1 or from 2100 January 1 to 6000 January 1, in order: peak_tt, kind and
+// distance_km as above.
 //
 // astronomy_local_solar_eclipses.csv, one row per observer and eclipse it sees from 1900 January
 // 1 to 2100 January 1 (SearchLocalSolarEclipse from 1900, then NextLocalSolarEclipse from each
@@ -34,7 +38,8 @@
 import * as fs from 'node:fs';
 import * as path from 'node:path';
 import * as Astronomy from 'astronomy-engine';
-import { outDir, J2000, FIRST_JD, END_JD, sequence } from './common.mjs';
+import { outDir, J2000, FIRST_JD, END_JD, SPAN_FIRST_JD, SPAN_END_JD, ttTime, sequence }
+  from './common.mjs';
 
 const FAR_FIRST_JD = 1355807.5;  // -1000 January 1
 const FAR_END_JD = 2816787.5;    // 3000 January 1
@@ -65,6 +70,19 @@ function globalRows() {
     const start = Number((span[0] + random() * (span[1] - span[0])).toFixed(5));
     const time = Astronomy.AstroTime.FromTerrestrialTime(start - J2000);
     rows.push(globalRow(start, Astronomy.SearchGlobalSolarEclipse(time)));
+  }
+  return rows;
+}
+
+// Every eclipse whose peak (TT) falls from `first` to `end`, Julian Days (TT).
+function everyEclipse(first, end) {
+  const rows = [];
+  let e = Astronomy.SearchGlobalSolarEclipse(ttTime(first));
+  for (; e.peak.tt + J2000 < end; e = Astronomy.NextGlobalSolarEclipse(e.peak)) {
+    // The reference takes the eclipse of the nearest new Moon, which may precede `first`.
+    if (e.peak.tt + J2000 >= first) {
+      rows.push([day9(e.peak.tt + J2000), kindName(e.kind), e.distance.toFixed(3)].join(','));
+    }
   }
   return rows;
 }
@@ -103,6 +121,9 @@ function localRows() {
 
 fs.writeFileSync(path.join(outDir, 'astronomy_solar_eclipses.csv'), [
   'start_tt,peak_tt,peak_ut,kind,distance_km,lat,lon', ...globalRows()].join('\n') + '\n');
+fs.writeFileSync(path.join(outDir, 'astronomy_solar_eclipses_far.csv'), [
+  'peak_tt,kind,distance_km', ...everyEclipse(SPAN_FIRST_JD, FIRST_JD),
+  ...everyEclipse(END_JD, SPAN_END_JD)].join('\n') + '\n');
 fs.writeFileSync(path.join(outDir, 'astronomy_local_solar_eclipses.csv'), [
   'obs_lat,obs_lon,obs_height,kind,obscuration,' +
   ['partial_begin', 'central_begin', 'peak', 'central_end', 'partial_end']
