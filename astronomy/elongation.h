@@ -51,7 +51,8 @@ struct GreatestElongations {
 //             (bool)       false for another body, outside the library's span, for a
 //                          non-finite day or where an elongation falls beyond the span's end;
 //                          then every field NaN
-//   Span:     kFirstJd up to the last elongation of each kind before kEndJd
+//   Span:     kFirstJd up to the earlier of the last eastern and the last western elongation
+//             before kEndJd: both must follow within the span, so from there on it fails
 //   Accuracy: Against Astronomy Engine's, every greatest elongation of 1900 to 2100: greatest
 //             elongation instants within 650 s and greatest elongation angles within 6.5",
 //             which the two theories' few arcseconds set (a flat maximum, moved by minutes).
@@ -91,7 +92,9 @@ struct SolarConjunctions {
 //             (bool)       false for another body, outside the library's span, for a
 //                          non-finite day or where an event falls beyond the span's end; then
 //                          every field NaN
-//   Span:     kFirstJd up to the last event of each kind before kEndJd
+//   Span:     kFirstJd up to the earlier of the last conjunction and the last opposition or
+//             inferior conjunction before kEndJd (up to a synodic period before it): both must
+//             follow within the span, so from there on it fails
 //   Accuracy: Against Astronomy Engine's (heliocentric and geometric, taken to the roots of
 //             its own apparent geocentric longitudes), every conjunction and opposition of 1900
 //             to 2100: conjunction and opposition instants within 470 s, which the reference's

@@ -61,6 +61,36 @@ TEST(ElongationTest, NextFromAGreatestElongationsOwnInstant) {
   }
 }
 
+// At the span's end a call holds while both of its events follow within the span: walked from
+// the events' own instants, each answer lies before kEndJd, and from the earlier of the last two
+// on the call fails, NaN in every field, within a synodic period of the end.
+TEST(ElongationTest, TheSpansEnd) {
+  for (Body body : {Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn,
+                    Body::Uranus, Body::Neptune}) {
+    double jd = kEndJd - 2000.0;
+    SolarConjunctions c;
+    while (computeNextSolarConjunctions(c, body, jd)) {
+      const double near =
+          std::isnan(c.oppositionJdTt) ? c.inferiorConjunctionJdTt : c.oppositionJdTt;
+      ASSERT_LT(std::fmax(c.conjunctionJdTt, near), kEndJd);
+      jd = std::fmin(c.conjunctionJdTt, near);
+    }
+    EXPECT_TRUE(std::isnan(c.conjunctionJdTt) && std::isnan(c.oppositionJdTt) &&
+                std::isnan(c.inferiorConjunctionJdTt));
+    EXPECT_GT(jd, kEndJd - 800.0) << static_cast<int>(body);
+  }
+  for (Body body : {Body::Mercury, Body::Venus}) {
+    double jd = kEndJd - 2000.0;
+    GreatestElongations g;
+    while (computeNextGreatestElongations(g, body, jd)) {
+      ASSERT_LT(std::fmax(g.eastJdTt, g.westJdTt), kEndJd);
+      jd = std::fmin(g.eastJdTt, g.westJdTt);
+    }
+    EXPECT_TRUE(std::isnan(g.eastJdTt) && std::isnan(g.westJdTt));
+    EXPECT_GT(jd, kEndJd - 600.0) << static_cast<int>(body);
+  }
+}
+
 // A century of each event of each planet, each asked from the instant of the one before: none
 // found twice, every one found (the count a mean synodic period gives). Each follows the one
 // before by more than 0.45 of the mean synodic period, half the shortest (Mercury's orbit makes
