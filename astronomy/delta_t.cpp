@@ -32,7 +32,7 @@ double deltaT(double jdUt) {
     const double guess =
         jdUt >= daily.jdUt
             ? detail::kDeltaTDailyFrom + (jdUt - daily.jdUt) / detail::kDeltaTStepDays
-            : (jdUt - v[0].jdUt) / (365.25 / 2.0);
+            : (jdUt - v[0].jdUt) / (detail::kDeltaTDaysPerYear / 2.0);
     int k = std::clamp(static_cast<int>(guess), 0, last - 1);
     while (k > 0 && v[k].jdUt > jdUt) --k;
     while (k < last - 1 && v[k + 1].jdUt <= jdUt) ++k;
@@ -41,7 +41,7 @@ double deltaT(double jdUt) {
   }
   // The splines count years of TT; UT's are 70 s off today and under a day at the span's ends,
   // which moves delta T by a few hundredths of a second at most there (25 s a year at -2000).
-  const double year = (jdUt - detail::kDeltaTYearOriginJd) / 365.25;
+  const double year = (jdUt - detail::kDeltaTYearOriginJd) / detail::kDeltaTDaysPerYear;
   const DeltaTSpline* begin = std::begin(detail::kDeltaTSplines);
   const DeltaTSpline* end = std::end(detail::kDeltaTSplines);
   if (year < begin->year0 || year >= (end - 1)->year1) {

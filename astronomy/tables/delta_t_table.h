@@ -10,13 +10,14 @@ namespace dockorrery {
 namespace detail {
 
 // A cubic of delta T over the years year0 to year1, years counted as (Julian Day -
-// kDeltaTYearOriginJd) / 365.25: a0 + a1 t + a2 t^2 + a3 t^3 s, t = (year - year0) /
-// (year1 - year0).
+// kDeltaTYearOriginJd) / kDeltaTDaysPerYear: a0 + a1 t + a2 t^2 + a3 t^3 s, t = (year -
+// year0) / (year1 - year0).
 struct DeltaTSpline {
   double year0, year1, a0, a1, a2, a3;
 };
 
 constexpr double kDeltaTYearOriginJd = 1721045.0;
+constexpr double kDeltaTDaysPerYear = 365.25;
 // The long-term parabola, before the first spline and after the last.
 constexpr DeltaTSpline kDeltaTParabola = {1825.0, 1925.0, -320.0, 0.0, 32.5, 0.0};
 // The splines in order of their years; the measured values take the years between the
